@@ -1,0 +1,17 @@
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <cstdio>
+#endif
+
+int main(int argc, char** argv)
+{
+#ifdef _WIN32
+    // Plain LF output under Wine, so the test log reads the same as the native one.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
