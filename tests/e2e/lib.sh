@@ -1,0 +1,65 @@
+# Shared setup of the end-to-end runs: an Xvfb display, the project's Wine prefix with
+# one virtual desktop (so hotkeys and focus behave), and helpers to drive programs.
+# Usage: . tests/e2e/lib.sh; e2e_start BUILD_DIR; ...; e2e_stop
+set -u
+E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+# A prefix of its own: the virtual desktop set here must not reach the unit tests.
+export WINEPREFIX="${E2E_WINEPREFIX:-$E2E_ROOT/build/wineprefix-e2e}"
+. "$E2E_ROOT/scripts/wine-env.sh"
+
+E2E_XVFB_PID=""
+E2E_OWN_DISPLAY=0
+
+e2e_log() { printf '[e2e] %s\n' "$*"; }
+
+# Starts Xvfb on a free display unless E2E_DISPLAY names one to use.
+e2e_display() {
+  if [ -n "${E2E_DISPLAY:-}" ]; then export DISPLAY="$E2E_DISPLAY"; return 0; fi
+  local n
+  for n in $(seq 90 120); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+      E2E_XVFB_PID=$!
+      E2E_OWN_DISPLAY=1
+      export DISPLAY=":$n"
+      local i
+      for i in $(seq 1 100); do
+        if xdpyinfo >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+      done
+      e2e_log "Xvfb did not come up on :$n"
+      return 1
+    fi
+  done
+  e2e_log "no free display"
+  return 1
+}
+
+e2e_start() {
+  E2E_BUILD="$1"
+  E2E_PROBE="$E2E_BUILD/tools/winprobe/winprobe.exe"
+  E2E_OUT="$(mktemp -d)"
+  wine_prepare
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Quillora /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Quillora /d 1280x800 /f >/dev/null 2>&1
+  e2e_display
+}
+
+# Runs winprobe with output to a file (never a pipe); prints that output.
+e2e_probe() {
+  local out="$E2E_OUT/probe.$$.$RANDOM"
+  wine "$E2E_PROBE" "$@" >"$out" 2>&1 </dev/null
+  local rc=$?
+  sed -e 's/\r$//' "$out" | grep -v -E '^(wine: |[0-9a-f]{4}:(err|fixme|warn):)'
+  rm -f "$out"
+  return $rc
+}
+
+e2e_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ "$E2E_OWN_DISPLAY" = 1 ] && [ -n "$E2E_XVFB_PID" ]; then
+    kill "$E2E_XVFB_PID" >/dev/null 2>&1 || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
+  fi
+  rm -rf "$E2E_OUT"
+}
