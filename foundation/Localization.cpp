@@ -8,14 +8,24 @@ void TLocalization::SetLanguage(TLanguageId id)
 {
     if (id == language_) return;
     language_ = id;
-    Notify(1, 0, 0);
+    Notify(LanguageChangedNotify, 0, 0);
 }
 
 void TLocalization::SetFallbackLanguage(TLanguageId id)
 {
     if (id == fallbackLanguage_) return;
     fallbackLanguage_ = id;
-    Notify(1, 0, 0);
+    Notify(LanguageChangedNotify, 0, 0);
+}
+
+const IStringTableSource& TLocalization::StringTables() const
+{
+    return stringTables_ ? *stringTables_ : DefaultStringTableSource();
+}
+
+const ILocaleList& TLocalization::Locales() const
+{
+    return locales_ ? *locales_ : DefaultLocaleList();
 }
 
 TLocalization& Localization()
@@ -26,10 +36,7 @@ TLocalization& Localization()
 
 String LoadLanguageString(int id, TLanguageId language)
 {
-    // Provisional: the generated tables are wired in with the string-table sources.
-    if (id == 2077) return u"File not found: %1";
-    if (id == 2078) return u"Path not found: %1";
-    return {};
+    return Localization().StringTables().FindString(id, language);
 }
 
 String LoadString(int id)
@@ -41,33 +48,116 @@ String LoadString(int id)
     return s;
 }
 
+namespace {
+
+bool IsDigit(Char c) { return c >= u'0' && c <= u'9'; }
+
+// Position of the first `tag` in `text` that is not followed by a digit.
+size_t FindPlaceholder(const String& text, const String& tag)
+{
+    for (size_t pos = text.find(tag); pos != String::npos; pos = text.find(tag, pos + 1)) {
+        size_t after = pos + tag.size();
+        if (after >= text.size() || !IsDigit(text[after])) return pos;
+    }
+    return String::npos;
+}
+
+} // namespace
+
 String FormatText(StringView text, const std::vector<String>& args)
 {
-    String out(text);
-    size_t scanFrom = 0; // never scan inserted text
+    // The text as pieces: the original text between the inserted arguments. Only the
+    // original pieces are searched, so an argument that holds "%2" stays as it is. A
+    // piece never ends in the middle of a placeholder: every insertion replaced a
+    // whole "%K" that was not followed by a digit.
+    struct Piece {
+        String Text;
+        bool Inserted;
+    };
+    std::vector<Piece> pieces{{String(text), false}};
     for (size_t k = 0; k < args.size(); ++k) {
         String tag = u"%" + IntToString(static_cast<long long>(k + 1));
-        size_t pos = scanFrom;
-        for (;;) {
-            pos = out.find(tag, pos);
-            if (pos == String::npos) break;
-            size_t after = pos + tag.size();
-            if (after < out.size() && out[after] >= u'0' && out[after] <= u'9') {
-                pos = after;
-                continue;
-            }
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            if (pieces[i].Inserted) continue;
+            size_t pos = FindPlaceholder(pieces[i].Text, tag);
+            if (pos == String::npos) continue;
+            String rest = pieces[i].Text.substr(pos + tag.size());
+            pieces[i].Text.resize(pos);
+            pieces.insert(pieces.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                          {Piece{args[k], true}, Piece{std::move(rest), false}});
             break;
         }
-        if (pos == String::npos) continue;
-        out.replace(pos, tag.size(), args[k]);
-        (void)scanFrom;
     }
+    String out;
+    for (const Piece& p : pieces) out += p.Text;
     return out;
 }
 
 String FormatString(int id, const std::vector<String>& args)
 {
     return FormatText(LoadString(id), args);
+}
+
+bool FindLanguageByCode(StringView code, TLanguageId& id)
+{
+    if (code.empty()) return false;
+    for (const TLocaleInfo& locale : Localization().Locales().Locales()) {
+        if (locale.Code == code) {
+            id = locale.Language;
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+const char16_t* CodeOfPrimaryLanguage(TLanguageId language)
+{
+    switch (PrimaryLanguage(language)) {
+    case 0x01: return u"ARA";
+    case 0x02: return u"BGR";
+    case 0x04: return SubLanguage(language) == 1 ? u"CHT" : u"CHS";
+    case 0x06: return u"DAN";
+    case 0x07: return u"DEU";
+    case 0x0A: return u"ESP";
+    case 0x0C: return u"FRA";
+    case 0x10: return u"ITA";
+    case 0x11: return u"JPN";
+    case 0x13: return u"NLD";
+    case 0x14: return u"NOR";
+    case 0x15: return u"PLK";
+    case 0x16: return u"PTB";
+    case 0x18: return u"ROM";
+    case 0x19: return u"RUS";
+    case 0x1A: return u"HRV";
+    case 0x1D: return u"SVE";
+    case 0x22: return u"UKR";
+    case 0x24: return u"SLV";
+    default: return u"ENU";
+    }
+}
+
+} // namespace
+
+String GetDefaultLanguageCode(int checkId)
+{
+    TLanguageId language = Localization().Locales().UserDefaultLanguage();
+    if (LoadLanguageString(checkId, language).empty()) return u"ENU";
+    return CodeOfPrimaryLanguage(language);
+}
+
+void GetLanguageCodes(std::vector<String>& list, int checkId)
+{
+    for (const TLocaleInfo& locale : Localization().Locales().Locales())
+        if (!LoadLanguageString(checkId, locale.Language).empty()) list.push_back(locale.Code);
+}
+
+void ApplyLanguage(StringView code)
+{
+    TLocalization& l = Localization();
+    TLanguageId id = 0;
+    l.SetLanguage(FindLanguageByCode(code, id) ? id : l.FallbackLanguage());
 }
 
 void RaiseFileNotFound(const String& fileName)

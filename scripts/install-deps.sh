@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev python3
   libgtest-dev googletest libbenchmark-dev zlib1g-dev libpng-dev
   libexpat1-dev libpugixml-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev

@@ -1,0 +1,22 @@
+#pragma once
+// Where the string tables come from: tables compiled into the program or the string
+// resources of the executable. Each language has a table of its own.
+
+#include "foundation/LanguageId.h"
+#include "foundation/Strings.h"
+
+namespace quillora {
+
+class IStringTableSource {
+public:
+    virtual ~IStringTableSource() = default;
+    // String `id` of exactly the table of `language`, never of another language;
+    // empty when that language has no table or its table no such string.
+    virtual String FindString(int id, TLanguageId language) const = 0;
+};
+
+// The process-wide source, chosen at link time (string resources on Windows, the
+// generated tables elsewhere).
+const IStringTableSource& DefaultStringTableSource();
+
+} // namespace quillora
