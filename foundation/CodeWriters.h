@@ -17,7 +17,7 @@ public:
 
     // The output lines.
     std::vector<String> Lines() const;
-    int LineCount() const { return lineCount_; }
+    int LineCount() const { return static_cast<int>(lineStarts_.size()); }
     // Every line followed by CR LF, the last one included.
     String Text() const;
     void Clear();
@@ -50,9 +50,8 @@ protected:
     String& Buffer() { return buffer_; }
 
 private:
-    String buffer_;           // the lines joined by CR LF
-    size_t lastLineStart_ = 0;
-    int lineCount_ = 0;
+    String buffer_;                  // the lines joined by CR LF
+    std::vector<size_t> lineStarts_; // where each line starts in buffer_
     int32_t indentSize_ = 0;
     Char indentChar_ = 0;
     int32_t level_ = 0;

@@ -1,6 +1,35 @@
 #include "foundation/Knot.h"
 
+#include "foundation/Files.h"
+#include "foundation/KnotReader.h"
+#include "foundation/NumberParse.h"
+
 namespace quillora {
+
+namespace {
+
+// Visits `root` and its descendants in pre-order without recursion. `visit` returns
+// whether the walk enters the children of the node it was given.
+template <class Node, class Visit>
+void WalkSubtree(Node* root, Visit visit)
+{
+    Node* n = root;
+    for (;;) {
+        if (visit(n) && n->FirstChild()) {
+            n = static_cast<Node*>(n->FirstChild());
+            continue;
+        }
+        while (n != root && !n->NextSibling()) n = static_cast<Node*>(n->Parent());
+        if (n == root) return;
+        n = static_cast<Node*>(n->NextSibling());
+    }
+}
+
+void CopyParams(TKnot& target, const TKnot& source);
+
+} // namespace
+
+// ---- TKnotParam ----
 
 void TKnotParam::FreeStream()
 {
@@ -37,63 +66,635 @@ void TKnotParam::SetStreamRef(TMemoryStream* stream)
     kind_ = pkStreamRef;
 }
 
-String TKnotParam::TextForm() const { return kind_ == pkText ? text_ : String(); }
+String TKnotParam::TextForm() const
+{
+    switch (kind_) {
+    case pkText:
+        return text_;
+    case pkStream:
+    case pkStreamRef: {
+        static constexpr char16_t digits[] = u"0123456789ABCDEF";
+        String out;
+        if (!stream_) return out;
+        out.resize(stream_->Size() * 2);
+        const uint8_t* bytes = stream_->Data();
+        for (size_t i = 0; i < stream_->Size(); ++i) {
+            out[2 * i] = digits[bytes[i] >> 4];
+            out[2 * i + 1] = digits[bytes[i] & 0x0F];
+        }
+        return out;
+    }
+    case pkNone:
+        break;
+    }
+    return {};
+}
+
 String TKnotParam::GetPath() const { return owner_->GetPath() + u"." + name_; }
 
+// ---- TKnot: tree ----
+
 TKnot::TKnot(String name) : name_(std::move(name)) {}
-TKnot::~TKnot() = default;
+
+TKnot::~TKnot()
+{
+    SetParent(nullptr, nullptr);
+    // Free the subtree leaf by leaf, so that no destructor recurses.
+    TNode* n = this;
+    for (;;) {
+        while (n->LastChild()) n = n->LastChild();
+        if (n == this) break;
+        TNode* up = n->Parent();
+        delete n;
+        n = up;
+    }
+}
+
+void TKnot::ParentChanged()
+{
+    if (auto* parent = dynamic_cast<TKnot*>(Parent())) SetOptions(parent->inheritedOptions_);
+}
 
 TKnot* TKnot::AddKnot(StringView name)
 {
-    auto* k = new TKnot(String(name));
-    k->SetParent(this);
-    return k;
+    auto* knot = new TKnot(String(name));
+    knot->SetParent(this, nullptr);
+    return knot;
 }
 
-TKnot* TKnot::FindKnot(StringView name, TKnot* after) { return nullptr; }
-TKnot* TKnot::GetKnot(StringView name) { return AddKnot(name); }
-TKnot* TKnot::GetKnotByPath(StringView path, bool create) { return nullptr; }
-TKnot* TKnot::FirstKnot() { return static_cast<TKnot*>(FirstChild()); }
-TKnot* TKnot::LastKnot() { return static_cast<TKnot*>(LastChild()); }
-TKnot* TKnot::NextKnot() { return static_cast<TKnot*>(NextSibling()); }
-TKnot* TKnot::ParentKnot() { return static_cast<TKnot*>(Parent()); }
-void TKnot::Assign(const TKnot& source) {}
-void TKnot::Clear() {}
+TKnot* TKnot::FindKnot(StringView name, TKnot* after)
+{
+    TNode* n = after ? after->NextSibling() : FirstChild();
+    for (; n; n = n->NextSibling()) {
+        auto* knot = static_cast<TKnot*>(n);
+        if (knot->name_ == name) {
+            knot->visited_ = true;
+            return knot;
+        }
+    }
+    return nullptr;
+}
+
+TKnot* TKnot::GetKnot(StringView name)
+{
+    if (TKnot* knot = FindKnot(name)) return knot;
+    TKnot* knot = AddKnot(name);
+    knot->visited_ = true;
+    return knot;
+}
+
+TKnot* TKnot::GetKnotByPath(StringView path, bool create)
+{
+    TKnot* knot = this;
+    for (;;) {
+        size_t dot = path.find(u'.');
+        StringView step = path.substr(0, dot);
+        knot = create ? knot->GetKnot(step) : knot->FindKnot(step);
+        if (!knot || dot == StringView::npos) return knot;
+        path.remove_prefix(dot + 1);
+    }
+}
+
+TKnot* TKnot::FirstKnot()
+{
+    auto* knot = static_cast<TKnot*>(FirstChild());
+    if (knot) knot->visited_ = true;
+    return knot;
+}
+
+TKnot* TKnot::LastKnot()
+{
+    auto* knot = static_cast<TKnot*>(LastChild());
+    if (knot) knot->visited_ = true;
+    return knot;
+}
+
+TKnot* TKnot::NextKnot()
+{
+    auto* knot = static_cast<TKnot*>(NextSibling());
+    if (knot) knot->visited_ = true;
+    return knot;
+}
+
+TKnot* TKnot::ParentKnot()
+{
+    auto* knot = dynamic_cast<TKnot*>(Parent());
+    if (knot) knot->visited_ = true;
+    return knot;
+}
+
+namespace {
+void CopyParams(TKnot& target, const TKnot& source)
+{
+    for (int i = 0; i < source.ParamCount(); ++i) {
+        const TKnotParam* from = source.ParamAt(i);
+        TKnotParam* to = target.AddParam(from->Name());
+        switch (from->Kind()) {
+        case pkNone: break;
+        case pkText: to->SetText(from->Text()); break;
+        case pkStream: to->SetStream(*from->Stream()); break;
+        case pkStreamRef: to->SetStreamRef(from->Stream()); break;
+        }
+    }
+}
+} // namespace
+
+void TKnot::Assign(const TKnot& source)
+{
+    if (&source == this) return;
+    for (const TNode* a = source.Parent(); a; a = a->Parent()) {
+        if (a == this) {
+            // The source lies inside this subtree, which is about to be replaced.
+            TKnot copy;
+            copy.Assign(source);
+            Assign(copy);
+            return;
+        }
+    }
+    ClearParams();
+    DeleteChildren();
+    // Pairs of source and copy, walked in pre-order without recursion.
+    auto copyOwn = [](TKnot& to, const TKnot& from) {
+        to.name_ = from.name_;
+        to.includedOptions_ = from.includedOptions_;
+        to.excludedOptions_ = from.excludedOptions_;
+        const TKnotOptions saved = to.includedOptions_;
+        to.includedOptions_ = 0; // copied parameters are appended, never merged
+        const TKnotOptions savedExcluded = to.excludedOptions_;
+        to.excludedOptions_ = koUniqueParams;
+        CopyParams(to, from);
+        to.includedOptions_ = saved;
+        to.excludedOptions_ = savedExcluded;
+    };
+    copyOwn(*this, source);
+    const TNode* s = &source;
+    TKnot* d = this;
+    for (;;) {
+        if (s->FirstChild()) {
+            s = s->FirstChild();
+            d = d->AddKnot({});
+            copyOwn(*d, *static_cast<const TKnot*>(s));
+            continue;
+        }
+        while (s != &source && !s->NextSibling()) {
+            s = s->Parent();
+            d = static_cast<TKnot*>(d->Parent());
+        }
+        if (s == &source) return;
+        s = s->NextSibling();
+        d = static_cast<TKnot*>(d->Parent())->AddKnot({});
+        copyOwn(*d, *static_cast<const TKnot*>(s));
+    }
+}
+
+void TKnot::Clear()
+{
+    name_.clear();
+    includedOptions_ = 0;
+    excludedOptions_ = 0;
+    ClearParams();
+    DeleteChildren();
+    visited_ = false;
+    corrupt_ = false;
+}
+
 void TKnot::ClearParams() { params_.clear(); }
-void TKnot::SetOptions(TKnotOptions options) { inheritedOptions_ = options; }
-bool TKnot::IsEmpty() const { return true; }
-TKnotParam* TKnot::FindParam(StringView name) const { return nullptr; }
-bool TKnot::ParamExists(StringView name) { return false; }
+
+// ---- options ----
+
+void TKnot::SetOptions(TKnotOptions options)
+{
+    WalkSubtree(this, [options](TNode* n) {
+        auto* knot = static_cast<TKnot*>(n);
+        if (knot->inheritedOptions_ == options) return false;
+        knot->inheritedOptions_ = options;
+        return true;
+    });
+}
+
+bool TKnot::IsEmpty() const
+{
+    // Empty unless some knot reached has parameters, or has children under koList;
+    // the children of a knot without koList are reached as well.
+    bool empty = true;
+    WalkSubtree(const_cast<TKnot*>(this), [&empty](TNode* n) {
+        if (!empty) return false;
+        auto* knot = static_cast<TKnot*>(n);
+        if (!knot->params_.empty() || ((knot->Options() & koList) && knot->FirstChild())) {
+            empty = false;
+            return false;
+        }
+        return true;
+    });
+    return empty;
+}
+
+// ---- parameters ----
+
+TKnotParam* TKnot::FindParam(StringView name) const
+{
+    for (const auto& p : params_)
+        if (p->name_ == name) return p.get();
+    return nullptr;
+}
+
+bool TKnot::ParamExists(StringView name)
+{
+    TKnotParam* p = FindParam(name);
+    if (!p) return false;
+    p->visited_ = true;
+    return true;
+}
+
 TKnotParam* TKnot::AddParam(StringView name)
 {
+    if (Options() & koUniqueParams)
+        if (TKnotParam* p = FindParam(name)) return p;
     params_.push_back(std::make_unique<TKnotParam>(this, String(name)));
     return params_.back().get();
 }
-String TKnot::ReadString(StringView name, StringView defaultValue) { return String(defaultValue); }
-int32_t TKnot::ReadInteger(StringView name, int32_t defaultValue, int32_t min, int32_t max) { return defaultValue; }
-bool TKnot::ReadBool(StringView name, bool defaultValue) { return defaultValue; }
-TColor TKnot::ReadColor(StringView name, TColor defaultValue) { return defaultValue; }
-bool TKnot::ReadStream(StringView name, TMemoryStream& stream) { return true; }
-void TKnot::ReadFont(TFontData& font) {}
-void TKnot::ReadFormPlacement(TPlacementForm& form) {}
+
+// ---- typed reading ----
+
+String TKnot::ReadString(StringView name, StringView defaultValue)
+{
+    TKnotParam* p = FindParam(name);
+    if (!p) return String(defaultValue);
+    p->visited_ = true;
+    return p->TextForm();
+}
+
+int32_t TKnot::ReadInteger(StringView name, int32_t defaultValue, int32_t min, int32_t max)
+{
+    TKnotParam* p = FindParam(name);
+    if (!p) return defaultValue;
+    p->visited_ = true;
+    int32_t value = 0;
+    if (!TryParseInt32(p->TextForm(), value)) return defaultValue;
+    if (min != max && (value < min || value > max)) return defaultValue;
+    return value;
+}
+
+bool TKnot::ReadBool(StringView name, bool defaultValue)
+{
+    TKnotParam* p = FindParam(name);
+    if (!p) return defaultValue;
+    p->visited_ = true;
+    String text = p->TextForm();
+    if (text == u"1") return true;
+    if (text == u"0") return false;
+    return defaultValue;
+}
+
+TColor TKnot::ReadColor(StringView name, TColor defaultValue)
+{
+    TKnotParam* p = FindParam(name);
+    if (!p) return defaultValue;
+    p->visited_ = true;
+    TColor color = 0;
+    return StringToColor(p->TextForm(), color) ? color : defaultValue;
+}
+
+bool TKnot::ReadStream(StringView name, TMemoryStream& stream)
+{
+    TKnotParam* p = FindParam(name);
+    if (!p) return true;
+    p->visited_ = true;
+    switch (p->kind_) {
+    case pkNone:
+        return true;
+    case pkStream:
+    case pkStreamRef:
+        if (p->stream_ != &stream) stream.Bytes() = p->stream_ ? p->stream_->Bytes() : std::vector<uint8_t>();
+        stream.SetPosition(0);
+        return true;
+    case pkText:
+        break;
+    }
+    const String& text = p->text_;
+    if (text.size() % 2 != 0) return false;
+    std::vector<uint8_t> bytes(text.size() / 2);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        int hi = HexDigitValue(text[2 * i]), lo = HexDigitValue(text[2 * i + 1]);
+        if (hi < 0 || lo < 0) {
+            stream.Clear();
+            return false;
+        }
+        bytes[i] = static_cast<uint8_t>(hi * 16 + lo);
+    }
+    stream.Bytes() = std::move(bytes);
+    stream.SetPosition(0);
+    return true;
+}
+
+void TKnot::ReadFont(TFontData& font)
+{
+    font.Name = ReadString(u"Name", font.Name);
+    font.Size = ReadInteger(u"Size", font.Size);
+    font.Color = ReadColor(u"Color", font.Color);
+    String letters;
+    if (font.Style & fsBold) letters += u'B';
+    if (font.Style & fsItalic) letters += u'I';
+    if (font.Style & fsUnderline) letters += u'U';
+    if (font.Style & fsStrikeOut) letters += u'S';
+    letters = ReadString(u"Style", letters);
+    TFontStyles style = 0;
+    if (letters.find(u'B') != String::npos) style |= fsBold;
+    if (letters.find(u'I') != String::npos) style |= fsItalic;
+    if (letters.find(u'U') != String::npos) style |= fsUnderline;
+    if (letters.find(u'S') != String::npos) style |= fsStrikeOut;
+    font.Style = style;
+    TFontCharset charset = DEFAULT_CHARSET;
+    if (!IdentToCharset(ReadString(u"Charset"), charset)) charset = DEFAULT_CHARSET;
+    font.Charset = charset;
+}
+
+namespace {
+bool HasSizeableBorder(TFormBorderKind kind)
+{
+    return kind == TFormBorderKind::None || kind == TFormBorderKind::Sizeable || kind == TFormBorderKind::SizeToolWindow;
+}
+} // namespace
+
+void TKnot::ReadFormPlacement(TPlacementForm& form)
+{
+    const TFormBorderKind border = form.BorderKind();
+    if (border == TFormBorderKind::Sizeable && form.HasMaximizeButton() && ReadBool(u"Maximized", false)) {
+        form.Maximize();
+        return;
+    }
+    if (!FindParam(u"Left")) return;
+    form.SetExplicitPlacement();
+    TFormBounds b = form.Bounds();
+    if (HasSizeableBorder(border)) {
+        b.Width = ReadInteger(u"Width", b.Width);
+        b.Height = ReadInteger(u"Height", b.Height);
+    }
+    // The form must lie on the desktop; a position outside 0..(desktop - size) keeps
+    // the current one (also when the size leaves no room at all).
+    auto readCoordinate = [this](StringView name, int current, int limit) {
+        int32_t value = ReadInteger(name, current);
+        return value < 0 || value > limit ? current : value;
+    };
+    b.Left = readCoordinate(u"Left", b.Left, form.DesktopWidth() - b.Width);
+    b.Top = readCoordinate(u"Top", b.Top, form.DesktopHeight() - b.Height);
+    form.SetBounds(b);
+}
+
+// ---- typed writing ----
+
 void TKnot::WriteString(StringView name, StringView value) { AddParam(name)->SetText(String(value)); }
 void TKnot::WriteInteger(StringView name, int32_t value) { AddParam(name)->SetText(IntToString(value)); }
 void TKnot::WriteBool(StringView name, bool value) { AddParam(name)->SetText(value ? u"1" : u"0"); }
-void TKnot::WriteColor(StringView name, TColor color) {}
+
+void TKnot::WriteColor(StringView name, TColor color)
+{
+    const TKnotOptions o = Options();
+    AddParam(name)->SetText(ColorToString(color, (o & koColorHash) != 0, (o & koColorNoNames) != 0));
+}
+
 void TKnot::WriteStream(StringView name, const TMemoryStream& stream) { AddParam(name)->SetStream(stream); }
 void TKnot::WriteStreamRef(StringView name, TMemoryStream* stream) { AddParam(name)->SetStreamRef(stream); }
-void TKnot::WriteFont(const TFontData& font) {}
-void TKnot::WriteFormPlacement(const TPlacementForm& form) {}
-void TKnot::LoadFromFile(const String& fileName) {}
-void TKnot::LoadFromStream(TMemoryStream& stream) {}
-void TKnot::LoadFromText(StringView text) {}
-void TKnot::SaveToFile(const String& fileName, TTextEncoding encoding) {}
-void TKnot::SaveToStream(TMemoryStream& stream, TTextEncoding encoding) {}
-String TKnot::SaveToText() { return {}; }
-void TKnot::WriteTo(TCustomXmlCodeWriter& writer) {}
-String TKnot::GetPath() const { return name_; }
-bool TKnot::FindUnread(std::vector<TKnot*>* knots, std::vector<TKnotParam*>* params) { return false; }
-void TKnot::MarkVisited(bool value) { visited_ = value; }
-void TKnot::ParentChanged() {}
+
+void TKnot::WriteFont(const TFontData& font)
+{
+    WriteString(u"Name", font.Name);
+    WriteInteger(u"Size", font.Size);
+    WriteColor(u"Color", font.Color);
+    if (font.Style) {
+        String letters;
+        if (font.Style & fsBold) letters += u'B';
+        if (font.Style & fsItalic) letters += u'I';
+        if (font.Style & fsUnderline) letters += u'U';
+        if (font.Style & fsStrikeOut) letters += u'S';
+        WriteString(u"Style", letters);
+    }
+    String ident;
+    if (CharsetToIdent(font.Charset, ident)) WriteString(u"Charset", ident);
+}
+
+void TKnot::WriteFormPlacement(const TPlacementForm& form)
+{
+    const TFormBorderKind border = form.BorderKind();
+    if (border == TFormBorderKind::Sizeable && form.HasMaximizeButton()) {
+        WriteBool(u"Maximized", form.Maximized());
+        if (form.Maximized()) return;
+    }
+    const TFormBounds b = form.Bounds();
+    WriteInteger(u"Left", b.Left);
+    WriteInteger(u"Top", b.Top);
+    if (HasSizeableBorder(border)) {
+        WriteInteger(u"Width", b.Width);
+        WriteInteger(u"Height", b.Height);
+    }
+}
+
+// ---- loading and saving ----
+
+void TKnot::LoadFromFile(const String& fileName)
+{
+    const std::string bytes = ReadWholeFile(fileName); // raises before the tree is touched
+    LoadFromText(DecodeText(bytes));
+}
+
+void TKnot::LoadFromStream(TMemoryStream& stream)
+{
+    const size_t from = stream.Position();
+    std::string_view bytes(reinterpret_cast<const char*>(stream.Data()) + from, stream.Size() - from);
+    String text = DecodeText(bytes);
+    stream.SetPosition(stream.Size());
+    LoadFromText(text);
+}
+
+void TKnot::LoadFromText(StringView text)
+{
+    Clear();
+    corrupt_ = !TKnotReader::Parse(*this, text);
+}
+
+void TKnot::SaveToFile(const String& fileName, TTextEncoding encoding)
+{
+    TMemoryStream stream;
+    SaveToStream(stream, encoding);
+    WriteWholeFile(fileName, std::string_view(reinterpret_cast<const char*>(stream.Data()), stream.Size()));
+}
+
+void TKnot::SaveToStream(TMemoryStream& stream, TTextEncoding encoding)
+{
+    const std::string bytes = EncodeText(SaveToText(), encoding);
+    stream.Write(bytes.data(), bytes.size());
+}
+
+String TKnot::SaveToText()
+{
+    TXmlCodeWriter writer;
+    WriteTo(writer);
+    return writer.Text();
+}
+
+namespace {
+void WriteParams(const TKnot& knot, TCustomXmlCodeWriter& writer)
+{
+    const TKnotOptions o = knot.Options();
+    for (int i = 0; i < knot.ParamCount(); ++i) {
+        const TKnotParam* p = knot.ParamAt(i);
+        if (p->Kind() == pkNone) {
+            writer.WriteAttrName(p->Name());
+            continue;
+        }
+        bool needsQuotes = false;
+        String value = p->Kind() == pkText
+                           ? TCustomXmlCodeWriter::EscapeValue(p->Text(), (o & koDoubledQuotes) != 0, needsQuotes)
+                           : p->TextForm();
+        if (!needsQuotes && (o & koUnquotedValues)) writer.WriteAttr(p->Name(), value);
+        else writer.WriteAttrQuoted(p->Name(), value);
+    }
+}
+} // namespace
+
+void TKnot::WriteTo(TCustomXmlCodeWriter& writer)
+{
+    // Written without recursion: `frames` holds, for each knot being written, the
+    // writer settings to restore when it is done.
+    struct Frame {
+        TKnot* Knot;
+        bool AutoIndent;
+        bool LineBreaks;
+    };
+    std::vector<Frame> frames;
+
+    // Writes the start of `knot`; true when its children follow.
+    auto open = [&](TKnot* knot) {
+        frames.push_back({knot, writer.AutoIndent(), writer.LineBreaks()});
+        const TKnotOptions o = knot->Options();
+        writer.SetAutoIndent(!(o & koNoIndent));
+        writer.SetLineBreaks(!(o & koNoLineBreaks));
+        const bool hasParams = !knot->params_.empty();
+        if (!knot->FirstChild()) {
+            if (hasParams) {
+                writer.WriteTagOpen(knot->name_);
+                WriteParams(*knot, writer);
+                writer.WriteTagCloseEmpty();
+            } else {
+                writer.WriteEmptyTag(knot->name_);
+            }
+            return false;
+        }
+        if (hasParams) {
+            writer.WriteTagOpen(knot->name_);
+            WriteParams(*knot, writer);
+            writer.WriteTagClose();
+        } else {
+            writer.WriteStartTag(knot->name_);
+        }
+        writer.NewLine();
+        writer.IncLevel();
+        return true;
+    };
+    // The first child of `parent` (after `after` when given) that is written.
+    auto nextWritten = [](TKnot* parent, TNode* after) -> TKnot* {
+        const bool skipEmpty = (parent->Options() & koSkipEmpty) != 0;
+        for (TNode* n = after ? after->NextSibling() : parent->FirstChild(); n; n = n->NextSibling()) {
+            auto* child = static_cast<TKnot*>(n);
+            if (!skipEmpty || !child->IsEmpty()) return child;
+        }
+        return nullptr;
+    };
+    // Ends the element of the top frame (its children, if any, are written).
+    auto close = [&](bool hadChildren) {
+        Frame f = frames.back();
+        frames.pop_back();
+        if (hadChildren) {
+            writer.DecLevel();
+            writer.WriteEndTag(f.Knot->name_);
+        }
+        if (f.Knot->Parent()) {
+            auto* next = f.Knot->NextSibling();
+            if (!next || !(static_cast<TKnot*>(next)->Options() & koInline)) writer.NewLine();
+        }
+        writer.SetAutoIndent(f.AutoIndent);
+        writer.SetLineBreaks(f.LineBreaks);
+        return f.Knot;
+    };
+
+    TKnot* knot = this;
+    for (;;) {
+        // Descend into `knot`.
+        if (open(knot)) {
+            if (TKnot* child = nextWritten(knot, nullptr)) {
+                knot = child;
+                continue;
+            }
+            close(true);
+        } else {
+            close(false);
+        }
+        // Climb while the finished knot has no further written sibling.
+        TKnot* done = knot;
+        for (;;) {
+            if (done == this) return;
+            auto* parent = static_cast<TKnot*>(done->Parent());
+            if (TKnot* next = nextWritten(parent, done)) {
+                knot = next;
+                break;
+            }
+            done = close(true);
+        }
+    }
+}
+
+// ---- diagnostics ----
+
+String TKnot::GetPath() const
+{
+    std::vector<const TKnot*> chain;
+    for (const TNode* n = this; n; n = n->Parent()) {
+        auto* knot = dynamic_cast<const TKnot*>(n);
+        if (!knot) break;
+        chain.push_back(knot);
+    }
+    String path = chain.back()->name_;
+    for (size_t i = chain.size() - 1; i-- > 0;) {
+        const TKnot* knot = chain[i];
+        path += u'.';
+        path += knot->name_;
+        if (chain[i + 1]->Options() & koList) {
+            path += u'[';
+            path += IntToString(knot->IndexInParent() + 1);
+            path += u']';
+        }
+    }
+    return path;
+}
+
+bool TKnot::FindUnread(std::vector<TKnot*>* knots, std::vector<TKnotParam*>* params)
+{
+    bool found = false;
+    WalkSubtree(this, [&](TNode* n) {
+        auto* knot = static_cast<TKnot*>(n);
+        if (knot != this && !knot->visited_) {
+            found = true;
+            if (knots) knots->push_back(knot);
+            return false;
+        }
+        for (const auto& p : knot->params_) {
+            if (p->visited_) continue;
+            found = true;
+            if (params) params->push_back(p.get());
+        }
+        return true;
+    });
+    return found;
+}
+
+void TKnot::MarkVisited(bool value)
+{
+    WalkSubtree(this, [value](TNode* n) {
+        auto* knot = static_cast<TKnot*>(n);
+        knot->visited_ = value;
+        for (const auto& p : knot->params_) p->visited_ = value;
+        return true;
+    });
+}
 
 } // namespace quillora
