@@ -100,10 +100,17 @@ TProperty* TProperty::FindProperty(StringView key) const
 
 void TProperty::LoadFrom(TKnot& node)
 {
-    if (TKnot* child = node.FindKnot(key_))
+    if (TKnot* child = node.FindKnot(key_)) {
         LoadChildren(*child);
-    else
-        Reset();
+        return;
+    }
+    // Missing (a group at its defaults is not even written): back to the defaults, each
+    // property below notifying once, as it does when its node is read.
+    TKnot none;
+    WithLock(*this, [&] {
+        ResetValue();
+        for (TProperty* p = FirstProperty(); p; p = p->NextProperty()) p->LoadFrom(none);
+    });
 }
 
 void TProperty::SaveTo(TKnot& node)

@@ -33,7 +33,9 @@ public:
     // Does nothing while LockCount() > 0; otherwise calls the handlers.
     void Notify(int notify, intptr_t param1 = 0, intptr_t param2 = 0) override;
 
-    // Reads the child of `node` named Key() (LoadChildren), or resets when there is none.
+    // Reads the child of `node` named Key() (LoadChildren). When there is none, the
+    // property and everything below it go back to their defaults, each notifying once
+    // as when read.
     virtual void LoadFrom(TKnot& node);
     // Writes this property as the child of `node` named Key().
     virtual void SaveTo(TKnot& node);
