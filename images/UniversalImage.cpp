@@ -1,8 +1,8 @@
 #include "images/UniversalImage.h"
 
 #include "foundation/Exceptions.h"
+#include "foundation/Files.h"
 #include "images/IconImage.h"
-#include "images/PictureFile.h"
 #include "images/TargaImage.h"
 
 namespace quillora {
@@ -49,7 +49,8 @@ TPictureSize TUniversalImage::GetSize() const
 
 void TUniversalImage::LoadFromFile(const String& fileName)
 {
-    TMemoryStream stream = ReadPictureFile(fileName);
+    std::string bytes = ReadWholeFile(fileName);
+    TMemoryStream stream(std::vector<uint8_t>(bytes.begin(), bytes.end()));
     LoadFromStreamAs(stream, PictureFormatOfExtension(fileName));
 }
 
