@@ -1,0 +1,164 @@
+// The transfers of TBitmap32: block, stretch and tile.
+
+#include <algorithm>
+#include <vector>
+
+#include "render/Bitmap32.h"
+#include "render/RasterDetail.h"
+
+namespace quillora {
+
+using raster_detail::TransferLine;
+using raster_detail::TSpan;
+
+namespace {
+
+// floor((2 offset + 1) * sourceSize / (2 destSize)): the source index whose pixel the
+// centre of destination pixel `offset` falls on. All three may be up to 2^32.
+int64_t SampleIndex(int64_t offset, int64_t sourceSize, int64_t destSize)
+{
+    return static_cast<int64_t>((static_cast<__int128>(2 * offset + 1) * sourceSize) / (2 * static_cast<__int128>(destSize)));
+}
+
+} // namespace
+
+void TBitmap32::Draw(int x, int y, const TBitmap32& source)
+{
+    Draw(x, y, source.BoundsRect(), source);
+}
+
+void TBitmap32::Draw(int x, int y, const TRect& sourceRect, const TBitmap32& source)
+{
+    if (&source == this) {
+        TBitmap32 copy;
+        copy.Assign(source);
+        Draw(x, y, sourceRect, copy);
+        return;
+    }
+    // The source part inside the source, moved to the destination and cut to the clip.
+    const TSpan src = TSpan::Of(sourceRect).Intersect(TSpan::Of(source.BoundsRect()));
+    if (src.IsEmpty())
+        return;
+    const int64_t dx = int64_t{x} - sourceRect.Left;
+    const int64_t dy = int64_t{y} - sourceRect.Top;
+    const TSpan dst = TSpan{src.Left + dx, src.Top + dy, src.Right + dx, src.Bottom + dy}.Intersect(TSpan::Of(clip_));
+    if (dst.IsEmpty())
+        return;
+    const size_t count = static_cast<size_t>(dst.Width());
+    for (int64_t row = dst.Top; row < dst.Bottom; ++row) {
+        const TColor32* from = source.ScanLine(static_cast<int>(row - dy)) + (dst.Left - dx);
+        TransferLine(source, from, ScanLine(static_cast<int>(row)) + dst.Left, count);
+    }
+}
+
+void TBitmap32::Draw(const TRect& rect, const TRect& sourceRect, const TBitmap32& source)
+{
+    const TSpan d = TSpan::Of(rect);
+    const TSpan s = TSpan::Of(sourceRect);
+    if (d.IsEmpty() || s.IsEmpty())
+        return;
+    if (d.Width() == s.Width() && d.Height() == s.Height()) {
+        Draw(rect.Left, rect.Top, sourceRect, source);
+        return;
+    }
+    if (&source == this) {
+        TBitmap32 copy;
+        copy.Assign(source);
+        Draw(rect, sourceRect, copy);
+        return;
+    }
+    TSpan visible = d.Intersect(TSpan::Of(clip_));
+    if (visible.IsEmpty())
+        return;
+
+    // Source column of every visible destination column; samples outside the source lie
+    // at the two ends only, as the mapping is monotonic.
+    std::vector<int> columns;
+    columns.reserve(static_cast<size_t>(visible.Width()));
+    int64_t first = visible.Right;
+    for (int64_t x = visible.Left; x < visible.Right; ++x) {
+        const int64_t sx = s.Left + SampleIndex(x - d.Left, s.Width(), d.Width());
+        if (sx < 0 || sx >= source.Width()) {
+            if (!columns.empty())
+                break;
+            continue;
+        }
+        if (columns.empty())
+            first = x;
+        columns.push_back(static_cast<int>(sx));
+    }
+    if (columns.empty())
+        return;
+    visible.Left = first;
+    visible.Right = first + static_cast<int64_t>(columns.size());
+    const bool sameWidth = d.Width() == s.Width();
+
+    std::vector<TColor32> row(columns.size());
+    int64_t rowSource = -1;
+    for (int64_t y = visible.Top; y < visible.Bottom; ++y) {
+        const int64_t sy = s.Top + SampleIndex(y - d.Top, s.Height(), d.Height());
+        if (sy < 0 || sy >= source.Height())
+            continue;
+        const TColor32* sourceRow = source.ScanLine(static_cast<int>(sy));
+        const TColor32* from = sourceRow + columns.front();
+        if (!sameWidth) {
+            if (sy != rowSource) {
+                for (size_t i = 0; i < columns.size(); ++i)
+                    row[i] = sourceRow[columns[i]];
+                rowSource = sy;
+            }
+            from = row.data();
+        }
+        TransferLine(source, from, ScanLine(static_cast<int>(y)) + visible.Left, columns.size());
+    }
+}
+
+void TBitmap32::Tile(const TRect& rect, const TRect& sourceRect, const TBitmap32& source)
+{
+    if (&source == this) {
+        TBitmap32 copy;
+        copy.Assign(source);
+        Tile(rect, sourceRect, copy);
+        return;
+    }
+    const TSpan s = TSpan::Of(sourceRect).Intersect(TSpan::Of(source.BoundsRect()));
+    const TSpan d = TSpan::Of(rect);
+    const TSpan visible = d.Intersect(TSpan::Of(clip_));
+    if (s.IsEmpty() || visible.IsEmpty())
+        return;
+    const int64_t tileWidth = s.Width();
+    const int64_t tileHeight = s.Height();
+    const int64_t startColumn = (visible.Left - d.Left) % tileWidth;
+    const size_t count = static_cast<size_t>(visible.Width());
+    // Narrow tiles are first repeated into one row, so that each row is one transfer.
+    const bool narrow = tileWidth < 64 && visible.Width() > tileWidth;
+    std::vector<TColor32> pattern(narrow ? count : 0);
+    int64_t patternSource = -1;
+    for (int64_t y = visible.Top; y < visible.Bottom; ++y) {
+        const int64_t sy = s.Top + (y - d.Top) % tileHeight;
+        const TColor32* sourceRow = source.ScanLine(static_cast<int>(sy)) + s.Left;
+        TColor32* target = ScanLine(static_cast<int>(y)) + visible.Left;
+        if (narrow) {
+            if (sy != patternSource) {
+                int64_t column = startColumn;
+                for (size_t i = 0; i < count; ++i) {
+                    pattern[i] = sourceRow[column];
+                    if (++column == tileWidth)
+                        column = 0;
+                }
+                patternSource = sy;
+            }
+            TransferLine(source, pattern.data(), target, count);
+            continue;
+        }
+        int64_t column = startColumn;
+        for (size_t x = 0; x < count;) {
+            const size_t part = static_cast<size_t>(std::min<int64_t>(tileWidth - column, static_cast<int64_t>(count - x)));
+            TransferLine(source, sourceRow + column, target + x, part);
+            x += part;
+            column = 0;
+        }
+    }
+}
+
+} // namespace quillora
