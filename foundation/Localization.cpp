@@ -76,7 +76,8 @@ String FormatText(StringView text, const std::vector<String>& args)
     };
     std::vector<Piece> pieces{{String(text), false}};
     for (size_t k = 0; k < args.size(); ++k) {
-        String tag = u"%" + IntToString(static_cast<long long>(k + 1));
+        String tag(1, u'%');
+        tag += IntToString(static_cast<long long>(k + 1));
         for (size_t i = 0; i < pieces.size(); ++i) {
             if (pieces[i].Inserted) continue;
             size_t pos = FindPlaceholder(pieces[i].Text, tag);
