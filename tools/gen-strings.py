@@ -27,14 +27,14 @@ class InputError(Exception):
     pass
 
 
-def unescape(text, where):
+def unescape(text, where, column=1):
     out = []
     i = 0
     while i < len(text):
         c = text[i]
         if c == "\\":
             if i + 1 >= len(text) or text[i + 1] not in ESCAPES:
-                raise InputError(f"{where}: unknown escape at column {i + 1}")
+                raise InputError(f"{where}: unknown escape at column {column + i}")
             out.append(ESCAPES[text[i + 1]])
             i += 2
             continue
@@ -78,7 +78,7 @@ def read_table(path):
             raise InputError(f"{where}: string id {sid} out of range")
         if sid in strings:
             raise InputError(f"{where}: string id {sid} given twice")
-        text = unescape(m.group(2), where)
+        text = unescape(m.group(2), where, m.start(2) + 1)
         if text == "":
             raise InputError(f"{where}: empty text (a missing string already reads as empty)")
         if utf16_units(text) > 0xFFFF:
