@@ -1,0 +1,17 @@
+#pragma once
+// The screen cursor of the Windows build: the number shown over every window of the
+// program while it is not crDefault. Window procedures answer WM_SETCURSOR with
+// ScreenCursorHandle when the screen cursor is not crDefault.
+#include <windows.h>
+
+#include "foundation/UtilsServices.h"
+
+namespace quillora {
+
+// The cursor handle for a screen cursor number (standard or registered); the arrow
+// for unknown numbers.
+HCURSOR ScreenCursorHandle(TCursor cursor);
+// Makes `handle` the screen cursor number `index` (a positive number of the program).
+void RegisterScreenCursor(TCursor index, HCURSOR handle);
+
+} // namespace quillora
