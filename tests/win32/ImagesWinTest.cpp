@@ -4,11 +4,19 @@
 #include <string>
 
 #include "foundation/Files.h"
+#include "foundation/win32/WinInclude.h"
 #include "images/UniversalImage.h"
 #include "images/win32/GdiPlusImage.h"
 
 namespace quillora {
 namespace {
+
+// Wine's GDI+ cannot encode GIF from a 32-bit picture (it does not reduce the colours).
+bool RunningUnderWine()
+{
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
 
 TFrame Pattern()
 {
@@ -53,11 +61,16 @@ TEST(GdiPlusImage, ConvertKeepsTheSizeAndTheDimensionIsRead)
     std::string bytes = ReadWholeFile(Utf8ToString(std::string(QUILLORA_TEST_DATA) + "/images/small.png"));
     for (TPictureEncoder encoder : {peBmp, peGif, peJpeg, pePng, peTiff}) {
         TMemoryStream source(std::vector<uint8_t>(bytes.begin(), bytes.end()));
-        TMemoryStream converted = TUniversalImage::Convert(source, encoder);
-        ASSERT_GT(converted.Size(), 0u) << "encoder " << int(encoder);
-        TGDIPlusImage image;
-        image.LoadFromStream(converted);
-        EXPECT_EQ(image.GetDimension(), (TPictureSize{3, 2})) << "encoder " << int(encoder);
+        try {
+            TMemoryStream converted = TUniversalImage::Convert(source, encoder);
+            ASSERT_GT(converted.Size(), 0u) << "encoder " << int(encoder);
+            TGDIPlusImage image;
+            image.LoadFromStream(converted);
+            EXPECT_EQ(image.GetDimension(), (TPictureSize{3, 2})) << "encoder " << int(encoder);
+        } catch (const Exception& e) {
+            if (encoder == peGif && RunningUnderWine()) continue;
+            ADD_FAILURE() << "encoder " << int(encoder) << ": " << e.what();
+        }
     }
 }
 
