@@ -156,6 +156,8 @@ public:
 
     const String& Value() const { return value_; }
     const String& DefaultValue() const { return defaultValue_; }
+    // A default known only at start-up (file names); the value stays, nothing is notified.
+    void SetDefaultValue(String value) { defaultValue_ = std::move(value); }
     // Compared as exact strings.
     void SetValue(const String& value);
 

@@ -1,7 +1,8 @@
 // The settings defaults of the running system: the message font and the border width.
-#include "foundation/win32/WinInclude.h"
-
+// The core's headers come first: <windows.h> defines DEFAULT_CHARSET as a macro.
 #include "shell/SettingsPlatform.h"
+
+#include "foundation/win32/WinInclude.h"
 
 namespace quillora {
 

@@ -358,6 +358,16 @@ TEST_F(Settings, SettersClampAndCompare)
         EXPECT_EQ(ValueText(c.Key), c.Value) << U8(c.Key.Key());
     }
 
+    // A default set at start-up: a value equal to it is not written.
+    TStringProperty& data = settings.General().DataFileName();
+    data.SetDefaultValue(u"C:\\Docs\\Quillora.tpt");
+    EXPECT_EQ(data.Value(), u"");
+    data.SetValue(data.DefaultValue());
+    EXPECT_TRUE(data.IsDefault());
+    TKnot file;
+    settings.SaveChildren(file);
+    EXPECT_EQ(file.GetKnotByPath(u"General.DataFileName"), nullptr);
+
     TStringProperty& theme = settings.Sheet().Theme();
     theme.SetValue(u"default");  // strings compare exactly
     EXPECT_EQ(theme.Value(), u"default");
