@@ -37,8 +37,8 @@ uint64_t CompressedImageBytes(const uint8_t* data, size_t size)
     return total;
 }
 
-// The size of the filtered (uncompressed) image data that the IHDR chunk announces, not
-// counting the extra rows of interlacing.
+// The pixel bytes that the IHDR chunk announces (without the filter bytes of the rows, so
+// that interlaced images are not over-counted).
 uint64_t RawImageBytes(const uint8_t* data, size_t size)
 {
     if (size < 8 + 8 + 13) return 0;
@@ -46,7 +46,7 @@ uint64_t RawImageBytes(const uint8_t* data, size_t size)
     uint64_t width = reader.U32BE(), height = reader.U32BE();
     uint8_t bitDepth = reader.U8(), colorType = reader.U8();
     uint64_t channels = colorType == 2 ? 3 : colorType == 4 ? 2 : colorType == 6 ? 4 : 1;
-    return height * (1 + (width * channels * bitDepth + 7) / 8);
+    return height * ((width * channels * bitDepth + 7) / 8);
 }
 
 class TPngDecoder final : public TPlatformDecoder {
@@ -65,7 +65,7 @@ public:
         // BGRA in memory is the frame's ARGB in a little-endian 32-bit word.
         image.format = PNG_FORMAT_BGRA;
         uint64_t pixels = uint64_t(image.width) * image.height;
-        if (pixels > MaxFramePixels || RawImageBytes(data, size) / 1032 > CompressedImageBytes(data, size) + 1) {
+        if (pixels > MaxFramePixels || RawImageBytes(data, size) / 1032 > CompressedImageBytes(data, size) + 64) {
             png_image_free(&image);
             RaisePngError("the image data is too short for its size");
         }
