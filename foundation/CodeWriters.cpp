@@ -28,6 +28,14 @@ String TCodeWriter::Text() const
     return text;
 }
 
+String TCodeWriter::TakeText()
+{
+    String text = std::move(buffer_);
+    if (!lineStarts_.empty()) text += u"\r\n";
+    Clear();
+    return text;
+}
+
 void TCodeWriter::Clear()
 {
     buffer_.clear();
@@ -79,8 +87,7 @@ void TCodeWriter::NewLine()
 }
 
 // ---- TCustomXmlCodeWriter ----
-// Each piece is what WriteFmt with its format gives; none of them is ever empty, so
-// they are appended directly.
+// None of the pieces is ever empty, so they are appended directly.
 
 TCustomXmlCodeWriter::TCustomXmlCodeWriter()
 {
@@ -159,6 +166,24 @@ void TCustomXmlCodeWriter::WriteAttrQuoted(StringView name, StringView value)
     b.push_back(u'"');
 }
 
+bool TCustomXmlCodeWriter::IsPlainValue(StringView value, bool doubledQuotes, bool& needsQuotes)
+{
+    needsQuotes = false;
+    for (Char c : value) {
+        if (doubledQuotes) {
+            switch (c) {
+            case u'"': return false;
+            case u' ': case u'\t': case u'\n': case u'\r': case u'/': case u'>': needsQuotes = true; break;
+            default: break;
+            }
+        } else {
+            if ((c >= 1 && c <= 31) || c == u'"' || c == u'&' || c == u'<' || c == u'>') return false;
+            if (c == u' ' || c == u'/') needsQuotes = true;
+        }
+    }
+    return true;
+}
+
 String TCustomXmlCodeWriter::EscapeValue(StringView value, bool doubledQuotes, bool& needsQuotes)
 {
     needsQuotes = false;
@@ -223,36 +248,29 @@ bool DecodeReference(StringView name, Char& c)
 
 String TCustomXmlCodeWriter::UnescapeValue(StringView raw, int quoteCount, int ampersandCount)
 {
-    String value;
+    String reduced;
+    StringView value = raw;
     if (quoteCount != 0) {
         // From the end, each pair of adjacent quotes loses one; the scan goes on before the
-        // pair and ends after the pair that used up the last two counted quotes.
-        std::vector<bool> drop(raw.size(), false);
+        // pair and ends after the pair that used up the last two counted quotes. The result
+        // is built from the back.
+        reduced.resize(raw.size());
+        size_t w = raw.size();
+        size_t i = raw.size();
         int remaining = quoteCount;
-        bool any = false;
-        for (size_t i = raw.size(); i >= 2;) {
-            if (raw[i - 1] == u'"' && raw[i - 2] == u'"') {
-                drop[i - 1] = true;
-                any = true;
-                bool last = remaining <= 2;
-                remaining -= 2;
-                if (last) break;
+        while (i > 0) {
+            if (remaining > 0 && i >= 2 && raw[i - 1] == u'"' && raw[i - 2] == u'"') {
+                reduced[--w] = u'"';
                 i -= 2;
+                remaining -= 2;
             } else {
-                --i;
+                reduced[--w] = raw[--i];
             }
         }
-        if (any) {
-            value.reserve(raw.size());
-            for (size_t i = 0; i < raw.size(); ++i)
-                if (!drop[i]) value.push_back(raw[i]);
-        } else {
-            value.assign(raw);
-        }
-    } else {
-        value.assign(raw);
+        reduced.erase(0, w);
+        value = reduced;
     }
-    if (ampersandCount == 0) return value;
+    if (ampersandCount == 0) return quoteCount != 0 ? reduced : String(raw);
 
     String out;
     out.reserve(value.size());
@@ -260,20 +278,20 @@ String TCustomXmlCodeWriter::UnescapeValue(StringView raw, int quoteCount, int a
     const size_t n = value.size();
     while (i < n) {
         size_t amp = value.find(u'&', i);
-        if (amp == String::npos) break;
+        if (amp == StringView::npos) break;
         size_t semi = value.find(u';', amp + 1);
-        if (semi == String::npos) break;
+        if (semi == StringView::npos) break;
         Char c = 0;
-        if (semi > amp + 1 && DecodeReference(StringView(value).substr(amp + 1, semi - amp - 1), c)) {
-            out.append(value, i, amp - i);
+        if (semi > amp + 1 && DecodeReference(value.substr(amp + 1, semi - amp - 1), c)) {
+            out.append(value.substr(i, amp - i));
             out.push_back(c);
             i = semi + 1;
         } else {
-            out.append(value, i, amp + 1 - i);
+            out.append(value.substr(i, amp + 1 - i));
             i = amp + 1;
         }
     }
-    out.append(value, i, String::npos);
+    out.append(value.substr(i));
     return out;
 }
 

@@ -20,6 +20,8 @@ public:
     int LineCount() const { return static_cast<int>(lineStarts_.size()); }
     // Every line followed by CR LF, the last one included.
     String Text() const;
+    // Text, taking the writer's buffer: the writer is empty afterwards.
+    String TakeText();
     void Clear();
 
     int32_t IndentSize() const { return indentSize_; }
@@ -59,6 +61,8 @@ private:
     bool lineBreaks_ = true;
 };
 
+// The pieces append to the line buffer directly; each gives what WriteFmt with its
+// format would write.
 class TCustomXmlCodeWriter : public TCodeWriter {
 public:
     TCustomXmlCodeWriter();
@@ -73,6 +77,9 @@ public:
     void WriteAttr(StringView name, StringView value);        // " name=value"
     void WriteAttrQuoted(StringView name, StringView value);  // " name="value""
 
+    // True when `value` comes out of EscapeValue unchanged; `needsQuotes` as EscapeValue
+    // would set it. Lets writers skip the copy for the common plain values.
+    static bool IsPlainValue(StringView value, bool doubledQuotes, bool& needsQuotes);
     // The escaped form of an attribute value: entity references, or with `doubledQuotes`
     // quotation marks doubled. `needsQuotes` tells whether the value must be quoted.
     static String EscapeValue(StringView value, bool doubledQuotes, bool& needsQuotes);

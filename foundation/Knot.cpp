@@ -1,5 +1,7 @@
 #include "foundation/Knot.h"
 
+#include <algorithm>
+
 #include "foundation/Files.h"
 #include "foundation/KnotReader.h"
 #include "foundation/NumberParse.h"
@@ -98,6 +100,7 @@ TKnot::TKnot(String name) : name_(std::move(name)) {}
 
 TKnot::~TKnot()
 {
+    ClearParams();
     SetParent(nullptr, nullptr);
     // Free the subtree leaf by leaf, so that no destructor recurses.
     TNode* n = this;
@@ -186,8 +189,7 @@ TKnot* TKnot::ParentKnot()
 namespace {
 void CopyParams(TKnot& target, const TKnot& source)
 {
-    for (int i = 0; i < source.ParamCount(); ++i) {
-        const TKnotParam* from = source.ParamAt(i);
+    for (const TKnotParam* from = source.FirstParam(); from; from = from->Next()) {
         TKnotParam* to = target.AddParam(from->Name());
         switch (from->Kind()) {
         case pkNone: break;
@@ -258,7 +260,32 @@ void TKnot::Clear()
     corrupt_ = false;
 }
 
-void TKnot::ClearParams() { params_.clear(); }
+void TKnot::ClearParams()
+{
+    TKnotParam* p = firstParam_;
+    firstParam_ = lastParam_ = nullptr;
+    paramCount_ = 0;
+    while (p) {
+        TKnotParam* next = p->next_;
+        delete p;
+        p = next;
+    }
+}
+
+void TKnot::AppendParam(TKnotParam* param)
+{
+    if (lastParam_) lastParam_->next_ = param;
+    else firstParam_ = param;
+    lastParam_ = param;
+    ++paramCount_;
+}
+
+TKnotParam* TKnot::ParamAt(int index) const
+{
+    TKnotParam* p = index >= 0 ? firstParam_ : nullptr;
+    for (; p && index > 0; --index) p = p->next_;
+    return p;
+}
 
 // ---- options ----
 
@@ -280,7 +307,7 @@ bool TKnot::IsEmpty() const
     WalkSubtree(const_cast<TKnot*>(this), [&empty](TNode* n) {
         if (!empty) return false;
         auto* knot = static_cast<TKnot*>(n);
-        if (!knot->params_.empty() || ((knot->Options() & koList) && knot->FirstChild())) {
+        if (knot->firstParam_ || ((knot->Options() & koList) && knot->FirstChild())) {
             empty = false;
             return false;
         }
@@ -293,8 +320,8 @@ bool TKnot::IsEmpty() const
 
 TKnotParam* TKnot::FindParam(StringView name) const
 {
-    for (const auto& p : params_)
-        if (p->name_ == name) return p.get();
+    for (TKnotParam* p = firstParam_; p; p = p->next_)
+        if (p->name_ == name) return p;
     return nullptr;
 }
 
@@ -310,8 +337,9 @@ TKnotParam* TKnot::AddParam(StringView name)
 {
     if (Options() & koUniqueParams)
         if (TKnotParam* p = FindParam(name)) return p;
-    params_.push_back(std::make_unique<TKnotParam>(this, String(name)));
-    return params_.back().get();
+    auto* param = new TKnotParam(this, String(name));
+    AppendParam(param);
+    return param;
 }
 
 // ---- typed reading ----
@@ -491,17 +519,43 @@ void TKnot::WriteFormPlacement(const TPlacementForm& form)
 
 // ---- loading and saving ----
 
+namespace {
+// DecodeText, with a fast path for UTF-8 (the data files): runs of ASCII are widened in
+// place and only the other runs go through the general decoder. A byte below 0x80 ends
+// every multi-byte sequence, valid or not, so cutting the runs there decodes the same.
+String DecodeKnotBytes(std::string_view bytes)
+{
+    if (bytes.size() < 3 || bytes.compare(0, 3, "\xEF\xBB\xBF") != 0) return DecodeText(bytes);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + 3;
+    const auto* const end = reinterpret_cast<const unsigned char*>(bytes.data()) + bytes.size();
+    String text(static_cast<size_t>(end - p), u'\0'); // UTF-16 never needs more units than UTF-8 bytes
+    Char* out = text.data();
+    while (p < end) {
+        if (*p < 0x80) {
+            *out++ = *p++;
+            continue;
+        }
+        const auto* run = p;
+        while (p < end && *p >= 0x80) ++p;
+        const String wide = Utf8ToString(std::string_view(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run)));
+        out = std::copy(wide.begin(), wide.end(), out);
+    }
+    text.resize(static_cast<size_t>(out - text.data()));
+    return text;
+}
+} // namespace
+
 void TKnot::LoadFromFile(const String& fileName)
 {
     const std::string bytes = ReadWholeFile(fileName); // raises before the tree is touched
-    LoadFromText(DecodeText(bytes));
+    LoadFromText(DecodeKnotBytes(bytes));
 }
 
 void TKnot::LoadFromStream(TMemoryStream& stream)
 {
     const size_t from = stream.Position();
     std::string_view bytes(reinterpret_cast<const char*>(stream.Data()) + from, stream.Size() - from);
-    String text = DecodeText(bytes);
+    String text = DecodeKnotBytes(bytes);
     stream.SetPosition(stream.Size());
     LoadFromText(text);
 }
@@ -519,9 +573,36 @@ void TKnot::SaveToFile(const String& fileName, TTextEncoding encoding)
     WriteWholeFile(fileName, std::string_view(reinterpret_cast<const char*>(stream.Data()), stream.Size()));
 }
 
+namespace {
+// EncodeText, with a fast path for UTF-8: ASCII runs are narrowed in place and only the
+// other runs go through the general encoder (a surrogate pair never spans an ASCII unit).
+std::string EncodeKnotText(StringView text, TTextEncoding encoding)
+{
+    if (encoding != TTextEncoding::Utf8) return EncodeText(text, encoding);
+    std::string bytes;
+    bytes.reserve(3 + text.size() + text.size() / 8);
+    bytes.append("\xEF\xBB\xBF");
+    const Char* p = text.data();
+    const Char* const end = p + text.size();
+    while (p < end) {
+        const Char* run = p;
+        while (p < end && *p < 0x80) ++p;
+        if (p > run) {
+            const size_t at = bytes.size();
+            bytes.resize(at + static_cast<size_t>(p - run));
+            std::transform(run, p, bytes.begin() + static_cast<std::ptrdiff_t>(at), [](Char c) { return static_cast<char>(c); });
+        }
+        run = p;
+        while (p < end && *p >= 0x80) ++p;
+        if (p > run) bytes += StringToUtf8(StringView(run, static_cast<size_t>(p - run)));
+    }
+    return bytes;
+}
+} // namespace
+
 void TKnot::SaveToStream(TMemoryStream& stream, TTextEncoding encoding)
 {
-    const std::string bytes = EncodeText(SaveToText(), encoding);
+    const std::string bytes = EncodeKnotText(SaveToText(), encoding);
     stream.Write(bytes.data(), bytes.size());
 }
 
@@ -529,23 +610,30 @@ String TKnot::SaveToText()
 {
     TXmlCodeWriter writer;
     WriteTo(writer);
-    return writer.Text();
+    return writer.TakeText();
 }
 
 namespace {
 void WriteParams(const TKnot& knot, TCustomXmlCodeWriter& writer)
 {
     const TKnotOptions o = knot.Options();
-    for (int i = 0; i < knot.ParamCount(); ++i) {
-        const TKnotParam* p = knot.ParamAt(i);
+    for (const TKnotParam* p = knot.FirstParam(); p; p = p->Next()) {
         if (p->Kind() == pkNone) {
             writer.WriteAttrName(p->Name());
             continue;
         }
         bool needsQuotes = false;
-        String value = p->Kind() == pkText
-                           ? TCustomXmlCodeWriter::EscapeValue(p->Text(), (o & koDoubledQuotes) != 0, needsQuotes)
-                           : p->TextForm();
+        String escaped;
+        StringView value;
+        if (p->Kind() != pkText) {
+            escaped = p->TextForm();
+            value = escaped;
+        } else if (TCustomXmlCodeWriter::IsPlainValue(p->Text(), (o & koDoubledQuotes) != 0, needsQuotes)) {
+            value = p->Text();
+        } else {
+            escaped = TCustomXmlCodeWriter::EscapeValue(p->Text(), (o & koDoubledQuotes) != 0, needsQuotes);
+            value = escaped;
+        }
         if (!needsQuotes && (o & koUnquotedValues)) writer.WriteAttr(p->Name(), value);
         else writer.WriteAttrQuoted(p->Name(), value);
     }
@@ -569,7 +657,7 @@ void TKnot::WriteTo(TCustomXmlCodeWriter& writer)
         const TKnotOptions o = knot->Options();
         writer.SetAutoIndent(!(o & koNoIndent));
         writer.SetLineBreaks(!(o & koNoLineBreaks));
-        const bool hasParams = !knot->params_.empty();
+        const bool hasParams = knot->firstParam_ != nullptr;
         if (!knot->FirstChild()) {
             if (hasParams) {
                 writer.WriteTagOpen(knot->name_);
@@ -677,10 +765,10 @@ bool TKnot::FindUnread(std::vector<TKnot*>* knots, std::vector<TKnotParam*>* par
             if (knots) knots->push_back(knot);
             return false;
         }
-        for (const auto& p : knot->params_) {
+        for (TKnotParam* p = knot->firstParam_; p; p = p->next_) {
             if (p->visited_) continue;
             found = true;
-            if (params) params->push_back(p.get());
+            if (params) params->push_back(p);
         }
         return true;
     });
@@ -692,7 +780,7 @@ void TKnot::MarkVisited(bool value)
     WalkSubtree(this, [value](TNode* n) {
         auto* knot = static_cast<TKnot*>(n);
         knot->visited_ = value;
-        for (const auto& p : knot->params_) p->visited_ = value;
+        for (TKnotParam* p = knot->firstParam_; p; p = p->next_) p->visited_ = value;
         return true;
     });
 }

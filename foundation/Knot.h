@@ -70,6 +70,8 @@ public:
     void SetVisited(bool value) { visited_ = value; }
     // The owner's path, ".", the name.
     String GetPath() const;
+    // The next parameter of the owner, in order; null after the last.
+    TKnotParam* Next() const { return next_; }
 
 private:
     friend class TKnot;
@@ -77,6 +79,7 @@ private:
     void FreeStream();
 
     TKnot* owner_;
+    TKnotParam* next_ = nullptr;
     String name_;
     String text_;
     TMemoryStream* stream_ = nullptr;
@@ -140,8 +143,11 @@ public:
     bool IsEmpty() const;
 
     // ---- parameters ----
-    int ParamCount() const { return static_cast<int>(params_.size()); }
-    TKnotParam* ParamAt(int index) const { return params_[static_cast<size_t>(index)].get(); }
+    int ParamCount() const { return paramCount_; }
+    // The parameter at that position (walks the list); null when out of range.
+    TKnotParam* ParamAt(int index) const;
+    // The parameters in order: FirstParam, then each one's Next.
+    TKnotParam* FirstParam() const { return firstParam_; }
     // The first parameter named exactly `name`, or null; does not mark it.
     TKnotParam* FindParam(StringView name) const;
     // FindParam that marks the parameter visited.
@@ -209,8 +215,12 @@ protected:
 private:
     friend class TKnotReader;
 
+    void AppendParam(TKnotParam* param);
+
     String name_;
-    std::vector<std::unique_ptr<TKnotParam>> params_;
+    TKnotParam* firstParam_ = nullptr; // owned chain
+    TKnotParam* lastParam_ = nullptr;
+    int paramCount_ = 0;
     TKnotOptions inheritedOptions_ = 0;
     TKnotOptions includedOptions_ = 0;
     TKnotOptions excludedOptions_ = 0;

@@ -131,10 +131,11 @@ TKnotReader::Parser::TagResult TKnotReader::Parser::ParseStartTag(TKnot& knot)
             knot.name_.assign(start, p_);
             named = true;
         } else if (p_ != start) {
-            knot.params_.push_back(std::make_unique<TKnotParam>(&knot, String(start, p_)));
+            auto* param = new TKnotParam(&knot, String(start, p_));
+            knot.AppendParam(param);
             if (p_ < end_ && *p_ == u'=') {
                 ++p_;
-                ReadValue(*knot.params_.back());
+                ReadValue(*param);
             }
         }
         // At the character that ended the token or the value.

@@ -63,6 +63,26 @@ TEST_F(KnotFileTest, SavesAndLoadsInEveryEncoding)
     EXPECT_EQ(back.ReadString(u"t"), u"caf\u00E9");
 }
 
+// UTF-8 is decoded and encoded by runs; broken sequences must come out as the general
+// conversion gives them.
+TEST_F(KnotFileTest, Utf8RunsConvertLikeTheGeneralConversion)
+{
+    const std::string value = "a\xC3\xA9" "b\xC3z\xE4\xB8\xAD\xF0\x9F\x98\x80\xFF\x80\xE4\xB8 \xED\xA0\x80x\xC3";
+    const std::string bytes = "\xEF\xBB\xBF<a v=\"" + value + "\"/>";
+    TMemoryStream stream(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    TKnot knot;
+    knot.LoadFromStream(stream);
+    EXPECT_EQ(knot.ReadString(u"v"), DecodeText("\xEF\xBB\xBF" + value));
+
+    const String text = u"a\u00E9\U0001F600" u"b\xD800" u"c\xDC00\xD800";
+    TKnot out(u"a");
+    out.WriteString(u"v", text);
+    TMemoryStream saved;
+    out.SaveToStream(saved, TTextEncoding::Utf8);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(saved.Data()), saved.Size()),
+              EncodeText(u"<a v=\"" + text + u"\"/>\r\n", TTextEncoding::Utf8));
+}
+
 TEST_F(KnotFileTest, StreamsReadFromTheirPosition)
 {
     TMemoryStream stream;
