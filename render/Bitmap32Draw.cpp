@@ -130,25 +130,29 @@ void TBitmap32::Tile(const TRect& rect, const TRect& sourceRect, const TBitmap32
     const int64_t tileHeight = s.Height();
     const int64_t startColumn = (visible.Left - d.Left) % tileWidth;
     const size_t count = static_cast<size_t>(visible.Width());
-    // Narrow tiles are first repeated into one row, so that each row is one transfer.
+    // Narrow tiles are first repeated into rows as wide as the visible part, so that each
+    // row is one transfer; one such row per tile row when they fit in 4 MiB, else one.
     const bool narrow = tileWidth < 64 && visible.Width() > tileWidth;
-    std::vector<TColor32> pattern(narrow ? count : 0);
-    int64_t patternSource = -1;
+    const int64_t slots = !narrow ? 0 : (tileHeight * static_cast<int64_t>(count) <= (int64_t{1} << 20) ? tileHeight : 1);
+    std::vector<TColor32> patterns(static_cast<size_t>(slots) * count);
+    std::vector<int64_t> slotSource(static_cast<size_t>(slots), -1);
     for (int64_t y = visible.Top; y < visible.Bottom; ++y) {
         const int64_t sy = s.Top + (y - d.Top) % tileHeight;
         const TColor32* sourceRow = source.ScanLine(static_cast<int>(sy)) + s.Left;
         TColor32* target = ScanLine(static_cast<int>(y)) + visible.Left;
         if (narrow) {
-            if (sy != patternSource) {
+            const size_t slot = slots == 1 ? 0 : static_cast<size_t>(sy - s.Top);
+            TColor32* pattern = patterns.data() + slot * count;
+            if (slotSource[slot] != sy) {
                 int64_t column = startColumn;
                 for (size_t i = 0; i < count; ++i) {
                     pattern[i] = sourceRow[column];
                     if (++column == tileWidth)
                         column = 0;
                 }
-                patternSource = sy;
+                slotSource[slot] = sy;
             }
-            TransferLine(source, pattern.data(), target, count);
+            TransferLine(source, pattern, target, count);
             continue;
         }
         int64_t column = startColumn;

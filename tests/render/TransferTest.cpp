@@ -185,6 +185,16 @@ TEST(Transfer, WideTilesRepeatExactly)
             for (int x = 0; x < 200; ++x)
                 ASSERT_EQ(dest.Pixel(x, y), x < 190 ? source.Pixel((x + 5) % width, (y + 1) % 2) : 0u) << width << ": " << x << "," << y;
     }
+    // A narrow, tall tile over a wide destination (too many repeated rows to keep them all).
+    TBitmap32 tall(2, 3000);
+    for (int y = 0; y < 3000; ++y)
+        for (int x = 0; x < 2; ++x)
+            tall.SetPixel(x, y, Color32(static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(y >> 8)));
+    TBitmap32 dest(700, 4);
+    dest.Tile(Rect(-1, -2998, 700, 4), tall.BoundsRect(), tall);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 700; ++x)
+            ASSERT_EQ(dest.Pixel(x, y), tall.Pixel((x + 1) % 2, (y + 2998) % 3000)) << x << "," << y;
 }
 
 } // namespace
