@@ -37,6 +37,25 @@ void TPanelElement::LoadFromKnot(TSchemeFiler* filer, TKnot* knot)
     LoadChildElements(*this, *filer, *knot);
 }
 
+void TPanelElement::ChildrenChanged()
+{
+    TVisualElement::ChildrenChanged();
+    if (HasState(esDestroying)) return;
+    for (TVisualElement* c = FirstVisual(); c;) {
+        TVisualElement* next = c->NextVisual();
+        if (!c->Parent()) c->SetVisualParent(nullptr, nullptr);
+        c = next;
+    }
+    for (TElement* e = FirstElement(); e; e = e->NextElement()) {
+        auto* child = dynamic_cast<TVisualElement*>(e);
+        if (!child || child->VisualParent()) continue;
+        TVisualElement* before = nullptr;
+        for (TElement* n = e->NextElement(); n && !before; n = n->NextElement())
+            if (auto* v = dynamic_cast<TVisualElement*>(n); v && v->VisualParent() == this) before = v;
+        child->SetVisualParent(this, before);
+    }
+}
+
 void TPanelElement::InsertVisualChild(TVisualElement* child, TVisualElement* before)
 {
     TVisualElement::InsertVisualChild(child, before);

@@ -1,6 +1,7 @@
 #pragma once
 // TPanelElement: a container whose children keep the positions they are given; its size
-// follows the extent of its visible children. TSheetElement, the root element of every
+// follows the extent of its visible children. Its logical children are its visual
+// children unless they were given another visual parent. TSheetElement, the root element of every
 // sheet, is a panel drawn with the theme's sheet frame.
 
 #include "elements/VisualElement.h"
@@ -21,6 +22,12 @@ public:
     // Reads the children from the knots that the element's own items left unread.
     void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override;
 
+protected:
+    // Logical children that are visual elements without a visual parent become visual
+    // children of the panel, in logical order; detached ones leave the visual tree.
+    void ChildrenChanged() override;
+
+public:
     void InsertVisualChild(TVisualElement* child, TVisualElement* before) override;
     void RemoveVisualChild(TVisualElement* child) override;
     void ChildBoundsChanged(TVisualElement* child, const TRect& oldRect, int oldDescent) override;
