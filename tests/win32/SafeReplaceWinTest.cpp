@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "foundation/win32/WinInclude.h"
+
+#include <string>
+
+#include "foundation/SafeReplace.h"
+
+namespace quillora {
+namespace {
+
+const wchar_t* W(const String& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+
+// A fresh folder below the temporary folder, removed afterwards (read-only files too).
+struct TempFolder {
+    String Path;
+    TempFolder()
+    {
+        wchar_t base[MAX_PATH];
+        GetTempPathW(MAX_PATH, base);
+        Path = String(reinterpret_cast<const char16_t*>(base)) + u"quillora-replace-" +
+               AsciiToString(std::to_string(GetCurrentProcessId()));
+        CreateDirectoryW(W(Path), nullptr);
+    }
+    ~TempFolder() { Remove(Path); }
+    String Name(const char16_t* file) const { return Path + u"\\" + file; }
+
+    static void Remove(const String& path)
+    {
+        WIN32_FIND_DATAW found;
+        HANDLE h = FindFirstFileW(W(path + u"\\*"), &found);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                String name(reinterpret_cast<const char16_t*>(found.cFileName));
+                if (name == u"." || name == u"..") continue;
+                String full = path + u"\\" + name;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    Remove(full);
+                } else {
+                    SetFileAttributesW(W(full), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileW(W(full));
+                }
+            } while (FindNextFileW(h, &found));
+            FindClose(h);
+        }
+        RemoveDirectoryW(W(path));
+    }
+};
+
+void Write(const String& name, const std::string& bytes)
+{
+    HANDLE h = CreateFileW(W(name), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+std::string Read(const String& name)
+{
+    HANDLE h = CreateFileW(W(name), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    char buffer[256];
+    DWORD read = 0;
+    ReadFile(h, buffer, sizeof buffer, &read, nullptr);
+    CloseHandle(h);
+    return std::string(buffer, read);
+}
+
+TEST(SafeReplaceWin, ReplacesReadOnlyTargets)
+{
+    TempFolder folder;
+    const String target = folder.Name(u"doc.tpt"), source = folder.Name(u"Rplc1.tmp");
+    Write(target, "old");
+    SetFileAttributesW(W(target), FILE_ATTRIBUTE_READONLY);
+    Write(source, "new");
+    FlushFileToDisk(source);
+
+    TReplaceError error;
+    ASSERT_TRUE(ReplaceFileAtomically(source, target, error)) << StringToUtf8(error.Text);
+    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(GetFileAttributesW(W(source)), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(GetFileAttributesW(W(target)) & FILE_ATTRIBUTE_READONLY);
+}
+
+TEST(SafeReplaceWin, FailureLeavesTargetAndSource)
+{
+    TempFolder folder;
+    const String target = folder.Name(u"doc.tpt"), source = folder.Name(u"Rplc1.tmp");
+    CreateDirectoryW(W(target), nullptr);
+    Write(target + u"\\inside.txt", "old content");
+    Write(source, "new");
+
+    TReplaceError error;
+    EXPECT_FALSE(ReplaceFileAtomically(source, target, error));
+    EXPECT_NE(error.Code, 0);
+    EXPECT_FALSE(error.Text.empty());
+    EXPECT_EQ(Read(target + u"\\inside.txt"), "old content");
+    EXPECT_EQ(Read(source), "new");
+
+    // A read-only target that another program holds open: it keeps its content and its
+    // read-only attribute.
+    const String held = folder.Name(u"held.tpt");
+    Write(held, "held");
+    SetFileAttributesW(W(held), FILE_ATTRIBUTE_READONLY);
+    HANDLE h = CreateFileW(W(held), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    const bool replaced = ReplaceFileAtomically(source, held, error);
+    CloseHandle(h);
+    if (!replaced) {
+        EXPECT_EQ(Read(held), "held");
+        EXPECT_TRUE(GetFileAttributesW(W(held)) & FILE_ATTRIBUTE_READONLY);
+        EXPECT_EQ(Read(source), "new");
+    }
+    EXPECT_TRUE(RemoveFile(folder.Name(replaced ? u"held.tpt" : u"Rplc1.tmp")));
+}
+
+} // namespace
+} // namespace quillora
