@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "foundation/Localization.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -12,6 +14,9 @@ int main(int argc, char** argv)
     // Plain LF output under Wine, so the test log reads the same as the native one.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
+    // As the program does at start-up: English, with English behind it.
+    quillora::Localization().SetFallbackLanguage(quillora::LangEnglish);
+    quillora::Localization().SetLanguage(quillora::LangEnglish);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -8,6 +8,7 @@
 #include "foundation/LanguageId.h"
 #include "foundation/Localization.h"
 #include "foundation/NumberParse.h"
+#include "tools/quillora-tool/PictureCommand.h"
 
 namespace quillora::tool {
 
@@ -18,7 +19,8 @@ constexpr int ExitCorrupt = 3;  // the text was read but is faulty
 
 int Usage()
 {
-    std::fputs("usage: quillora-tool knot FILE [--options N]\n", stderr);
+    std::fputs("usage: quillora-tool knot FILE [--options N]\n"
+               "       quillora-tool picture IN OUT.png [--frame K]\n", stderr);
     return ExitFailure;
 }
 
@@ -73,6 +75,7 @@ int Run(const std::vector<String>& args)
     Localization().SetFallbackLanguage(LangEnglish);
     if (args.empty()) return Usage();
     if (args[0] == u"knot") return KnotCommand(args);
+    if (args[0] == u"picture") return RunPictureCommand(std::vector<String>(args.begin() + 1, args.end()));
     return Usage();
 }
 
