@@ -27,6 +27,9 @@ struct TSpan {
     }
 };
 
+// Copies count pixels; the two ranges must not overlap.
+void CopyLine(const TColor32* src, TColor32* dst, size_t count);
+
 // Puts count source pixels onto dst as the source bitmap's draw and combine modes say.
 void TransferLine(const TBitmap32& source, const TColor32* src, TColor32* dst, size_t count);
 
