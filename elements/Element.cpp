@@ -2,8 +2,10 @@
 
 #include <atomic>
 
+#include "elements/Filer.h"
 #include "elements/Messages.h"
-#include "foundation/Exceptions.h"
+#include "elements/Scheme.h"
+#include "elements/ValueChecks.h"
 
 namespace quillora {
 
@@ -46,12 +48,23 @@ TElement::TElement() = default;
 TElement::~TElement()
 {
     BeginDestroy();
+    if (registered_) {
+        registered_ = false;
+        scheme_->UnregisterElement(this);
+    }
     messages_.reset();
+    // The node part: unlink, then free the children while this is still an element.
+    SetParent(nullptr, nullptr);
+    DeleteChildren();
 }
 
 void TElement::Construct(TScheme* scheme)
 {
     scheme_ = scheme;
+    if (scheme_) {
+        id_ = scheme_->RegisterElement(this);
+        registered_ = true;
+    }
     Create();
 }
 
@@ -138,7 +151,23 @@ void TElement::UpdateEmpty()
 
 void TElement::Validate()
 {
-    // Filled in with the scheme.
+    if (HasState(esDestroying)) return;
+    if (scheme_ && scheme_->IsUpdating()) {
+        if (!HasState(esCheckPending)) {
+            scheme_->AddPendingCheck(this);
+            IncludeState(esCheckPending);
+        }
+        return;
+    }
+    const bool hadNoErrors = HasNoErrors();
+    if (messages_) messages_->Clear();
+    if (IsCheckable()) {
+        if (HasState(esHasValue)) CheckValue();
+        else if (HasFlag(efValueRequired))
+            AddElementMessage(GetMessages(), mkValueRequired, sidValueMustBeSet, id_);
+    }
+    if (messages_ && messages_->Count() == 0) messages_.reset();
+    if (HasNoErrors() != hadNoErrors) ErrorStateChanged();
 }
 
 void TElement::Recheck()
@@ -250,7 +279,7 @@ void TElement::EmptyChanged() { NotifyNode(enEmptyChanged); }
 void TElement::ErrorStateChanged() {}
 void TElement::AncestorsChanged() {}
 
-bool TElement::ShouldSavePart(TSchemeFiler* filer, TElement* part) { return true; }
+bool TElement::ShouldSavePart(TSchemeFiler* filer, TElement* part) { return ElementShouldSavePart(*filer, *part); }
 
 bool TElement::ChildNotification(TElement* child, int notify, intptr_t param2, intptr_t param1) { return false; }
 
@@ -268,9 +297,9 @@ void TElement::Changed()
     if (!HasState(esDestroying)) NotifyNode(enChanged);
 }
 
-void TElement::LoadFromKnot(TSchemeFiler* filer, TKnot* knot) {}
-void TElement::SaveTo(TKnot* knot, int mode, int options) {}
-void TElement::SaveToKnot(TSchemeFiler* filer, TKnot* knot) {}
+void TElement::LoadFromKnot(TSchemeFiler* filer, TKnot* knot) { LoadElementItems(*this, *filer, *knot); }
+void TElement::SaveTo(TKnot* knot, int mode, int options) { SaveElementTo(*this, *knot, mode, options); }
+void TElement::SaveToKnot(TSchemeFiler* filer, TKnot* knot) { SaveElementItems(*this, *filer, *knot); }
 
 void TElement::GetText(String& builder)
 {
@@ -279,7 +308,7 @@ void TElement::GetText(String& builder)
 }
 
 bool TElement::IsDefault(TSchemeFiler* filer, TKnot* knot) { return false; }
-bool TElement::SavesInline(TSchemeFiler* filer) { return false; }
+bool TElement::SavesInline(TSchemeFiler* filer) { return ElementSavesInline(*this, *filer); }
 
 void TElement::GetKnotName(TSchemeFiler* filer, String& name)
 {
@@ -287,12 +316,15 @@ void TElement::GetKnotName(TSchemeFiler* filer, String& name)
     if (TElement* parent = ParentElement()) parent->GetChildKnotName(this, filer, name);
 }
 
-TKnot* TElement::SaveChildToKnot(TElement* child, TSchemeFiler* filer, TKnot* knot) { return nullptr; }
+TKnot* TElement::SaveChildToKnot(TElement* child, TSchemeFiler* filer, TKnot* knot)
+{
+    return SaveChildElement(*this, *child, *filer, *knot);
+}
 
 TElement* TElement::CreateChildFromKnot(TSchemeFiler* filer, TKnot* knot, TElement* before,
                                         const TElementClassList& acceptedClasses)
 {
-    throw Exception(u"Not available");
+    return CreateChildElement(*this, *filer, *knot, before, acceptedClasses);
 }
 
 } // namespace quillora
