@@ -38,7 +38,17 @@ struct ReadCase {
     const char* Written;  // SaveToText with default options; null: not checked
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.Text; }
+// The text with control characters escaped (it also names the case in test listings).
+void PrintTo(const ReadCase& c, std::ostream* os)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    for (const char* p = c.Text; *p; ++p) {
+        auto b = static_cast<unsigned char>(*p);
+        if (b < 0x20) *os << "\\x" << digits[b >> 4] << digits[b & 15];
+        else *os << *p;
+    }
+    if (!*c.Text) *os << "(empty)";
+}
 
 class KnotReadTest : public testing::TestWithParam<ReadCase> {};
 
