@@ -1,6 +1,10 @@
 #include "foundation/Knot.h"
 
 #include <algorithm>
+#include <typeinfo>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "foundation/Files.h"
 #include "foundation/KnotReader.h"
@@ -115,7 +119,11 @@ TKnot::~TKnot()
 
 void TKnot::ParentChanged()
 {
-    if (auto* parent = dynamic_cast<TKnot*>(Parent())) SetOptions(parent->inheritedOptions_);
+    TNode* parent = Parent();
+    if (!parent) return;
+    // Parents are knots; the exact type test spares the general cast in the common case.
+    auto* knot = typeid(*parent) == typeid(TKnot) ? static_cast<TKnot*>(parent) : dynamic_cast<TKnot*>(parent);
+    if (knot) SetOptions(knot->inheritedOptions_);
 }
 
 TKnot* TKnot::AddKnot(StringView name)
@@ -531,14 +539,26 @@ String DecodeKnotBytes(std::string_view bytes)
     String text(static_cast<size_t>(end - p), u'\0'); // UTF-16 never needs more units than UTF-8 bytes
     Char* out = text.data();
     while (p < end) {
-        if (*p < 0x80) {
-            *out++ = *p++;
-            continue;
+        // The ASCII run, sixteen bytes at a time where the processor allows.
+#if defined(__SSE2__)
+        const __m128i zero = _mm_setzero_si128();
+        while (end - p >= 16) {
+            const __m128i bytes16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            if (_mm_movemask_epi8(bytes16)) break;
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes16, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(bytes16, zero));
+            p += 16;
+            out += 16;
         }
+#endif
+        while (p < end && *p < 0x80) *out++ = *p++;
+        // The run of other bytes.
         const auto* run = p;
         while (p < end && *p >= 0x80) ++p;
-        const String wide = Utf8ToString(std::string_view(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run)));
-        out = std::copy(wide.begin(), wide.end(), out);
+        if (p > run) {
+            const String wide = Utf8ToString(std::string_view(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run)));
+            out = std::copy(wide.begin(), wide.end(), out);
+        }
     }
     text.resize(static_cast<size_t>(out - text.data()));
     return text;

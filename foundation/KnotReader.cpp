@@ -1,5 +1,9 @@
 #include "foundation/KnotReader.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quillora {
 
 namespace {
@@ -45,6 +49,25 @@ private:
     {
         const Char* lt = Find(p_, u'<');
         p_ = lt ? lt : end_;
+    }
+
+    // Inside quotes: moves to the next quote or "&" (or the end).
+    void SkipQuotedText()
+    {
+#if defined(__SSE2__)
+        const __m128i quote = _mm_set1_epi16(u'"');
+        const __m128i amp = _mm_set1_epi16(u'&');
+        while (end_ - p_ >= 8) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p_));
+            const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, quote), _mm_cmpeq_epi16(units, amp)));
+            if (mask) {
+                p_ += __builtin_ctz(static_cast<unsigned>(mask)) / 2;
+                return;
+            }
+            p_ += 8;
+        }
+#endif
+        while (p_ < end_ && *p_ != u'"' && *p_ != u'&') ++p_;
     }
 
     void ParseElements(TKnot& root);
@@ -176,7 +199,10 @@ void TKnotReader::Parser::ReadValue(TKnotParam& param)
     int quotes = 0;
     int ampersands = 0;
     for (; p_ < end_; ++p_) {
+        if (quoted) SkipQuotedText();
+        if (p_ == end_) break;
         Char c = *p_;
+        if (c > u'>') continue; // none of the characters below
         if (c == u'"') {
             quoted = !quoted;
             ++quotes;
