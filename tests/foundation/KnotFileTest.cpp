@@ -67,7 +67,7 @@ TEST_F(KnotFileTest, SavesAndLoadsInEveryEncoding)
 // conversion gives them.
 TEST_F(KnotFileTest, Utf8RunsConvertLikeTheGeneralConversion)
 {
-    const std::string value = "a\xC3\xA9" "b\xC3z\xE4\xB8\xAD\xF0\x9F\x98\x80\xFF\x80\xE4\xB8 \xED\xA0\x80x\xC3";
+    const std::string value = "0123456789abcdefghijklmnopqrstuvwxyz\xC3\xA9" "0123456789abcdef\xC3\xA9" "b\xC3z\xE4\xB8\xAD\xF0\x9F\x98\x80\xFF\x80\xE4\xB8 \xED\xA0\x80x\xC3";
     const std::string bytes = "\xEF\xBB\xBF<a v=\"" + value + "\"/>";
     TMemoryStream stream(std::vector<uint8_t>(bytes.begin(), bytes.end()));
     TKnot knot;

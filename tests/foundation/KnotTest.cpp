@@ -207,6 +207,39 @@ TEST(KnotWriterTest, RoundTripsAwkwardValues)
     }
 }
 
+// Random values of every length in every escaping mode read back as written (long ones
+// run through the reader's block scans).
+TEST(KnotWriterTest, RoundTripsRandomValues)
+{
+    const char16_t alphabet[] = u"ab \"&;<>/=#x1\t\u00E9\u4E2D";
+    uint32_t seed = 7;
+    auto next = [&seed](uint32_t range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    for (TKnotOptions options : {TKnotOptions(0), koUnquotedValues}) {
+        TKnot root(u"r");
+        root.SetOptions(options);
+        std::vector<String> values;
+        for (int i = 0; i < 400; ++i) {
+            String v;
+            const uint32_t length = 1 + next(60);
+            for (uint32_t k = 0; k < length; ++k) v += alphabet[next(std::size(alphabet) - 1)];
+            values.push_back(v);
+            root.AddKnot(u"k")->WriteString(u"v", v);
+        }
+        TKnot back;
+        back.LoadFromText(root.SaveToText());
+        ASSERT_FALSE(back.Corrupt());
+        TKnot* k = back.FirstKnot();
+        for (const String& v : values) {
+            ASSERT_NE(k, nullptr);
+            EXPECT_EQ(k->ReadString(u"v"), v) << StringToUtf8(v);
+            k = k->NextKnot();
+        }
+    }
+}
+
 TEST(KnotWriterTest, InlineChildrenContinueTheLine)
 {
     TKnot root(u"p");
