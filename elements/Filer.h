@@ -38,6 +38,14 @@ constexpr int soSkipUnsupported = 0x20;   // children of unknown classes left ou
 constexpr int soSkipComments = 0x40;      // comments left out, as children and as parts
 constexpr int soSkipDefaults = 0x80;      // parts and children in their default state left out
 
+// ---- clipboard ----
+// The root knot of element content on the clipboard (its knot text as Unicode text).
+inline constexpr const char16_t* ClipboardContentName = u"LoomwiseContent";
+// The registered formats of data elements: the data bytes, and the data type as UTF-16
+// text with a terminating zero.
+inline constexpr const char16_t* BinaryDataFormatName = u"Loomwise Binary Data";
+inline constexpr const char16_t* BinaryDataTypeFormatName = u"Loomwise Binary Data Type";
+
 // ---- format version: major * 1000 + minor ----
 constexpr int32_t CurrentFormatVersion = 1200;
 // The version as written: "%d.%s" of major and minor, the minor part without trailing

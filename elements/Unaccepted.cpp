@@ -68,6 +68,8 @@ void TElement_Unaccepted::LoadFromKnot(TSchemeFiler* filer, TKnot* knot)
         if (source) source->SetVisited(true);
     }
     lines_ = source ? SplitLines(source->SaveToText()) : std::vector<String>{};
+    // A knot inside a tree is written with the line break that ends it.
+    while (!lines_.empty() && lines_.back().empty()) lines_.pop_back();
     if (source) source->MarkVisited(true);
     knot->MarkVisited(true);
     Recheck();

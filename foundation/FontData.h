@@ -17,14 +17,14 @@ enum TFontStyle : uint8_t {
 using TFontStyles = uint8_t; // a set of TFontStyle bits
 
 using TFontCharset = uint8_t;
-constexpr TFontCharset DEFAULT_CHARSET = 1;
+constexpr TFontCharset DefaultCharset = 1;
 
 struct TFontData {
     String Name = u"Tahoma";
     int Size = 8; // points
     TColor Color = clWindowText;
     TFontStyles Style = 0;
-    TFontCharset Charset = DEFAULT_CHARSET;
+    TFontCharset Charset = DefaultCharset;
 
     bool operator==(const TFontData&) const = default;
 };

@@ -17,8 +17,9 @@ struct TRect {
     int Right = 0;
     int Bottom = 0;
 
-    constexpr int Width() const { return Right - Left; }
-    constexpr int Height() const { return Bottom - Top; }
+    // Wraps around like the platform's own arithmetic instead of overflowing on extreme rectangles.
+    constexpr int Width() const { return static_cast<int>(static_cast<unsigned>(Right) - static_cast<unsigned>(Left)); }
+    constexpr int Height() const { return static_cast<int>(static_cast<unsigned>(Bottom) - static_cast<unsigned>(Top)); }
     constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     constexpr TPoint TopLeft() const { return {Left, Top}; }
     constexpr TPoint BottomRight() const { return {Right, Bottom}; }

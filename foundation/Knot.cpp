@@ -440,8 +440,8 @@ void TKnot::ReadFont(TFontData& font)
     if (letters.find(u'U') != String::npos) style |= fsUnderline;
     if (letters.find(u'S') != String::npos) style |= fsStrikeOut;
     font.Style = style;
-    TFontCharset charset = DEFAULT_CHARSET;
-    if (!IdentToCharset(ReadString(u"Charset"), charset)) charset = DEFAULT_CHARSET;
+    TFontCharset charset = DefaultCharset;
+    if (!IdentToCharset(ReadString(u"Charset"), charset)) charset = DefaultCharset;
     font.Charset = charset;
 }
 

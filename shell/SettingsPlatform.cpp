@@ -37,7 +37,7 @@ public:
         font.Size = 9;
         font.Color = clWindowText;
         font.Style = 0;
-        font.Charset = DEFAULT_CHARSET;
+        font.Charset = DefaultCharset;
         return font;
     }
     int BorderWidth() const override { return 1; }

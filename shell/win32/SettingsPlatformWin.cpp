@@ -1,5 +1,4 @@
 // The settings defaults of the running system: the message font and the border width.
-// The core's headers come first: <windows.h> defines DEFAULT_CHARSET as a macro.
 #include "shell/SettingsPlatform.h"
 
 #include "foundation/win32/WinInclude.h"

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ElementFakes.h"
 #include "SchemeTestClasses.h"
 #include "elements/Messages.h"
 #include "elements/Operations.h"
@@ -150,4 +151,22 @@ TEST_F(OperationsTest, BatchedOperationsClearTheSchemeMessages)
     scheme.SchemeMessages().AddPlainMessage(mkWarning, u"kept");
     (new TLoggingOperation(star, false, &log))->Perform();
     EXPECT_EQ(scheme.SchemeMessages().Count(), 1);
+}
+
+TEST_F(OperationsTest, FocusReturnsToTheElementOnUndo)
+{
+    quillora::testing::TFakeSheet sheet;
+    static_cast<TVisualElement*>(scheme.Root())->SetVisualParent(sheet.Root(), nullptr);
+    auto* star = Add<TElement_Star>();
+    star->SetVisualOptions(star->VisualOptions() | voFocusable);
+    star->Focus();
+    ASSERT_TRUE(star->IsFocused());
+    std::vector<std::string> log;
+    auto* op = new TLoggingOperation(star, false, &log);
+    EXPECT_TRUE(op->WasFocused());
+    op->Perform();
+    sheet.SetFocused(nullptr);
+    undo.Undo();
+    EXPECT_TRUE(star->IsFocused());
+    static_cast<TVisualElement*>(scheme.Root())->SetVisualParent(nullptr, nullptr);
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "ElementFakes.h"
 #include "SchemeTestClasses.h"
 #include "elements/ClassesGroups.h"
 #include "elements/Messages.h"
@@ -56,10 +57,11 @@ TEST_F(SchemeTest, IdentifiersAreSharedAndElementsAreFoundUntilFreed)
         stars.push_back(TElement::NewElement<TElement_Star>(first.get()));
         stars.back()->SetParent(first->Root());
     }
+    const int32_t firstStarID = stars[0]->ID();
     for (size_t i = 0; i < stars.size(); i += 2) delete stars[i];
     EXPECT_EQ(first->ElementCount(), 101);
     for (size_t i = 1; i < stars.size(); i += 2) EXPECT_EQ(first->FindElement(stars[i]->ID()), stars[i]);
-    EXPECT_EQ(first->FindElement(stars[0]->ID()), nullptr);
+    EXPECT_EQ(first->FindElement(firstStarID), nullptr);
     first.reset(); // frees the root with the rest
 }
 
@@ -272,4 +274,36 @@ TEST_F(SchemeTest, SoundsPlayOnlyWhenEnabled)
     enabled.SetValue(saved);
     SetSoundPlayer(nullptr);
     EXPECT_EQ(recorder.Played, std::vector<String>{u"diClassesElementSound"});
+}
+
+TEST_F(SchemeTest, UnacceptedElementsAreSizedAndDrawnInASheet)
+{
+    quillora::testing::TFakeSheet sheet;
+    TScheme scheme(&TTestRoot::Class(), u"Quillora");
+    auto* root = static_cast<TVisualElement*>(scheme.Root());
+    root->SetVisualParent(sheet.Root(), nullptr);
+    TKnot knot;
+    knot.LoadFromText(u"<Quillora><Hexagon A=\"1\"><Corner/></Hexagon><Pentagon/></Quillora>");
+    scheme.LoadFromKnot(root, smDocument, &knot);
+
+    auto* hexagon = dynamic_cast<TElement_Unaccepted*>(root->FirstElement());
+    ASSERT_NE(hexagon, nullptr);
+    EXPECT_EQ(hexagon->Lines(), (std::vector<String>{u"<Hexagon A=\"1\">", u"\t<Corner/>", u"</Hexagon>"}));
+    // The fake canvas: 8 pixels a fixed character, 14 a line, no padding.
+    EXPECT_EQ(hexagon->Width(), 8 * 17); // the TAB drawn as eight spaces
+    EXPECT_EQ(hexagon->Height(), 3 * 14);
+    auto* pentagon = static_cast<TVisualElement*>(hexagon->NextElement());
+    EXPECT_EQ(pentagon->Width(), 8 * 11);
+    EXPECT_EQ(pentagon->Height(), 14);
+
+    // Faulty: a sign with the error image is shown for it.
+    ASSERT_NE(hexagon->MessagesSign(), nullptr);
+    EXPECT_EQ(hexagon->MessagesSign()->SignImage(), steErrorSign);
+
+    auto* canvas = static_cast<quillora::testing::TRecordingCanvas*>(sheet.GetCanvas());
+    canvas->Calls.clear();
+    hexagon->Paint(*canvas, 0);
+    EXPECT_EQ(canvas->Calls, (std::vector<std::string>{"Frame " + std::to_string(steUnaccepted) + " 0,0 136x42",
+                                                      "FixedText 0,0 0x0", "FixedText 0,14 0x0",
+                                                      "FixedText 0,28 0x0"}));
 }

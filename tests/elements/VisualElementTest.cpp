@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ElementFakes.h"
+#include "elements/EditCommands.h"
 #include "elements/Filer.h"
 #include "elements/Messages.h"
 #include "elements/MessagesSign.h"
@@ -12,6 +13,7 @@
 #include "elements/VisualElement.h"
 #include "foundation/Knot.h"
 #include "foundation/UndoRedo.h"
+#include "foundation/Utils.h"
 
 namespace quillora {
 namespace {
@@ -48,6 +50,18 @@ public:
     }
     void ChildBoundsChanged(TVisualElement*, const TRect&, int) override { Hooks.push_back("ChildBoundsChanged"); }
     void Click() override { Hooks.push_back("Click"); }
+    bool Copyable = false;
+    bool Pastes = false;
+    bool CanCopy() override { return Copyable; }
+    bool CanDelete() override { return Copyable; }
+    void Copy() override { Hooks.push_back("Copy"); }
+    void Delete() override { Hooks.push_back("Delete"); }
+    void SelectAll() override { Hooks.push_back("SelectAll"); }
+    bool Paste() override
+    {
+        Hooks.push_back("Paste busy=" + std::to_string(BusyCount()));
+        return Pastes;
+    }
     void DblClick() override { Hooks.push_back("DblClick"); }
     void Paint(TSheetCanvas& canvas, int) override { canvas.DrawThemeImage(steField, {0, 0}); }
     void GetMouseTransparent(TRect& r) override { r = Transparent; }
@@ -483,6 +497,36 @@ TEST_F(VisualElementTest, PasteNeedsEditableAndWritable)
     scheme.SetReadOnly(false);
     box->SetOptions(voEditable | voReadOnly);
     EXPECT_FALSE(box->CanPaste());
+}
+
+TEST_F(VisualElementTest, EditCommandsFollowTheElement)
+{
+    struct TCountingBeeper : TBeeper {
+        int Beeps = 0;
+        void Beep() override { ++Beeps; }
+    } beeper;
+    SetBeeper(&beeper);
+    TElement_Box* box = Add(Bounds(0, 0, 10, 10), voEditable);
+
+    const TEditCommand all[] = {ecCut, ecCopy, ecCopyText, ecPaste, ecDelete, ecSelectAll};
+    std::string enabled;
+    for (TEditCommand c : all) enabled += IsEditCommandEnabled(*box, c) ? '1' : '0';
+    EXPECT_EQ(enabled, "000100");
+    box->Copyable = true;
+    box->SetOptions(voSelectAll);
+    enabled.clear();
+    for (TEditCommand c : all) enabled += IsEditCommandEnabled(*box, c) ? '1' : '0';
+    EXPECT_EQ(enabled, "110011");
+
+    ExecuteEditCommand(*box, ecCut);
+    ExecuteEditCommand(*box, ecSelectAll);
+    ExecuteEditCommand(*box, ecPaste); // fails: beeps
+    box->Pastes = true;
+    ExecuteEditCommand(*box, ecPaste);
+    EXPECT_EQ(box->Hooks, (std::vector<std::string>{"Copy", "Delete", "SelectAll", "Paste busy=1", "Paste busy=1"}));
+    EXPECT_EQ(beeper.Beeps, 1);
+    EXPECT_EQ(BusyCount(), 0);
+    SetBeeper(nullptr);
 }
 
 TEST_F(VisualElementTest, DisablingTheFocusedElementReportsItsState)

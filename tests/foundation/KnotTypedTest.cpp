@@ -204,7 +204,7 @@ TEST(KnotFontTest, WritesAndReadsFonts)
     EXPECT_EQ(f.Name, u"Keep");
     EXPECT_EQ(f.Size, 9);
     EXPECT_EQ(f.Style, fsBold | fsItalic);
-    EXPECT_EQ(f.Charset, DEFAULT_CHARSET);
+    EXPECT_EQ(f.Charset, DefaultCharset);
     TKnot noStyle;
     noStyle.LoadFromText(u"<Font charset=ansi_charset/>");
     f.Style = fsUnderline;

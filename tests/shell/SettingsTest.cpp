@@ -30,7 +30,7 @@ public:
         font.Size = fontSize_;
         font.Color = clWindowText;
         font.Style = fsItalic;
-        font.Charset = DEFAULT_CHARSET;
+        font.Charset = DefaultCharset;
         return font;
     }
     int BorderWidth() const override { return border_; }
@@ -489,7 +489,7 @@ TEST_F(Settings, FontParametersThatAreMissingKeepTheCurrentValues)
     EXPECT_EQ(font.Size, 14);
     EXPECT_EQ(font.Color, clRed);
     EXPECT_EQ(font.Style, fsBold | fsItalic);
-    EXPECT_EQ(font.Charset, DEFAULT_CHARSET);  // a missing "Charset" reads as the default
+    EXPECT_EQ(font.Charset, DefaultCharset);  // a missing "Charset" reads as the default
 }
 
 TEST_F(Settings, FirstRunSetsTheLanguageOfTheUsersLocale)
