@@ -1,0 +1,34 @@
+#include "render/ThemeResources.h"
+
+namespace quillora {
+
+// Generated from resources/themes at build time.
+extern const TEmbeddedResource EmbeddedThemeResources[];
+extern const size_t EmbeddedThemeResourceCount;
+
+namespace {
+
+class TEmbeddedModule final : public TResourceModule {
+public:
+    bool FindRawData(StringView name, std::string_view& data) const override
+    {
+        for (size_t i = 0; i < EmbeddedThemeResourceCount; ++i) {
+            const TEmbeddedResource& resource = EmbeddedThemeResources[i];
+            if (name == resource.Name) {
+                data = std::string_view(reinterpret_cast<const char*>(resource.Data), resource.Size);
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+const TResourceModule& ProgramModule()
+{
+    static const TEmbeddedModule module;
+    return module;
+}
+
+} // namespace quillora
