@@ -24,3 +24,9 @@
 #ifdef FindResource
 #undef FindResource
 #endif
+#ifdef CreateFont
+#undef CreateFont
+#endif
+#ifdef DrawText
+#undef DrawText
+#endif

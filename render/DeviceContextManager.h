@@ -1,0 +1,66 @@
+#pragma once
+// TDeviceContextManager: the process-wide maker of fonts for the text engine and the
+// canvas. On Windows it owns a memory device context compatible with the screen (with a
+// 1 x 1 bitmap selected) on which every measurement is made, and knows the screen's
+// vertical resolution; elsewhere a deterministic fixed-metric engine stands in
+// (render/FontFixed.h). The platform's manager is chosen at link time; tests may
+// substitute another.
+
+#include <memory>
+
+#include "foundation/FontData.h"
+#include "foundation/Geometry.h"
+#include "foundation/Strings.h"
+#include "render/Bitmap32.h"
+#include "render/Font.h"
+
+namespace quillora {
+
+class TDeviceContextManager {
+public:
+    TDeviceContextManager() = default;
+    TDeviceContextManager(const TDeviceContextManager&) = delete;
+    TDeviceContextManager& operator=(const TDeviceContextManager&) = delete;
+    virtual ~TDeviceContextManager() = default;
+
+    // The screen's vertical resolution in pixels per inch.
+    virtual int PixelsPerInch() const = 0;
+
+    // A font of the face `name` (the platform's default face when it is not installed) and
+    // `size` points, its height -FontPixelHeight(size, PixelsPerInch()); bold, italic,
+    // underline and strike-out from `style`; escapement and orientation in tenths of a
+    // degree (the text engine passes 0). Raises an Exception when the platform refuses.
+    virtual std::unique_ptr<TFont> CreateFont(const String& name, int size, int escapement, int orientation,
+                                              TFontPitch pitch, TFontCharset charset, TFontStyles style) = 0;
+    // Frees the font and empties the reference.
+    void DeleteFont(std::unique_ptr<TFont>& font) { font.reset(); }
+
+    // The platform's measuring context (a device-context handle on Windows), or null.
+    virtual void* Handle() const { return nullptr; }
+
+    // Pixel memory with a device context, for bitmaps that platform drawing lands on
+    // (paint buffers); null means plain memory.
+    virtual std::unique_ptr<TBitmapStorage> NewBitmapStorage() { return nullptr; }
+    // The device context of the bitmap (an HDC on Windows), or null when the platform has
+    // none.
+    virtual void* BitmapHandle(TBitmap32& bitmap) { return nullptr; }
+    // Sets the viewport origin of the bitmap's device context: drawing through that
+    // context at (x, y) lands on the pixel (x + origin.X, y + origin.Y).
+    virtual void SetViewportOrigin(TBitmap32& bitmap, TPoint origin) {}
+};
+
+// round(a * b / c) with halves away from zero, computed in 64 bits; -1 when c is 0 or the
+// result does not fit.
+int MulDiv(int a, int b, int c);
+// The character height in pixels of a font of `size` points: MulDiv(size, pixelsPerInch, 72).
+int FontPixelHeight(int size, int pixelsPerInch);
+
+// The process-wide manager (the platform's unless a test substituted one).
+TDeviceContextManager& DeviceContextManager();
+// Substitutes a manager (tests); null restores the platform's. Not owned.
+void SetDeviceContextManager(TDeviceContextManager* manager);
+// The platform's own manager, created on first use and freed at exit; defined by the
+// platform's source file.
+TDeviceContextManager& PlatformDeviceContextManager();
+
+} // namespace quillora
