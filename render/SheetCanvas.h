@@ -10,6 +10,7 @@
 #include "foundation/Colors.h"
 #include "foundation/Geometry.h"
 #include "foundation/Strings.h"
+#include "render/Font.h"
 #include "render/SheetThemeTypes.h"
 
 namespace quillora {
@@ -66,6 +67,18 @@ public:
     virtual void DrawCharImage(int x, int y, int index) = 0;
     virtual void DrawSmallImage(int x, int y, int index) = 0;
     virtual void DrawLargeImage(int x, int y, int index) = 0;
+
+    // ---- the text engine's own drawing ----
+    // Draws `count` characters of a realised font in `color` (a Windows colour) with the
+    // top-left corner of their cell at (x, y), on a transparent background, and returns
+    // their advance width. Canvases that do not paint only measure.
+    virtual int DrawFontText(const TFont& font, int x, int y, TColor color, const Char* chars, int count)
+    {
+        return font.TextWidth(chars, count);
+    }
+    // The platform's device context of the paint buffer, whose viewport origin follows the
+    // origin moves (an HDC on Windows); null when there is none.
+    virtual void* GetHandle() { return nullptr; }
 };
 
 } // namespace quillora
