@@ -1,5 +1,7 @@
 #include "foundation/KnotReader.h"
 
+#include <bit>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -61,7 +63,7 @@ private:
             const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p_));
             const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, quote), _mm_cmpeq_epi16(units, amp)));
             if (mask) {
-                p_ += __builtin_ctz(static_cast<unsigned>(mask)) / 2;
+                p_ += std::countr_zero(static_cast<unsigned>(mask)) / 2;
                 return;
             }
             p_ += 8;

@@ -49,7 +49,7 @@ void CopyLine(const TColor32* src, TColor32* dst, size_t count)
     // down several times when the target lies a few bytes past the source modulo 4 KiB.
     size_t i = 0;
     for (; i + 16 <= count; i += 16)
-        __builtin_memcpy(dst + i, src + i, 16 * sizeof(TColor32));
+        std::memcpy(dst + i, src + i, 16 * sizeof(TColor32));
     for (; i < count; ++i)
         dst[i] = src[i];
 }

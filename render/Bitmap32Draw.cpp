@@ -17,7 +17,30 @@ namespace {
 // centre of destination pixel `offset` falls on. All three may be up to 2^32.
 int64_t SampleIndex(int64_t offset, int64_t sourceSize, int64_t destSize)
 {
+#ifdef __SIZEOF_INT128__
     return static_cast<int64_t>((static_cast<__int128>(2 * offset + 1) * sourceSize) / (2 * static_cast<__int128>(destSize)));
+#else
+    // Without a 128-bit type (MSVC): the product as two 64-bit halves, divided bit by bit.
+    // Offsets and sizes are never negative here.
+    const uint64_t a = static_cast<uint64_t>(2 * offset + 1), b = static_cast<uint64_t>(sourceSize);
+    const uint64_t d = 2 * static_cast<uint64_t>(destSize);
+    const uint64_t aLo = a & 0xFFFFFFFFu, aHi = a >> 32, bLo = b & 0xFFFFFFFFu, bHi = b >> 32;
+    const uint64_t lolo = aLo * bLo, lohi = aLo * bHi, hilo = aHi * bLo, hihi = aHi * bHi;
+    const uint64_t middle = (lolo >> 32) + (lohi & 0xFFFFFFFFu) + (hilo & 0xFFFFFFFFu);
+    uint64_t hi = hihi + (lohi >> 32) + (hilo >> 32) + (middle >> 32);
+    uint64_t lo = (middle << 32) | (lolo & 0xFFFFFFFFu);
+    uint64_t quotient = 0, remainder = 0;
+    for (int bit = 127; bit >= 0; --bit) {
+        const uint64_t next = bit >= 64 ? (hi >> (bit - 64)) & 1 : (lo >> bit) & 1;
+        const bool carry = (remainder >> 63) != 0;
+        remainder = (remainder << 1) | next;
+        if (carry || remainder >= d) {
+            remainder -= d;
+            if (bit < 64) quotient |= uint64_t{1} << bit;
+        }
+    }
+    return static_cast<int64_t>(quotient);
+#endif
 }
 
 } // namespace
