@@ -68,6 +68,12 @@ void TElement::Construct(TScheme* scheme)
     Create();
 }
 
+void TElement::ForgetScheme()
+{
+    registered_ = false;
+    scheme_ = nullptr;
+}
+
 void TElement::BeginDestroy()
 {
     if (HasState(esDestroying)) return;

@@ -213,6 +213,11 @@ protected:
     TElementFlags flags_ = 0;
 
 private:
+    friend class TScheme;
+    // The scheme is being destroyed while the element lives on (a helper element that
+    // is not in the root's tree): the element keeps its identifier and forgets the scheme.
+    void ForgetScheme();
+
     TScheme* scheme_ = nullptr;
     int32_t id_ = 0;
     TElementState state_ = 0;

@@ -19,8 +19,14 @@ TScheme::TScheme(const TElementClass* rootClass, String schemeName)
 TScheme::~TScheme()
 {
     root_.reset();
-    // Elements that outlive the scheme (helpers not in the root's tree) forget nothing
-    // here; their owners free them.
+    // Elements that outlive the scheme (helpers not in the root's tree) are freed later
+    // by their owners: they must not reach back into the scheme then.
+    for (TElement* e : elements_)
+        if (e) e->ForgetScheme();
+    elements_.clear();
+    index_.clear();
+    byID_.clear();
+    pending_.clear();
 }
 
 void TScheme::SetFileName(const String& fileName)

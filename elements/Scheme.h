@@ -31,7 +31,8 @@ class TScheme : public TItfObject {
 public:
     // Creates the root element as `rootClass`->Create(this) when a class is given.
     explicit TScheme(const TElementClass* rootClass = nullptr, String schemeName = {});
-    // Frees the root element and its subtree.
+    // Frees the root element and its subtree; registered elements outside that subtree
+    // stay alive without a scheme.
     ~TScheme() override;
 
     // ---- fields ----

@@ -65,6 +65,21 @@ TEST_F(SchemeTest, IdentifiersAreSharedAndElementsAreFoundUntilFreed)
     first.reset(); // frees the root with the rest
 }
 
+TEST_F(SchemeTest, ElementsOutsideTheRootOutliveTheirScheme)
+{
+    auto scheme = std::make_unique<TScheme>(&TTestRoot::Class(), u"Quillora");
+    std::unique_ptr<TElement_Star> helper(TElement::NewElement<TElement_Star>(scheme.get()));
+    const int32_t id = helper->ID();
+    helper->SetFlags(efValue | efValueRequired); // checks without a scheme
+    scheme.reset();
+    EXPECT_EQ(helper->Scheme(), nullptr);
+    EXPECT_EQ(helper->ID(), id);
+    helper->Recheck();
+    EXPECT_FALSE(helper->HasNoErrors());
+    EXPECT_FALSE(helper->IsReadOnly());
+    helper.reset(); // unregisters from nothing
+}
+
 TEST_F(SchemeTest, FileNameAndReadOnlyNotifyOnChange)
 {
     TScheme scheme;
@@ -292,6 +307,7 @@ TEST_F(SchemeTest, UnacceptedElementsAreSizedAndDrawnInASheet)
     // The fake canvas: 8 pixels a fixed character, 14 a line, no padding.
     EXPECT_EQ(hexagon->Width(), 8 * 17); // the TAB drawn as eight spaces
     EXPECT_EQ(hexagon->Height(), 3 * 14);
+    EXPECT_EQ(hexagon->Descent(), 4); // the sheet's default text
     auto* pentagon = static_cast<TVisualElement*>(hexagon->NextElement());
     EXPECT_EQ(pentagon->Width(), 8 * 11);
     EXPECT_EQ(pentagon->Height(), 14);
