@@ -63,8 +63,9 @@ int MessageKindSeverity(uint8_t kind);
 std::vector<TElementMessagePart> SplitMessageText(StringView text, const String& data);
 
 // A value from outside (an element's text, a type name, a knot path) made safe for
-// "%1" of a message: longer than 200 characters it is cut to 197 and "..."; every
-// control character (below 32), "[" and "]" becomes U+FFFD.
+// "%1" of a message: longer than 200 characters it is cut to 197 and "..." (a pair
+// half cut off becomes U+FFFD); every control character (below 32), "[" and "]"
+// becomes U+FFFD.
 String SanitizeMessageArgument(StringView text);
 
 // An ordered list that owns its messages, with events about its changes.

@@ -17,7 +17,8 @@ public:
     const std::vector<String>& Lines() const { return lines_; }
     // The name of the knot as read (the unknown type name).
     String StoredTypeName() const;
-    // Registers the class process-wide (containers find it by GetUnacceptedClass).
+    // Registers the class process-wide, for code that looks classes up by type name
+    // (containers do not need it: GetUnacceptedClass names the class directly).
     static void Register();
 
 protected:

@@ -8,6 +8,7 @@
 #include "elements/MessagesSign.h"
 #include "elements/Operations.h"
 #include "elements/Scheme.h"
+#include "elements/Unaccepted.h"
 #include "foundation/Knot.h"
 
 namespace quillora {
@@ -915,6 +916,8 @@ void TVisualElement::ChildEventOut(intptr_t a, intptr_t b)
         if (TElement* parent = ParentElement()) parent->ChildEvent(this, a, b);
 }
 
-const TElementClass* TVisualElement::GetUnacceptedClass(TSchemeFiler* filer) { return FindElementClass(u"Unaccepted"); }
+// The placeholder does not depend on the registry: an unknown element is kept (and saved
+// back) even when nothing registered the placeholder class.
+const TElementClass* TVisualElement::GetUnacceptedClass(TSchemeFiler* filer) { return &TElement_Unaccepted::Class(); }
 
 } // namespace quillora

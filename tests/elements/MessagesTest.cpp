@@ -59,6 +59,11 @@ TEST(MessagesTest, SanitizesArguments)
     EXPECT_EQ(SanitizeMessageArgument(String(200, u'y')), String(200, u'y'));
     EXPECT_EQ(SanitizeMessageArgument(u"a\tb\r\nc[d]e\x1F"), u"a\xFFFD" u"b\xFFFD\xFFFD" u"c\xFFFD" u"d\xFFFD" u"e\xFFFD");
     EXPECT_EQ(SanitizeMessageArgument(u"plain \x00A0text"), u"plain \x00A0text");
+    // A cut through a surrogate pair leaves no half character behind.
+    String halved = SanitizeMessageArgument(String(196, u'x') + u"\xD83D\xDE00" + String(10, u'z'));
+    EXPECT_EQ(halved, String(196, u'x') + u"\xFFFD...");
+    EXPECT_EQ(SanitizeMessageArgument(String(195, u'x') + u"\xD83D\xDE00" + String(10, u'z')),
+              String(195, u'x') + u"\xD83D\xDE00...");
 }
 
 TEST(MessagesTest, ClearAndBatchesTellOnClearOncePerNonEmptyList)

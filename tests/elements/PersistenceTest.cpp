@@ -53,6 +53,23 @@ void WriteBytes(const fs::path& path, const std::string& bytes)
     out << bytes;
 }
 
+// A star that cannot read a knot with "Broken".
+class TElement_Fragile : public TVisualElement {
+public:
+    QUILLORA_ELEMENT_CLASS(TElement_Fragile, TVisualElement)
+    void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override
+    {
+        TVisualElement::LoadFromKnot(filer, knot);
+        if (knot->ReadBool(u"Broken", false)) throw Exception(u"cannot read");
+    }
+};
+
+class TFragileRoot : public TPanelElement {
+public:
+    QUILLORA_ELEMENT_CLASS(TFragileRoot, TPanelElement)
+    void GetAcceptedClasses(TElementClassList& list) override { AddClass(list, &TElement_Fragile::Class()); }
+};
+
 class PersistenceTest : public SchemeFixture {
 protected:
     TScheme scheme{&TTestRoot::Class(), u"Quillora"};
@@ -321,6 +338,34 @@ TEST_F(PersistenceTest, UnknownElementsRoundTripByteExact)
     restored.LoadFromKnot(restored.Root(), smExactCopy, &snapshot);
     restored.SaveToFile(folder.Name("again.tpt"));
     EXPECT_EQ(ReadBytes(folder.Path / "again.tpt"), original);
+}
+
+TEST_F(PersistenceTest, AChildThatFailsToLoadIsDestroyedAndTheLoadEnds)
+{
+    TScheme fragile(&TFragileRoot::Class(), u"Quillora");
+    TKnot knot;
+    knot.LoadFromText(u"<Quillora Extra=\"1\"><Fragile/><Fragile Broken=\"1\"/><Fragile/></Quillora>");
+    EXPECT_THROW(fragile.LoadFromKnot(fragile.Root(), smDocument, &knot), Exception);
+    // The first child stays, the failing one is gone (and unregistered), the third was
+    // never read; the update is over and the reports name both knots.
+    EXPECT_EQ(fragile.Root()->ChildCount(), 1);
+    EXPECT_EQ(fragile.ElementCount(), 2);
+    EXPECT_FALSE(fragile.IsUpdating());
+    EXPECT_EQ(MessageTexts(fragile.SchemeMessages()),
+              (std::vector<String>{u"Node \"Quillora.Fragile\" was not read", u"Node \"Quillora.Fragile\" was not read",
+                                   u"Attribute \"Quillora.Extra\" was not read"}));
+}
+
+TEST_F(PersistenceTest, UnknownElementsAreKeptWithoutTheRegistry)
+{
+    UnregisterElementClass(TElement_Unaccepted::Class());
+    LoadText(u"<Quillora><Hexagon Sides=\"6\"><Corner/></Hexagon></Quillora>");
+    TElement_Unaccepted::Register();
+    ASSERT_NE(dynamic_cast<TElement_Unaccepted*>(Root()->FirstElement()), nullptr);
+    EXPECT_EQ(scheme.SchemeMessages().Count(), 0);
+    EXPECT_EQ(SaveText(),
+              u"<Quillora FormatVersion=\"1.2\">\r\n\t<Hexagon Sides=\"6\">\r\n\t\t<Corner/>\r\n\t</Hexagon>\r\n"
+              u"</Quillora>\r\n");
 }
 
 TEST_F(PersistenceTest, UnknownNameLongerThan200IsCutInTheMessage)
