@@ -37,6 +37,9 @@ public:
     virtual bool GetActive() const = 0;
     // The size offered to the root element.
     virtual void GetAvailableSize(int& width, int& height) const = 0;
+    // The descent (pixels below the baseline) of the sheet's default text attributes,
+    // for elements that stand in a line of text without text of their own.
+    virtual int GetDefaultTextDescent() const = 0;
 
     // ---- updates and painting ----
     virtual void BeginUpdate() = 0;

@@ -132,8 +132,9 @@ void TElement_Unaccepted::UpdateSize()
     TRect padding;
     GetPadding(padding);
     const int lineHeight = canvas->GetFixedLineHeight();
+    const int descent = Sheet()->GetDefaultTextDescent();
     if (lines_.empty()) {
-        SetBounds(Left(), Top(), lineHeight * 2 / 3, lineHeight);
+        SetBounds(Left(), Top(), lineHeight * 2 / 3, lineHeight, descent);
         return;
     }
     int width = 0, height = 0;
@@ -148,7 +149,7 @@ void TElement_Unaccepted::UpdateSize()
         for (size_t i = 0; i < count; ++i) width = std::max(width, canvas->FixedTextWidth(DisplayLine(lines_[i])));
         height = static_cast<int>(count) * lineHeight;
     }
-    SetBounds(Left(), Top(), padding.Left + width + padding.Right, padding.Top + height + padding.Bottom);
+    SetBounds(Left(), Top(), padding.Left + width + padding.Right, padding.Top + height + padding.Bottom, descent);
 }
 
 void TElement_Unaccepted::UpdateLayout(bool attached, bool styleChanged, bool widthChanged, bool heightChanged)

@@ -103,6 +103,8 @@ public:
         height = 600;
     }
 
+    int GetDefaultTextDescent() const override { return 4; }
+
     void BeginUpdate() override { ++updateCount_; }
     void EndUpdate() override { --updateCount_; }
     bool IsUpdating() const override { return updateCount_ > 0; }
