@@ -1,0 +1,327 @@
+// The keystroke sender against a recording platform: the exact records and pauses of
+// both typing methods, the caret placement and the wait for held modifier keys.
+#include <gtest/gtest.h>
+
+#include "shell/Settings.h"
+#include "tests/typing/SendKeysFakes.h"
+#include "typing/SendKeys.h"
+
+using namespace quillora;
+using quillora::testing_typing::FormatRecords;
+using quillora::testing_typing::TFakeKeyInput;
+
+namespace {
+
+TMacroItem Text(const char16_t* text) { return {mkText, text}; }
+TMacroItem Key(TMacroItemKind kind) { return {kind, {}}; }
+
+std::string Join(const std::vector<std::string>& entries)
+{
+    std::string s;
+    for (const std::string& e : entries) {
+        if (!s.empty()) s += " | ";
+        s += e;
+    }
+    return s;
+}
+
+struct SendKeysTest : testing::Test {
+    TFakeKeyInput fake;
+    TGeneralSettings settings{nullptr};
+    TKeystrokeSender sender{settings, fake.Services()};
+
+    std::string Send(const TMacroItems& items)
+    {
+        fake.Log.clear();
+        sender.SendMacroItems(items);
+        return Join(fake.Log);
+    }
+};
+
+// ---- Method 2: one batch per text run ----
+
+struct TextCase {
+    const char* name;
+    std::u16string text;
+    std::map<char16_t, int16_t> keyScans;
+    const char* records;
+};
+
+class SendKeysTextTest : public SendKeysTest, public testing::WithParamInterface<TextCase> {};
+
+TEST_P(SendKeysTextTest, OneBatchPerRunThenTheInterval)
+{
+    const TextCase& c = GetParam();
+    fake.KeyScans = c.keyScans;
+    EXPECT_EQ(Send({{mkText, c.text}}), std::string("send[") + c.records + "] | sleep 1");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Characters, SendKeysTextTest,
+    testing::Values(
+        TextCase{"Plain", u"ab", {}, "+A -A +B -B"},
+        TextCase{"Shifted", u"aB", {}, "+A -A +Shift +B -B -Shift"},
+        TextCase{"Digits", u"0 9", {}, "+0 -0 +#20 -#20 +9 -9"},
+        // AltGr: Ctrl+Alt in the layout's shift state are pressed together.
+        TextCase{"AltGr", u"\u20AC", {{u'\u20AC', 0x0645}}, "+Ctrl +Alt +E -E -Alt -Ctrl"},
+        TextCase{"ShiftAltGr", u"\u00A6", {{u'\u00A6', 0x07DC}}, "+Shift +Ctrl +Alt +#DC -#DC -Alt -Ctrl -Shift"},
+        // Characters the layout cannot produce go out as Unicode units.
+        TextCase{"Unproducible", u"a\u00E9b", {}, "+A -A +u00E9 -u00E9 +B -B"},
+        TextCase{"SurrogatePair", u"x\U0001F600", {}, "+X -X +uD83D -uD83D +uDE00 -uDE00"},
+        TextCase{"LoneSurrogate", u"\xDC00", {}, "+uDC00 -uDC00"},
+        // A character a layout gives to a surrogate half is still not looked up.
+        TextCase{"SurrogateNeverLookedUp", u"\U0001F600", {{u'\xD83D', 0x41}}, "+uD83D -uD83D +uDE00 -uDE00"},
+        // Ctrl or Alt alone would make a shortcut of the character.
+        TextCase{"CtrlAlone", u"\x01", {{u'\x01', 0x0241}}, "+u0001 -u0001"},
+        TextCase{"AltAlone", u"\u00F1", {{u'\u00F1', 0x044E}}, "+u00F1 -u00F1"},
+        // Shift states beyond Shift, Ctrl and Alt (kana, layout-specific) are not pressed.
+        TextCase{"ExtraShiftState", u"\u30A2", {{u'\u30A2', 0x0833}}, "+u30A2 -u30A2"},
+        TextCase{"KeyFFWithoutState", u"\u00B5", {{u'\u00B5', 0x00FF}}, "+u00B5 -u00B5"}),
+    [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SendKeysTest, KeyRecordsCarryTheLayoutScanCodesAndExtendedFlags)
+{
+    fake.KeyScans[u'\u20AC'] = 0x0645;
+    Send({Text(u"A\u00E9\u20AC"), Key(mkDel)});
+    ASSERT_EQ(fake.Batches.size(), 2u);
+    auto key = [](uint16_t vk, uint16_t scan, uint32_t flags) {
+        TInputRecord r;
+        r.Vk = vk;
+        r.Scan = scan;
+        r.Flags = flags;
+        return r;
+    };
+    const TInputsArray text{
+        key(0x10, 0x110, 0), key('A', 0x141, 0), key('A', 0x141, kfKeyUp), key(0x10, 0x110, kfKeyUp),
+        key(0, 0xE9, kfUnicode), key(0, 0xE9, kfUnicode | kfKeyUp),
+        key(0x11, 0x111, 0), key(0x12, 0x112, 0), key('E', 0x145, 0), key('E', 0x145, kfKeyUp),
+        key(0x12, 0x112, kfKeyUp), key(0x11, 0x111, kfKeyUp)};
+    EXPECT_EQ(fake.Batches[0], text);
+    const TInputsArray del{key(0x2E, 0x12E, kfExtendedKey), key(0x2E, 0x12E, kfExtendedKey | kfKeyUp)};
+    EXPECT_EQ(fake.Batches[1], del);
+}
+
+// ---- key steps ----
+
+struct KeyCase {
+    TMacroItemKind kind;
+    const char* records;
+};
+
+class SendKeysKeyTest : public SendKeysTest, public testing::WithParamInterface<KeyCase> {};
+
+TEST_P(SendKeysKeyTest, OneBatchPerKeyThenTheInterval)
+{
+    const KeyCase& c = GetParam();
+    EXPECT_EQ(Send({Key(c.kind)}), std::string("send[") + c.records + "] | sleep 1");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SendKeysKeyTest,
+                         testing::Values(KeyCase{mkReturn, "+Enter -Enter"}, KeyCase{mkTab, "+Tab -Tab"},
+                                         KeyCase{mkBack, "+Back -Back"}, KeyCase{mkHome, "+Home* -Home*"},
+                                         KeyCase{mkEnd, "+End* -End*"}, KeyCase{mkLeft, "+Left* -Left*"},
+                                         KeyCase{mkUp, "+Up* -Up*"}, KeyCase{mkRight, "+Right* -Right*"},
+                                         KeyCase{mkDown, "+Down* -Down*"}, KeyCase{mkDel, "+Del* -Del*"},
+                                         KeyCase{mkPaste, "+Ctrl +V -V -Ctrl"},
+                                         KeyCase{mkWordLeft, "+Ctrl +Left* -Left* -Ctrl"},
+                                         KeyCase{mkWordRight, "+Ctrl +Right* -Right* -Ctrl"}));
+
+TEST_F(SendKeysTest, TextAndCaretKindsHaveNoKey)
+{
+    uint8_t vk = 1;
+    bool shift = true, ctrl = true;
+    EXPECT_FALSE(MacroKindToKey(mkText, vk, shift, ctrl));
+    EXPECT_FALSE(MacroKindToKey(mkCaret, vk, shift, ctrl));
+    EXPECT_TRUE(MacroKindToKey(mkPaste, vk, shift, ctrl));
+    EXPECT_EQ(vk, 0x56);
+    EXPECT_FALSE(shift);
+    EXPECT_TRUE(ctrl);
+}
+
+TEST_F(SendKeysTest, IntervalIsReadAtEveryStep)
+{
+    settings.Interval().SetValue(200);
+    // The value changes while the first run is sent: the next steps pause by the new one.
+    fake.OnSend = [this] { settings.Interval().SetValue(7); };
+    EXPECT_EQ(Send({Text(u"a"), Key(mkTab), Text(u"b")}),
+              "send[+A -A] | sleep 7 | send[+Tab -Tab] | sleep 7 | send[+B -B] | sleep 7");
+    fake.OnSend = nullptr;
+    settings.Interval().SetValue(200);
+    EXPECT_EQ(Send({Text(u"a")}), "send[+A -A] | sleep 200");
+}
+
+// ---- Method 1: one character message per UTF-16 unit ----
+
+TEST_F(SendKeysTest, CharMessagesOnePerUnitToTheFocusedControl)
+{
+    settings.Method().SetValue(smCharMessages);
+    settings.Interval().SetValue(5);
+    fake.KeyScans[u'\u20AC'] = 0x0645;
+    EXPECT_EQ(Send({Text(u"a\u20AC\U0001F600"), Key(mkReturn)}),
+              "char 70:61 | sleep 5 | char 70:20AC | sleep 5 | char 70:D83D | sleep 5 | char 70:DE00 | sleep 5 | "
+              "send[+Enter -Enter] | sleep 5");
+}
+
+TEST_F(SendKeysTest, CharMessagesWithoutFocusedControlGoOn)
+{
+    settings.Method().SetValue(smCharMessages);
+    fake.Focus = 0;
+    EXPECT_EQ(Send({Text(u"ab"), Key(mkTab)}), "char 0:61 | sleep 1 | char 0:62 | sleep 1 | send[+Tab -Tab] | sleep 1");
+    EXPECT_FALSE(sender.Abandoned());
+}
+
+TEST_F(SendKeysTest, TargetThatStopsAnsweringEndsTheTyping)
+{
+    settings.Method().SetValue(smCharMessages);
+    fake.CharResults[1] = cdNotAnswering;
+    // Nothing after the unanswered message: no more characters, keys or caret moves.
+    EXPECT_EQ(Send({Text(u"abc"), Key(mkCaret), Text(u"d"), Key(mkTab)}), "char 70:61 | sleep 1 | char 70:62");
+    EXPECT_TRUE(sender.Abandoned());
+    // The next list is typed again.
+    EXPECT_EQ(Send({Text(u"e")}), "char 70:65 | sleep 1");
+    EXPECT_FALSE(sender.Abandoned());
+}
+
+// ---- caret placement ----
+
+TEST_F(SendKeysTest, WithoutCaretNeitherClickNorLeft)
+{
+    EXPECT_EQ(Send({Text(u"ab"), Key(mkReturn), Text(u"c")}),
+              "send[+A -A +B -B] | sleep 1 | send[+Enter -Enter] | sleep 1 | send[+C -C] | sleep 1");
+}
+
+struct LeftCase {
+    const char* name;
+    std::vector<TMacroItem> tail;  // the steps after the caret marker
+    int lefts;
+};
+
+class SendKeysLeftTest : public SendKeysTest, public testing::WithParamInterface<LeftCase> {};
+
+TEST_P(SendKeysLeftTest, CountableStepsAfterTheCaretAreUndoneByLeftInOneBatch)
+{
+    const LeftCase& c = GetParam();
+    TMacroItems items{Text(u"abc"), Key(mkCaret)};
+    items.insert(items.end(), c.tail.begin(), c.tail.end());
+    Send(items);
+    EXPECT_TRUE(fake.Entries("caret?").empty());
+    EXPECT_TRUE(fake.Entries("cursor").empty());
+    std::string expected;
+    for (int i = 0; i < c.lefts; ++i) expected += std::string(i ? " " : "") + "+Left* -Left*";
+    if (c.lefts > 0) {
+        // The last entry: one batch, no pause after it.
+        ASSERT_FALSE(fake.Log.empty());
+        EXPECT_EQ(fake.Log.back(), "send[" + expected + "]");
+    } else {
+        EXPECT_EQ(fake.Log.back(), "sleep 1");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, SendKeysLeftTest,
+    testing::Values(LeftCase{"TextAndTab", {Text(u"def"), Key(mkTab)}, 4},
+                    LeftCase{"RightAndBack", {Text(u"de"), Key(mkRight), Key(mkBack)}, 2},
+                    LeftCase{"SurrogatePairCountsOnce", {Text(u"\U0001F600b")}, 2},
+                    LeftCase{"CaretLast", {}, 0},
+                    LeftCase{"NetNegative", {Text(u"a"), Key(mkLeft), Key(mkLeft)}, 0}),
+    [](const testing::TestParamInfo<LeftCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SendKeysTest, UncountableStepsAfterTheCaretClickAtTheCapturedCaret)
+{
+    fake.CaretRects = {Rect(10, 20, 12, 36)};
+    EXPECT_EQ(Send({Text(u"abc"), Key(mkCaret), Text(u"def"), Key(mkReturn), Text(u"g")}),
+              "send[+A -A +B -B +C -C] | sleep 1 | "
+              "pump | sleep 100 | caret? | pump | sleep 20 | "
+              "send[+D -D +E -E +F -F] | sleep 1 | send[+Enter -Enter] | sleep 1 | send[+G -G] | sleep 1 | "
+              "pump | sleep 100 | cursor 1011,2028 | send[L+@1011,2028 L-@1011,2028] | pump | sleep 20 | cursor 3,4");
+}
+
+TEST_F(SendKeysTest, SwappedButtonsClickWithTheRightButton)
+{
+    fake.Swapped = true;
+    fake.CaretRects = {Rect(0, 0, 3, 3)};
+    Send({Key(mkCaret), Key(mkHome)});
+    EXPECT_EQ(fake.Entries("send[R").size(), 1u);
+    EXPECT_EQ(fake.Entries("send[R").front(), "send[R+@1001,2001 R-@1001,2001]");
+}
+
+TEST_F(SendKeysTest, LastCaptureWins)
+{
+    fake.CaretRects = {Rect(0, 0, 2, 2), Rect(100, 100, 110, 120)};
+    Send({Key(mkCaret), Text(u"a"), Key(mkCaret), Key(mkUp)});
+    EXPECT_EQ(fake.Entries("caret?").size(), 2u);
+    EXPECT_EQ(fake.Entries("cursor").front(), "cursor 1105,2110");
+}
+
+TEST_F(SendKeysTest, NoClickWithoutCaretOrPointer)
+{
+    // No caret window at the capture: the rectangle stays empty.
+    fake.CaretRects = {};
+    Send({Key(mkCaret), Key(mkEnd)});
+    EXPECT_TRUE(fake.Entries("cursor").empty());
+    EXPECT_EQ(fake.Batches.size(), 1u);
+
+    // A caret, but the pointer cannot be read.
+    fake.CaretRects = {Rect(0, 0, 2, 2)};
+    fake.CaretCalls = 0;
+    fake.CursorReadable = false;
+    fake.Batches.clear();
+    Send({Key(mkCaret), Key(mkEnd)});
+    EXPECT_TRUE(fake.Entries("cursor").empty());
+    EXPECT_EQ(fake.Batches.size(), 1u);
+}
+
+TEST_F(SendKeysTest, CaretScreenRectIsOffsetByTheCaretWindowOrigin)
+{
+    TRect rect = Rect(1, 1, 1, 1);
+    fake.CaretRects = {Rect(5, 6, 7, 26)};
+    sender.GetCaretScreenRect(rect);
+    EXPECT_EQ(rect, Rect(1005, 2006, 1007, 2026));
+    sender.GetCaretScreenRect(rect);  // no caret window now
+    EXPECT_EQ(rect, TRect{});
+}
+
+TEST_F(SendKeysTest, ProcessWideEntriesUseTheSubstitutedServices)
+{
+    const TKeyInputServices services = fake.Services();
+    SetKeyInputServices(&services);
+    fake.CaretRects = {Rect(5, 6, 7, 26)};
+    TRect rect;
+    GetCaretScreenRect(rect);
+    EXPECT_EQ(rect, Rect(1005, 2006, 1007, 2026));
+    SendMacroItems({Text(u"a")}, settings);
+    SetKeyInputServices(nullptr);
+    EXPECT_EQ(fake.Entries("send[").back(), "send[+A -A]");
+}
+
+// ---- modifier keys the user still holds ----
+
+TEST_F(SendKeysTest, WaitsForHeldModifiersBeforeTheFirstStep)
+{
+    fake.ModifiersHeldUntil = 35;
+    EXPECT_EQ(Send({Text(u"q")}), "sleep 10 | sleep 10 | sleep 10 | sleep 10 | send[+Q -Q] | sleep 1");
+}
+
+TEST_F(SendKeysTest, ModifierWaitIsBounded)
+{
+    fake.ModifiersHeldUntil = 1000000;
+    Send({Text(u"q")});
+    EXPECT_EQ(fake.Entries("sleep 10").size(), TKeystrokeSender::ModifierWaitMs / TKeystrokeSender::ModifierPollMs);
+    EXPECT_EQ(fake.Log.back(), "sleep 1");
+    EXPECT_EQ(fake.Entries("send[").size(), 1u);
+}
+
+TEST_F(SendKeysTest, NoPauseBeforeTheFirstStepWhenNothingIsHeld)
+{
+    EXPECT_EQ(Send({Key(mkPaste)}), "send[+Ctrl +V -V -Ctrl] | sleep 1");
+}
+
+TEST(CaretLengthTest, SurrogatePairsCountOnce)
+{
+    EXPECT_EQ(CaretLength(u""), 0);
+    EXPECT_EQ(CaretLength(u"abc"), 3);
+    EXPECT_EQ(CaretLength(u"\U0001F600\U0001F600"), 2);
+    EXPECT_EQ(CaretLength(u"\xD83D" u"a\xDE00"), 3);  // halves without their partner count alone
+}
+
+} // namespace

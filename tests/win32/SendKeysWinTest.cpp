@@ -1,0 +1,194 @@
+// The keystroke sender against the real system (run under Wine): a window of the test
+// itself with an edit control takes the focus, both typing methods type into it, and
+// its text and selection are read back. Injected input reaches a window only where a
+// display delivers it; without one the tests that need it skip themselves.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+#include "foundation/win32/WinInclude.h"
+#include "shell/Settings.h"
+#include "typing/SendKeys.h"
+#include "typing/win32/KeyInputWin.h"
+
+using namespace quillora;
+
+namespace {
+
+bool HaveDisplay()
+{
+    wchar_t buffer[64];
+    return GetEnvironmentVariableW(L"DISPLAY", buffer, 64) > 0;
+}
+
+// Dispatches the thread's messages until `done` holds or `ms` have passed.
+bool PumpUntil(const std::function<bool()>& done, unsigned ms)
+{
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (done && done()) return true;
+        if (GetTickCount64() >= end) return done ? done() : true;
+        Sleep(10);
+    }
+}
+
+class TEditWindow {
+public:
+    TEditWindow()
+    {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QuilloraSendKeysTestFrame";
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        RegisterClassW(&wc);
+        frame_ = CreateWindowExW(0, wc.lpszClassName, L"Quillora typing test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                                 100, 480, 160, nullptr, nullptr, wc.hInstance, nullptr);
+        if (!frame_) return;
+        edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 440, 30,
+                                frame_, nullptr, wc.hInstance, nullptr);
+        SetForegroundWindow(frame_);
+        SetFocus(edit_);
+        PumpUntil(nullptr, 100);
+    }
+    ~TEditWindow()
+    {
+        if (frame_) DestroyWindow(frame_);
+        PumpUntil(nullptr, 20);
+    }
+    TEditWindow(const TEditWindow&) = delete;
+    TEditWindow& operator=(const TEditWindow&) = delete;
+
+    bool Ready() const { return edit_ && GetForegroundWindow() == frame_ && GetFocus() == edit_; }
+    HWND Edit() const { return edit_; }
+
+    std::wstring Text() const
+    {
+        wchar_t buffer[256] = {};
+        GetWindowTextW(edit_, buffer, 256);
+        return buffer;
+    }
+    DWORD Caret() const
+    {
+        DWORD start = 0, end = 0;
+        SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return end;
+    }
+    void Clear()
+    {
+        SetWindowTextW(edit_, L"");
+        PumpUntil(nullptr, 20);
+    }
+
+private:
+    HWND frame_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+struct SendKeysWinTest : testing::Test {
+    TGeneralSettings settings{nullptr};
+    TKeystrokeSender sender{settings, PlatformKeyInputServices()};
+};
+
+TEST_F(SendKeysWinTest, LayoutOfTheProgramWhenNothingIsInFront)
+{
+    TWinKeyboardLayout layout;
+    // The prefix's layout is the US one: letters unshifted, capitals with Shift, no key for "é".
+    EXPECT_EQ(layout.VkKeyScan(u'a'), 'A');
+    EXPECT_EQ(layout.VkKeyScan(u'A'), 0x100 | 'A');
+    EXPECT_EQ(layout.VkKeyScan(u'\u00E9'), -1);
+    EXPECT_EQ(layout.ScanCode('A'), 0x1E);
+    EXPECT_EQ(layout.ScanCode(vkLeft), 0x4B);
+}
+
+TEST_F(SendKeysWinTest, NothingToTypeIntoIsHarmless)
+{
+    TWinFocusTarget target;
+    EXPECT_EQ(target.SendChar(0, u'a'), cdNoWindow);
+    TPoint p;
+    EXPECT_FALSE(target.ClientToScreen(0, p));
+    EXPECT_EQ(TWinInputInjector().SendInput({}), 0u);
+}
+
+TEST_F(SendKeysWinTest, CharMessagesTypeEveryCharacter)
+{
+    TEditWindow window;
+    if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
+    settings.Method().SetValue(smCharMessages);
+    EXPECT_EQ(TWinFocusTarget().FocusWindow(), reinterpret_cast<TWindowHandle>(window.Edit()));
+    sender.SendMacroItems({{mkText, u"ab\u20AC\u00E9\U0001F600z"}});
+    EXPECT_FALSE(sender.Abandoned());
+    EXPECT_EQ(window.Text(), L"ab\u20AC\u00E9\U0001F600z");
+}
+
+TEST_F(SendKeysWinTest, CaretScreenRectLiesInTheFocusedEdit)
+{
+    TEditWindow window;
+    if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
+    TRect caret;
+    GetCaretScreenRect(caret);
+    RECT edit;
+    GetWindowRect(window.Edit(), &edit);
+    ASSERT_FALSE(caret.IsEmpty());
+    EXPECT_GE(caret.Left, edit.left);
+    EXPECT_LE(caret.Right, edit.right);
+    EXPECT_GE(caret.Top, edit.top);
+    EXPECT_LE(caret.Bottom, edit.bottom);
+}
+
+TEST_F(SendKeysWinTest, KeyStrokesTypeTextKeysAndPlaceTheCaret)
+{
+    TEditWindow window;
+    if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
+    // "abc", Backspace, Left, "é" between a and b, Right, the pair, then ">" at the start.
+    const std::wstring expected = L">a\u00E9b\U0001F600yz";
+    sender.SendMacroItems({{mkText, u"abc"}, {mkBack, {}}, {mkLeft, {}}, {mkText, u"\u00E9"}, {mkRight, {}},
+                           {mkText, u"\U0001F600"}, {mkHome, {}}, {mkText, u">"}, {mkEnd, {}}, {mkCaret, {}},
+                           {mkText, u"yz"}});
+    // The target is this thread: the injected keys wait in its queue until dispatched.
+    const bool arrived = PumpUntil([&] { return window.Text().size() >= expected.size(); }, 3000);
+    if (!arrived && window.Text().empty() && !HaveDisplay())
+        GTEST_SKIP() << "injected keys are not delivered without a display";
+    PumpUntil(nullptr, 100);
+    EXPECT_EQ(window.Text(), expected);
+    EXPECT_EQ(window.Caret(), 6u);
+}
+
+TEST_F(SendKeysWinTest, CaretLeftCrossesASurrogatePairAsOneCharacter)
+{
+    TEditWindow window;
+    if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
+    sender.SendMacroItems({{mkText, u"a"}, {mkCaret, {}}, {mkText, u"\U0001F600b"}});
+    const bool arrived = PumpUntil([&] { return window.Text().size() >= 4; }, 3000);
+    if (!arrived && !HaveDisplay()) GTEST_SKIP() << "injected keys are not delivered without a display";
+    PumpUntil(nullptr, 100);
+    EXPECT_EQ(window.Text(), L"a\U0001F600b");
+    EXPECT_EQ(window.Caret(), 1u);
+}
+
+TEST_F(SendKeysWinTest, CaretClickReturnsToTheCapturedPlace)
+{
+    TEditWindow window;
+    if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
+    TPoint before;
+    TWinInputInjector input;
+    ASSERT_TRUE(input.CursorPos(before));
+    // Enter makes the steps after the caret uncountable: the caret is clicked back.
+    sender.SendMacroItems({{mkText, u"abc"}, {mkCaret, {}}, {mkText, u"def"}, {mkReturn, {}}});
+    const bool arrived = PumpUntil([&] { return window.Text().size() >= 6; }, 3000);
+    if (!arrived && !HaveDisplay()) GTEST_SKIP() << "injected input is not delivered without a display";
+    PumpUntil(nullptr, 200);
+    EXPECT_EQ(window.Text(), L"abcdef");
+    EXPECT_EQ(window.Caret(), 3u);
+    TPoint after;
+    ASSERT_TRUE(input.CursorPos(after));
+    EXPECT_EQ(after, before);
+}
+
+} // namespace

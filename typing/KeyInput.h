@@ -1,0 +1,88 @@
+#pragma once
+// Synthesized input as the typing engine builds it: keyboard and mouse records with the
+// platform's flag values, injected into the system input stream in batches, and the
+// pauses, clock and pointer that the sender needs around them.
+
+#include <cstdint>
+#include <vector>
+
+#include "foundation/Geometry.h"
+
+namespace quillora {
+
+enum TInputType : uint8_t {
+    itMouse = 0,
+    itKeyboard = 1,
+};
+
+// Keyboard record flags.
+constexpr uint32_t kfExtendedKey = 0x0001;
+constexpr uint32_t kfKeyUp = 0x0002;
+constexpr uint32_t kfUnicode = 0x0004;
+
+// Mouse record flags.
+constexpr uint32_t mfLeftDown = 0x0002;
+constexpr uint32_t mfLeftUp = 0x0004;
+constexpr uint32_t mfRightDown = 0x0008;
+constexpr uint32_t mfRightUp = 0x0010;
+constexpr uint32_t mfAbsolute = 0x8000;
+
+// The virtual keys the sender presses.
+constexpr uint8_t vkBack = 0x08;
+constexpr uint8_t vkTab = 0x09;
+constexpr uint8_t vkReturn = 0x0D;
+constexpr uint8_t vkShift = 0x10;
+constexpr uint8_t vkControl = 0x11;
+constexpr uint8_t vkMenu = 0x12;
+constexpr uint8_t vkEnd = 0x23;
+constexpr uint8_t vkHome = 0x24;
+constexpr uint8_t vkLeft = 0x25;
+constexpr uint8_t vkUp = 0x26;
+constexpr uint8_t vkRight = 0x27;
+constexpr uint8_t vkDown = 0x28;
+constexpr uint8_t vkDelete = 0x2E;
+constexpr uint8_t vkV = 0x56;
+
+// One input record. Keyboard: `Vk` the virtual key (0 with kfUnicode), `Scan` the scan
+// code or, with kfUnicode, the UTF-16 unit. Mouse: `Dx`, `Dy` the point. `Flags` of the kind.
+struct TInputRecord {
+    TInputType Type = itKeyboard;
+    uint16_t Vk = 0;
+    uint16_t Scan = 0;
+    int Dx = 0;
+    int Dy = 0;
+    uint32_t Flags = 0;
+
+    bool operator==(const TInputRecord&) const = default;
+};
+
+using TInputsArray = std::vector<TInputRecord>;
+
+// Modifier keys that the user holds (bits of TInputInjector::HeldModifiers).
+constexpr unsigned hmShift = 0x1;
+constexpr unsigned hmControl = 0x2;
+constexpr unsigned hmAlt = 0x4;
+constexpr unsigned hmWin = 0x8;
+
+class TInputInjector {
+public:
+    virtual ~TInputInjector() = default;
+    // Injects the records in order, as one batch that no other input interrupts;
+    // returns how many were injected.
+    virtual unsigned SendInput(const TInputsArray& inputs) = 0;
+    // Blocks the calling thread without dispatching messages.
+    virtual void Sleep(unsigned milliseconds) = 0;
+    // Milliseconds of a steady clock, for bounded waits.
+    virtual uint64_t TickCount() = 0;
+    // Dispatches the messages already waiting in the program's own queue, then returns.
+    virtual void ProcessPendingMessages() = 0;
+    // The modifier keys held down right now (hm* bits).
+    virtual unsigned HeldModifiers() = 0;
+    // The mouse pointer in screen pixels; false when it cannot be read.
+    virtual bool CursorPos(TPoint& point) = 0;
+    virtual void SetCursorPos(TPoint point) = 0;
+    // Whether the primary and secondary mouse buttons are swapped.
+    virtual bool MouseButtonsSwapped() = 0;
+};
+
+} // namespace quillora

@@ -1,0 +1,24 @@
+#pragma once
+// The keyboard layout of the application that receives the typed keys.
+
+#include <cstdint>
+
+namespace quillora {
+
+// Shift-state bits of a key lookup (the high byte of TKeyboardLayout::VkKeyScan).
+constexpr unsigned ksShift = 0x01;
+constexpr unsigned ksControl = 0x02;
+constexpr unsigned ksAlt = 0x04;
+
+class TKeyboardLayout {
+public:
+    virtual ~TKeyboardLayout() = default;
+    // The key that produces `unit` on the layout of the foreground application's
+    // thread: the virtual key in the low byte, the shift state (ks* bits, and the
+    // layout's own extra states above them) in the high byte; -1 when no key does.
+    virtual int16_t VkKeyScan(char16_t unit) = 0;
+    // The scan code of a virtual key on that layout; 0 when it has none.
+    virtual uint16_t ScanCode(uint8_t vk) = 0;
+};
+
+} // namespace quillora

@@ -1,0 +1,36 @@
+#pragma once
+// The application that receives the typed input, as far as the sender asks about it:
+// its focused control, character messages to that control and its text caret.
+
+#include <cstdint>
+
+#include "foundation/Geometry.h"
+
+namespace quillora {
+
+// A window of any process (the platform's handle); 0 is no window.
+using TWindowHandle = uintptr_t;
+
+enum TCharDelivery {
+    cdDelivered,
+    // No window to send to, or the window is gone.
+    cdNoWindow,
+    // The window's thread did not take the message within the bound.
+    cdNotAnswering,
+};
+
+class TFocusTarget {
+public:
+    virtual ~TFocusTarget() = default;
+    // The control that has the keyboard focus in the foreground application.
+    virtual TWindowHandle FocusWindow() = 0;
+    // Delivers one character message synchronously; the wait is bounded.
+    virtual TCharDelivery SendChar(TWindowHandle window, char16_t unit) = 0;
+    // The caret window and caret rectangle (client coordinates) of the foreground
+    // thread; false when the platform cannot tell.
+    virtual bool ForegroundCaret(TWindowHandle& caretWindow, TRect& caretRect) = 0;
+    // Converts a client point of `window` to screen coordinates; false for no window.
+    virtual bool ClientToScreen(TWindowHandle window, TPoint& point) = 0;
+};
+
+} // namespace quillora

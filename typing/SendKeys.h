@@ -1,0 +1,110 @@
+#pragma once
+// The keystroke sender: types a list of typing steps (text runs, single keys, the caret
+// marker) into whatever control has the keyboard focus in the foreground application,
+// then leaves the caret where the marker asked for it.
+
+#include <cstdint>
+#include <vector>
+
+#include "foundation/Geometry.h"
+#include "foundation/Strings.h"
+#include "typing/KeyInputServices.h"
+
+namespace quillora {
+
+class TGeneralSettings;
+
+enum TMacroItemKind : uint8_t {
+    mkText = 0,
+    mkCaret = 1,
+    mkReturn = 2,
+    mkTab = 3,
+    mkBack = 4,
+    mkHome = 5,
+    mkEnd = 6,
+    mkLeft = 7,
+    mkUp = 8,
+    mkRight = 9,
+    mkDown = 10,
+    mkDel = 11,
+    mkPaste = 12,
+    mkWordLeft = 13,
+    mkWordRight = 14,
+};
+
+// One typing step; `Text` only for mkText.
+struct TMacroItem {
+    TMacroItemKind Kind = mkText;
+    String Text;
+
+    bool operator==(const TMacroItem&) const = default;
+};
+
+using TMacroItems = std::vector<TMacroItem>;
+
+// The entries of the "Method" setting.
+constexpr int smCharMessages = 0;  // "Method1": one character message per UTF-16 unit
+constexpr int smKeyStrokes = 1;    // synthesized key strokes, one batch per text run
+
+// The key a step presses and whether Ctrl (or Shift) is held with it; false for the
+// kinds without a key (text, caret).
+bool MacroKindToKey(TMacroItemKind kind, uint8_t& vk, bool& shift, bool& ctrl);
+
+// Whether a virtual key is one of the extended keys (the navigation block, the right
+// hand modifiers, ...), whose records carry kfExtendedKey.
+bool IsExtendedKey(uint8_t vk);
+
+// The caret positions a text run advances over: its UTF-16 units, a surrogate pair
+// counting once.
+int CaretLength(StringView text);
+
+class TKeystrokeSender {
+public:
+    // How long typing waits at most for the user to let go of the modifier keys.
+    static constexpr unsigned ModifierWaitMs = 1000;
+    static constexpr unsigned ModifierPollMs = 10;
+
+    // "Method" and "Interval" of `settings` are read afresh at every step.
+    explicit TKeystrokeSender(const TGeneralSettings& settings,
+                              const TKeyInputServices& services = KeyInputServices());
+
+    // Types the whole list, then places the caret.
+    void SendMacroItems(const TMacroItems& items);
+
+    // The screen rectangle of the foreground thread's text caret; empty when there is none.
+    void GetCaretScreenRect(TRect& rect);
+
+    // The steps of SendMacroItems.
+    void SendText(StringView text);
+    void SendMacroKey(TMacroItemKind kind);
+    // Appends the records of one key press: a virtual key (`isVirtualKey`) or the key
+    // that types the UTF-16 unit `code`, with the modifiers it needs around it.
+    void AddKeyStroke(uint16_t code, bool isVirtualKey, bool shift, bool ctrl, TInputsArray& inputs);
+    static void AddKeyInput(uint16_t vk, uint16_t scan, uint32_t flags, TInputsArray& inputs);
+    void ClickAtRectCenter(const TRect& rect);
+    // Waits, at most ModifierWaitMs, until no modifier key is held; true when none is.
+    bool WaitForModifiersReleased();
+
+    // Whether the target stopped answering character messages during the last call
+    // (the rest of that list was then not typed).
+    bool Abandoned() const { return abandoned_; }
+
+private:
+    int Method() const;
+    unsigned Interval() const;
+    void AddVirtualKey(uint8_t vk, uint32_t flags, TInputsArray& inputs);
+    void AddUnicodeUnit(char16_t unit, TInputsArray& inputs);
+    void CaptureCaret(TRect& caretRect);
+
+    const TGeneralSettings& settings_;
+    TInputInjector& input_;
+    TKeyboardLayout& layout_;
+    TFocusTarget& target_;
+    bool abandoned_ = false;
+};
+
+// The process-wide entries, on the platform's (or the substituted) services.
+void SendMacroItems(const TMacroItems& items, const TGeneralSettings& settings);
+void GetCaretScreenRect(TRect& rect);
+
+} // namespace quillora

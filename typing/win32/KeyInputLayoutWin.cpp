@@ -1,0 +1,29 @@
+#include "foundation/win32/WinInclude.h"
+#include "typing/win32/KeyInputWin.h"
+
+namespace quillora {
+
+namespace {
+
+// The layout of the thread that owns the foreground window, the one that translates the
+// keys the sender injects; the program's own when nothing is in the foreground.
+HKL TargetLayout()
+{
+    HWND foreground = GetForegroundWindow();
+    DWORD thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    return GetKeyboardLayout(thread);
+}
+
+} // namespace
+
+int16_t TWinKeyboardLayout::VkKeyScan(char16_t unit)
+{
+    return VkKeyScanExW(static_cast<WCHAR>(unit), TargetLayout());
+}
+
+uint16_t TWinKeyboardLayout::ScanCode(uint8_t vk)
+{
+    return static_cast<uint16_t>(MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, TargetLayout()));
+}
+
+} // namespace quillora

@@ -1,0 +1,105 @@
+#include "typing/win32/KeyInputWin.h"
+
+#include <vector>
+
+#include "foundation/win32/WinInclude.h"
+
+namespace quillora {
+
+namespace {
+// Dispatching queued messages stops after this long even when handlers keep posting.
+constexpr ULONGLONG PumpLimitMs = 250;
+} // namespace
+
+unsigned TWinInputInjector::SendInput(const TInputsArray& inputs)
+{
+    if (inputs.empty()) return 0;
+    std::vector<INPUT> records(inputs.size());
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        const TInputRecord& in = inputs[i];
+        INPUT& out = records[i];
+        if (in.Type == itMouse) {
+            out.type = INPUT_MOUSE;
+            out.mi.dx = in.Dx;
+            out.mi.dy = in.Dy;
+            out.mi.mouseData = 0;
+            out.mi.dwFlags = in.Flags;
+            out.mi.time = 0;
+            out.mi.dwExtraInfo = 0;
+        } else {
+            out.type = INPUT_KEYBOARD;
+            out.ki.wVk = in.Vk;
+            out.ki.wScan = in.Scan;
+            out.ki.dwFlags = in.Flags;
+            out.ki.time = 0;
+            out.ki.dwExtraInfo = 0;
+        }
+    }
+    return ::SendInput(static_cast<UINT>(records.size()), records.data(), sizeof(INPUT));
+}
+
+void TWinInputInjector::Sleep(unsigned milliseconds)
+{
+    ::Sleep(milliseconds);
+}
+
+uint64_t TWinInputInjector::TickCount()
+{
+    return GetTickCount64();
+}
+
+void TWinInputInjector::ProcessPendingMessages()
+{
+    const ULONGLONG start = GetTickCount64();
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Left for the message loop, which ends on it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        if (GetTickCount64() - start >= PumpLimitMs) return;
+    }
+}
+
+unsigned TWinInputInjector::HeldModifiers()
+{
+    auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
+    unsigned held = 0;
+    if (down(VK_SHIFT)) held |= hmShift;
+    if (down(VK_CONTROL)) held |= hmControl;
+    if (down(VK_MENU)) held |= hmAlt;
+    if (down(VK_LWIN) || down(VK_RWIN)) held |= hmWin;
+    return held;
+}
+
+bool TWinInputInjector::CursorPos(TPoint& point)
+{
+    POINT p;
+    if (!::GetCursorPos(&p)) return false;
+    point = {p.x, p.y};
+    return true;
+}
+
+void TWinInputInjector::SetCursorPos(TPoint point)
+{
+    ::SetCursorPos(point.X, point.Y);
+}
+
+bool TWinInputInjector::MouseButtonsSwapped()
+{
+    return GetSystemMetrics(SM_SWAPBUTTON) != 0;
+}
+
+const TKeyInputServices& PlatformKeyInputServices()
+{
+    static TWinInputInjector input;
+    static TWinKeyboardLayout layout;
+    static TWinFocusTarget target;
+    static const TKeyInputServices services{&input, &layout, &target};
+    return services;
+}
+
+} // namespace quillora

@@ -1,0 +1,38 @@
+#pragma once
+// The Win32 services of the keystroke sender: SendInput, the layout of the foreground
+// application's thread, and that application's focused control and caret.
+
+#include "typing/KeyInputServices.h"
+
+namespace quillora {
+
+class TWinInputInjector : public TInputInjector {
+public:
+    unsigned SendInput(const TInputsArray& inputs) override;
+    void Sleep(unsigned milliseconds) override;
+    uint64_t TickCount() override;
+    void ProcessPendingMessages() override;
+    unsigned HeldModifiers() override;
+    bool CursorPos(TPoint& point) override;
+    void SetCursorPos(TPoint point) override;
+    bool MouseButtonsSwapped() override;
+};
+
+class TWinKeyboardLayout : public TKeyboardLayout {
+public:
+    int16_t VkKeyScan(char16_t unit) override;
+    uint16_t ScanCode(uint8_t vk) override;
+};
+
+class TWinFocusTarget : public TFocusTarget {
+public:
+    // How long a character message may wait for the target's thread.
+    static constexpr unsigned CharTimeoutMs = 2000;
+
+    TWindowHandle FocusWindow() override;
+    TCharDelivery SendChar(TWindowHandle window, char16_t unit) override;
+    bool ForegroundCaret(TWindowHandle& caretWindow, TRect& caretRect) override;
+    bool ClientToScreen(TWindowHandle window, TPoint& point) override;
+};
+
+} // namespace quillora
