@@ -12,8 +12,6 @@ namespace {
 constexpr unsigned PauseBeforeCaretMs = 100;
 constexpr unsigned PauseAfterCaretMs = 20;
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 void CaretScreenRect(TFocusTarget& target, TRect& rect)
@@ -81,16 +79,6 @@ bool IsExtendedKey(uint8_t vk)
     default:
         return false;
     }
-}
-
-int CaretLength(StringView text)
-{
-    int length = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
-        ++length;
-    }
-    return length;
 }
 
 TKeystrokeSender::TKeystrokeSender(const TGeneralSettings& settings, const TKeyInputServices& services)
@@ -254,13 +242,14 @@ void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
     abandoned_ = false;
 
     // Which caret moves the steps after the last caret marker make, as long as they
-    // can be undone by pressing Left.
+    // can be undone by pressing Left: one press per UTF-16 unit of a text run, as the
+    // plain edit controls step.
     int leftCount = 0;
     bool countable = true;
     bool caretFound = false;
     for (auto it = items.rbegin(); it != items.rend() && countable && !caretFound; ++it) {
         switch (it->Kind) {
-        case mkText: leftCount += CaretLength(it->Text); break;
+        case mkText: leftCount += static_cast<int>(it->Text.size()); break;
         case mkTab:
         case mkRight: ++leftCount; break;
         case mkBack:

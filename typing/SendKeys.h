@@ -54,10 +54,6 @@ bool MacroKindToKey(TMacroItemKind kind, uint8_t& vk, bool& shift, bool& ctrl);
 // hand modifiers, ...), whose records carry kfExtendedKey.
 bool IsExtendedKey(uint8_t vk);
 
-// The caret positions a text run advances over: its UTF-16 units, a surrogate pair
-// counting once.
-int CaretLength(StringView text);
-
 class TKeystrokeSender {
 public:
     // How long typing waits at most for the user to let go of the modifier keys.

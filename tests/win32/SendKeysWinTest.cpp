@@ -160,10 +160,11 @@ TEST_F(SendKeysWinTest, KeyStrokesTypeTextKeysAndPlaceTheCaret)
     EXPECT_EQ(window.Caret(), 6u);
 }
 
-TEST_F(SendKeysWinTest, CaretLeftCrossesASurrogatePairAsOneCharacter)
+TEST_F(SendKeysWinTest, CaretReturnsOverASurrogatePairByUnits)
 {
     TEditWindow window;
     if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
+    // The edit control steps over the pair one unit at a time, as the Left count assumes.
     sender.SendMacroItems({{mkText, u"a"}, {mkCaret, {}}, {mkText, u"\U0001F600b"}});
     const bool arrived = PumpUntil([&] { return window.Text().size() >= 4; }, 3000);
     if (!arrived && !HaveDisplay()) GTEST_SKIP() << "injected keys are not delivered without a display";
