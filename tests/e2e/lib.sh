@@ -3,8 +3,10 @@
 # Usage: . tests/e2e/lib.sh; e2e_start BUILD_DIR; ...; e2e_stop
 set -u
 E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-# A prefix of its own: the virtual desktop set here must not reach the unit tests.
-export WINEPREFIX="${E2E_WINEPREFIX:-$E2E_ROOT/build/wineprefix-e2e}"
+# A prefix of its own: the virtual desktop set here must not reach the unit tests. Each
+# build folder gets its own (set E2E_BUILD before sourcing), because e2e_stop ends the
+# prefix's wineserver and would kill runs of other builds sharing it.
+export WINEPREFIX="${E2E_WINEPREFIX:-${E2E_BUILD:-$E2E_ROOT/build}/wineprefix-e2e}"
 . "$E2E_ROOT/scripts/wine-env.sh"
 
 E2E_XVFB_PID=""

@@ -2,6 +2,7 @@
 # Quillora.exe starts, shows its main window, and ends cleanly with exit code 0 when closed.
 set -u
 build="$1"
+E2E_BUILD="$build"
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 trap e2e_stop EXIT
 e2e_start "$build"
