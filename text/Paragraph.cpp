@@ -36,6 +36,8 @@ TParagraph::TParagraph(TTextor* textor, TParagraph* before) : textor_(textor)
             textor_->firstParagraph_ = this;
         textor_->lastParagraph_ = this;
     }
+    textor_->indexValid_ = false;
+    ++textor_->invalidParagraphs_;
     InvalidateContent();
 }
 
@@ -54,6 +56,8 @@ TParagraph::~TParagraph()
             textor->lastParagraph_ = prev_;
         TParagraph* next = next_;
         next_ = prev_ = nullptr;
+        textor->indexValid_ = false;
+        if (!IsValid()) --textor->invalidParagraphs_;
         textor_ = nullptr;
         if (next) next->InvalidateOffsets();
         textor->NotifyChanged();
@@ -136,26 +140,38 @@ int TParagraph::GetLength() const
 
 int TParagraph::GetIndex() const
 {
+    if (textor_) {
+        textor_->UpdateIndex();
+        return index_;
+    }
     int index = 0;
     for (const TParagraph* p = prev_; p; p = p->prev_) ++index;
     return index;
 }
 
+void TParagraph::SetValidity(bool layoutValid, bool offsetsValid)
+{
+    const bool wasValid = IsValid();
+    layoutValid_ = layoutValid;
+    offsetsValid_ = offsetsValid;
+    if (textor_ && wasValid != IsValid()) textor_->invalidParagraphs_ += wasValid ? 1 : -1;
+}
+
 void TParagraph::InvalidateContent()
 {
-    layoutValid_ = false;
+    SetValidity(false, offsetsValid_);
     if (textor_) textor_->NotifyChanged();
 }
 
 void TParagraph::InvalidateLayout()
 {
-    layoutValid_ = false;
+    SetValidity(false, offsetsValid_);
     if (textor_) textor_->RequestRelayout(false);
 }
 
 void TParagraph::InvalidateOffsets()
 {
-    offsetsValid_ = false;
+    SetValidity(layoutValid_, false);
     if (textor_) textor_->RequestRelayout(false);
 }
 

@@ -100,8 +100,10 @@ public:
     void InvalidateContent();
     void InvalidateLayout();
     void InvalidateOffsets();
-    void SetLayoutValid(bool value) { layoutValid_ = value; }
-    void SetOffsetsValid(bool value) { offsetsValid_ = value; }
+    void SetLayoutValid(bool value) { SetValidity(value, offsetsValid_); }
+    void SetOffsetsValid(bool value) { SetValidity(layoutValid_, value); }
+    // Both the layout and the offsets are valid.
+    bool IsValid() const { return layoutValid_ && offsetsValid_; }
     // Takes the rows of a new layout (the old ones are freed first).
     void SetRows(TRow* first, TRow* last);
     void FreeRows();
@@ -109,7 +111,11 @@ public:
 private:
     friend class TTextor;
 
+    // Sets both flags, keeping the text's count of paragraphs to lay out.
+    void SetValidity(bool layoutValid, bool offsetsValid);
+
     TTextor* textor_ = nullptr;
+    int index_ = 0; // the position in the text's index, while that is current
     TParagraphAttributes* paragraphAttributes_ = nullptr;
     TTextAttributes* textAttributes_ = nullptr;
     TParagraph* next_ = nullptr;

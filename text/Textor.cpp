@@ -45,6 +45,8 @@ TTextor::~TTextor()
         delete paragraph;
     }
     lastParagraph_ = nullptr;
+    index_.clear();
+    indexValid_ = false;
 }
 
 // ---- the owner's questions ----
@@ -61,8 +63,8 @@ void TTextor::Relayout(bool contentChanged)
     if (inLayout_) return;
     TFlagScope scope(inLayout_);
     const int width = GetWidth();
-    for (TParagraph* p = firstParagraph_; p; p = p->Next())
-        if (!p->LayoutValid() || !p->OffsetsValid()) LayoutParagraph(*p, width);
+    for (TParagraph* p = firstParagraph_; p && invalidParagraphs_ > 0; p = p->Next())
+        if (!p->IsValid()) LayoutParagraph(*p, width);
 }
 
 TParagraphAttributes* TTextor::GetDefaultParagraphAttributes() { return nullptr; }
@@ -206,19 +208,28 @@ TPortion* TTextor::GetFirstPortion() const
     return nullptr;
 }
 
+void TTextor::UpdateIndex() const
+{
+    if (indexValid_) return;
+    index_.clear();
+    for (TParagraph* p = firstParagraph_; p; p = p->Next()) {
+        p->index_ = static_cast<int>(index_.size());
+        index_.push_back(p);
+    }
+    indexValid_ = true;
+}
+
 int TTextor::ParagraphCount() const
 {
-    int count = 0;
-    for (TParagraph* p = firstParagraph_; p; p = p->Next()) ++count;
-    return count;
+    UpdateIndex();
+    return static_cast<int>(index_.size());
 }
 
 TParagraph* TTextor::ParagraphAt(int index) const
 {
-    if (index < 0) return nullptr;
-    TParagraph* p = firstParagraph_;
-    for (; p && index > 0; --index) p = p->Next();
-    return p;
+    UpdateIndex();
+    if (index < 0 || index >= static_cast<int>(index_.size())) return nullptr;
+    return index_[static_cast<size_t>(index)];
 }
 
 } // namespace quillora

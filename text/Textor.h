@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <vector>
 
 #include "foundation/Geometry.h"
 #include "foundation/Strings.h"
@@ -40,6 +41,8 @@ public:
     bool ChangePending() const { return changePending_; }
     bool RelayoutPending() const { return relayoutPending_; }
     bool InLayout() const { return inLayout_; }
+    // How many paragraphs have an invalid layout or invalid offsets.
+    int InvalidParagraphCount() const { return invalidParagraphs_; }
 
     // ---- virtual operations, in slot order ----
     // A line-break opportunity between two adjacent codes (ElementCharCode for an
@@ -189,6 +192,9 @@ public:
 private:
     friend class TParagraph;
 
+    // Renews the paragraph index after paragraphs were added or removed.
+    void UpdateIndex() const;
+
     TParagraph* firstParagraph_ = nullptr;
     TParagraph* lastParagraph_ = nullptr;
     int updateCount_ = 0;
@@ -197,6 +203,11 @@ private:
     bool relayoutPending_ = false;
     bool inLayout_ = false;
     bool destroying_ = false;
+    int invalidParagraphs_ = 0;
+    // The paragraphs in order, renewed on demand after the list changed, so that
+    // locations convert in constant time while typing.
+    mutable std::vector<TParagraph*> index_;
+    mutable bool indexValid_ = false;
 };
 
 // Holds one update of a text for its scope. The closing EndUpdate may relayout and signal;

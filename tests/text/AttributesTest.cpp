@@ -420,5 +420,21 @@ TEST_F(AttributesTest, ManyDistinctLinksStayFindable)
     for (TRichTextAttributes* link : links) link->Release();
 }
 
+// With the platform's own fonts (GDI in the Windows build): the attributes measure exactly
+// what the realised font measures.
+TEST(AttributesPlatformTest, MetricsAndWidthsComeFromThePlatformsFont)
+{
+    TRichTextAttributes a;
+    a.SetSize(10);
+    a.SetStyle(fsBold);
+    std::unique_ptr<TFont> font = DeviceContextManager().CreateFont(u"Tahoma", 10, 0, 0, fpDefault, DefaultCharset, fsBold);
+    EXPECT_EQ(a.GetAscent(), font->Ascent());
+    EXPECT_EQ(a.GetDescent(), font->Descent());
+    EXPECT_EQ(a.GetTabWidth(), 8 * font->AveCharWidth());
+    EXPECT_GT(a.GetTabWidth(), 0);
+    EXPECT_EQ(a.GetTextWidth(u"Hello, World"), font->TextWidth(u"Hello, World"));
+    EXPECT_EQ(a.GetTextWidth(u"a\x02"), font->TextWidth(u"a\uFFFD"));
+}
+
 } // namespace
 } // namespace quillora

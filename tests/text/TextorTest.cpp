@@ -364,6 +364,18 @@ TEST_F(TextorTest, NestedUpdatesRelayoutOnceThenSignalOnce)
     EXPECT_EQ(text.LaidOut, 1);
     text.InvalidateLayout();
     EXPECT_EQ(text.LaidOut, 3);
+    EXPECT_EQ(text.InvalidParagraphCount(), 0);
+    text.LockLayout();
+    text.InvalidateLayout();
+    Append(text, u"\r\ng");
+    EXPECT_EQ(text.InvalidParagraphCount(), 3);
+    TTextorPosition pos;
+    text.DeleteRange({At(text, 1, 0), text.GetEnd()}, pos);
+    EXPECT_EQ(text.InvalidParagraphCount(), 2);
+    text.UnlockLayout();
+    EXPECT_EQ(text.InvalidParagraphCount(), 0);
+    EXPECT_EQ(text.ParagraphCount(), 2);
+    EXPECT_EQ(text.LastParagraph()->GetIndex(), 1);
 
     // Unbalanced ends do not drive the counters below zero.
     text.EndUpdate();
