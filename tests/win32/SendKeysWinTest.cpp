@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <thread>
 
 #include "foundation/win32/WinInclude.h"
 #include "shell/Settings.h"
@@ -114,6 +115,41 @@ TEST_F(SendKeysWinTest, NothingToTypeIntoIsHarmless)
     TPoint p;
     EXPECT_FALSE(target.ClientToScreen(0, p));
     EXPECT_EQ(TWinInputInjector().SendInput({}), 0u);
+}
+
+TEST_F(SendKeysWinTest, CharMessageToAStalledWindowIsBounded)
+{
+    // A window whose thread stops taking messages right after creating it.
+    HANDLE created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND stalled = nullptr;
+    std::thread owner([&] {
+        stalled = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        SetEvent(created);
+        WaitForSingleObject(release, 20000);
+        PumpUntil(nullptr, 20);
+        DestroyWindow(stalled);
+    });
+    WaitForSingleObject(created, 20000);
+    if (!stalled) {
+        SetEvent(release);
+        owner.join();
+        CloseHandle(created);
+        CloseHandle(release);
+        GTEST_SKIP() << "no window can be created (no display)";
+    }
+    TWinFocusTarget target;
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(target.SendChar(reinterpret_cast<TWindowHandle>(stalled), u'a'), cdNotAnswering);
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    EXPECT_GE(elapsed, TWinFocusTarget::CharTimeoutMs / 2);
+    EXPECT_LT(elapsed, TWinFocusTarget::CharTimeoutMs * 3);
+    SetEvent(release);
+    owner.join();
+    // The window is gone now.
+    EXPECT_EQ(target.SendChar(reinterpret_cast<TWindowHandle>(stalled), u'a'), cdNoWindow);
+    CloseHandle(created);
+    CloseHandle(release);
 }
 
 TEST_F(SendKeysWinTest, CharMessagesTypeEveryCharacter)
