@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Runs the Windows tests of the keystroke sender that need injected input to reach a
+# window (they skip themselves without a display): on an Xvfb display and in a Wine
+# prefix of their own, so that no other run's session is disturbed.
+# Usage: tests/typing/display-tests.sh WINDOWS_BUILD_DIR [gtest filter]
+set -u
+build="$(cd "$1" && pwd)"
+filter="${2:-SendKeysWin*}"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+export WINEPREFIX="${WINEPREFIX:-$build/wineprefix-display}"
+. "$root/scripts/wine-env.sh"
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+for n in $(seq 160 199); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    break
+  fi
+done
+if [ -z "$xvfb_pid" ]; then echo "no free display" >&2; exit 1; fi
+for _ in $(seq 1 100); do
+  if xdpyinfo >/dev/null 2>&1; then break; fi
+  sleep 0.1
+done
+
+"$root/scripts/wine-run.sh" "$build/tests/quillora_tests.exe" --gtest_filter="$filter"
