@@ -130,7 +130,7 @@ void TAttributes::Changing() {}
 
 void TAttributes::Changed() {}
 
-void TAttributes::Create() {}
+void TAttributes::Create() { CheckWritable(); }
 
 void TAttributes::Assign(const TAttributes& source)
 {

@@ -186,6 +186,7 @@ TEST_F(AttributesTest, RegisteredInstancesRefuseEverySetter)
     EXPECT_THROW(shared->SetSize(5), Exception);
     EXPECT_THROW(shared->SetIsLink(true), Exception);
     EXPECT_THROW(shared->Assign(TRichTextAttributes()), Exception);
+    EXPECT_THROW(shared->Create(), Exception);
     EXPECT_EQ(shared->Size(), 31);
     EXPECT_EQ(shared->Color(), clWindowText);
     TRichParagraphAttributes* paragraph =
