@@ -260,8 +260,12 @@ void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
     }
     if (!caretFound) countable = false;
 
-    // Keys the user still holds would turn the typed characters into shortcuts.
-    WaitForModifiersReleased();
+    // Keys the user still holds would turn the typed characters into shortcuts (Ctrl+Q
+    // quits, Win+L locks): rather nothing than that.
+    if (!WaitForModifiersReleased()) {
+        abandoned_ = true;
+        return;
+    }
 
     TRect caretRect;
     for (const TMacroItem& item : items) {
@@ -286,9 +290,11 @@ void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
     }
 }
 
-void SendMacroItems(const TMacroItems& items, const TGeneralSettings& settings)
+bool SendMacroItems(const TMacroItems& items, const TGeneralSettings& settings)
 {
-    TKeystrokeSender(settings).SendMacroItems(items);
+    TKeystrokeSender sender(settings);
+    sender.SendMacroItems(items);
+    return !sender.Abandoned();
 }
 
 void GetCaretScreenRect(TRect& rect)

@@ -64,7 +64,8 @@ public:
     explicit TKeystrokeSender(const TGeneralSettings& settings,
                               const TKeyInputServices& services = KeyInputServices());
 
-    // Types the whole list, then places the caret.
+    // Types the whole list, then places the caret. Nothing is typed while the user
+    // holds Shift, Ctrl, Alt or a Windows key longer than ModifierWaitMs.
     void SendMacroItems(const TMacroItems& items);
 
     // The screen rectangle of the foreground thread's text caret; empty when there is none.
@@ -81,8 +82,9 @@ public:
     // Waits, at most ModifierWaitMs, until no modifier key is held; true when none is.
     bool WaitForModifiersReleased();
 
-    // Whether the target stopped answering character messages during the last call
-    // (the rest of that list was then not typed).
+    // Whether the last call stopped before typing everything: the modifier keys stayed
+    // held (nothing was typed), or the target stopped answering character messages
+    // (the rest of the list was not typed).
     bool Abandoned() const { return abandoned_; }
 
 private:
@@ -100,7 +102,8 @@ private:
 };
 
 // The process-wide entries, on the platform's (or the substituted) services.
-void SendMacroItems(const TMacroItems& items, const TGeneralSettings& settings);
+// SendMacroItems answers whether the whole list was typed (see Abandoned).
+bool SendMacroItems(const TMacroItems& items, const TGeneralSettings& settings);
 void GetCaretScreenRect(TRect& rect);
 
 } // namespace quillora

@@ -289,7 +289,9 @@ TEST_F(SendKeysTest, ProcessWideEntriesUseTheSubstitutedServices)
     TRect rect;
     GetCaretScreenRect(rect);
     EXPECT_EQ(rect, Rect(1005, 2006, 1007, 2026));
-    SendMacroItems({Text(u"a")}, settings);
+    EXPECT_TRUE(SendMacroItems({Text(u"a")}, settings));
+    fake.ModifiersHeldUntil = fake.Clock + 5000;
+    EXPECT_FALSE(SendMacroItems({Text(u"b")}, settings));
     SetKeyInputServices(nullptr);
     EXPECT_EQ(fake.Entries("send[").back(), "send[+A -A]");
 }
@@ -302,13 +304,14 @@ TEST_F(SendKeysTest, WaitsForHeldModifiersBeforeTheFirstStep)
     EXPECT_EQ(Send({Text(u"q")}), "sleep 10 | sleep 10 | sleep 10 | sleep 10 | send[+Q -Q] | sleep 1");
 }
 
-TEST_F(SendKeysTest, ModifierWaitIsBounded)
+TEST_F(SendKeysTest, ModifiersHeldBeyondTheWaitTypeNothing)
 {
     fake.ModifiersHeldUntil = 1000000;
-    Send({Text(u"q")});
+    fake.CaretRects = {Rect(0, 0, 2, 2)};
+    Send({Text(u"q"), Key(mkCaret), Key(mkReturn)});
     EXPECT_EQ(fake.Entries("sleep 10").size(), TKeystrokeSender::ModifierWaitMs / TKeystrokeSender::ModifierPollMs);
-    EXPECT_EQ(fake.Log.back(), "sleep 1");
-    EXPECT_EQ(fake.Entries("send[").size(), 1u);
+    EXPECT_EQ(fake.Entries("sleep 10").size(), fake.Log.size());  // no key, no caret capture, no click
+    EXPECT_TRUE(sender.Abandoned());
 }
 
 TEST_F(SendKeysTest, NoPauseBeforeTheFirstStepWhenNothingIsHeld)
