@@ -209,6 +209,40 @@ TEST_F(SendKeysWinTest, CaretReturnsOverASurrogatePairByUnits)
     EXPECT_EQ(window.Caret(), 1u);
 }
 
+TEST_F(SendKeysWinTest, HeldModifiersAreWaitedFor)
+{
+    TEditWindow window;
+    if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
+    TWinInputInjector input;
+    const TInputsArray ctrlDown{{itKeyboard, vkControl, 0x1D, 0, 0, 0}};
+    const TInputsArray ctrlUp{{itKeyboard, vkControl, 0x1D, 0, 0, kfKeyUp}};
+    struct TRelease {
+        const TInputsArray& up;
+        ~TRelease() { TWinInputInjector().SendInput(up); }
+    } release{ctrlUp};
+    input.SendInput(ctrlDown);
+    PumpUntil([&] { return input.HeldModifiers() != 0; }, 1000);
+    if (input.HeldModifiers() == 0 && !HaveDisplay()) GTEST_SKIP() << "injected keys are not delivered without a display";
+    ASSERT_EQ(input.HeldModifiers(), hmControl);
+
+    // Held all along: nothing is typed, Ctrl+Q never reaches the window.
+    const ULONGLONG start = GetTickCount64();
+    sender.SendMacroItems({{mkText, u"q"}});
+    EXPECT_TRUE(sender.Abandoned());
+    EXPECT_GE(GetTickCount64() - start, TKeystrokeSender::ModifierWaitMs - 50);
+
+    // Let go a moment after typing starts: the text follows as plain text.
+    std::thread releaser([&] {
+        Sleep(200);
+        TWinInputInjector().SendInput(ctrlUp);
+    });
+    sender.SendMacroItems({{mkText, u"q"}});
+    releaser.join();
+    EXPECT_FALSE(sender.Abandoned());
+    PumpUntil([&] { return !window.Text().empty(); }, 2000);
+    EXPECT_EQ(window.Text(), L"q");
+}
+
 TEST_F(SendKeysWinTest, CaretClickReturnsToTheCapturedPlace)
 {
     TEditWindow window;
