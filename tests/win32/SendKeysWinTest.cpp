@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "foundation/win32/WinInclude.h"
@@ -92,6 +93,50 @@ private:
     HWND edit_ = nullptr;
 };
 
+// The same window made and run by a thread of its own, with its own input queue, as
+// another application's window would be.
+class TForeignEditWindow {
+public:
+    TForeignEditWindow()
+    {
+        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([this, ready] {
+            window_ = std::make_unique<TEditWindow>();
+            threadId_ = GetCurrentThreadId();
+            SetEvent(ready);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            window_.reset();
+        });
+        WaitForSingleObject(ready, 20000);
+        CloseHandle(ready);
+    }
+    ~TForeignEditWindow()
+    {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    TForeignEditWindow(const TForeignEditWindow&) = delete;
+    TForeignEditWindow& operator=(const TForeignEditWindow&) = delete;
+
+    bool Ready() const { return window_ && window_->Edit() && GetForegroundWindow() == GetParent(window_->Edit()); }
+    HWND Edit() const { return window_->Edit(); }
+    std::wstring Text() const
+    {
+        wchar_t buffer[256] = {};
+        GetWindowTextW(Edit(), buffer, 256);
+        return buffer;
+    }
+
+private:
+    std::unique_ptr<TEditWindow> window_;
+    DWORD threadId_ = 0;
+    std::thread thread_;
+};
+
 struct SendKeysWinTest : testing::Test {
     TGeneralSettings settings{nullptr};
     TKeystrokeSender sender{settings, PlatformKeyInputServices()};
@@ -161,6 +206,29 @@ TEST_F(SendKeysWinTest, CharMessagesTypeEveryCharacter)
     sender.SendMacroItems({{mkText, u"ab\u20AC\u00E9\U0001F600z"}});
     EXPECT_FALSE(sender.Abandoned());
     EXPECT_EQ(window.Text(), L"ab\u20AC\u00E9\U0001F600z");
+}
+
+TEST_F(SendKeysWinTest, BothMethodsTypeIntoAnotherThreadsControl)
+{
+    TForeignEditWindow window;
+    if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
+    // The focused control of a thread that is not ours, named through attached input.
+    EXPECT_EQ(TWinFocusTarget().FocusWindow(), reinterpret_cast<TWindowHandle>(window.Edit()));
+
+    settings.Method().SetValue(smCharMessages);
+    sender.SendMacroItems({{mkText, u"a€😀"}});
+    EXPECT_FALSE(sender.Abandoned());
+    EXPECT_EQ(window.Text(), L"a€😀");
+
+    settings.Method().SetValue(smKeyStrokes);
+    sender.SendMacroItems({{mkHome, {}}, {mkText, u"Zé"}, {mkCaret, {}}, {mkText, u"-"}});
+    const std::wstring expected = L"Zé-a€😀";
+    const bool arrived = PumpUntil([&] { return window.Text() == expected; }, 3000);
+    if (!arrived && !HaveDisplay()) GTEST_SKIP() << "injected keys are not delivered without a display";
+    EXPECT_EQ(window.Text(), expected);
+    DWORD start = 0, end = 0;
+    SendMessageW(window.Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end, 2u);
 }
 
 TEST_F(SendKeysWinTest, CaretScreenRectLiesInTheFocusedEdit)
