@@ -7,7 +7,7 @@ set -u
 build="$(cd "$1" && pwd)"
 filter="${2:-SendKeysWin*}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-export WINEPREFIX="${WINEPREFIX:-$build/wineprefix-display}"
+export WINEPREFIX="$build/wineprefix-display"
 . "$root/scripts/wine-env.sh"
 
 xvfb_pid=""
