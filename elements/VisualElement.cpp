@@ -374,31 +374,28 @@ void TVisualElement::SetVisualStateBit(TVisualState bit, bool value)
     else visualState_ = static_cast<TVisualState>(visualState_ & ~bit);
 }
 
-void TVisualElement::UpdateDisabled()
+void TVisualElement::UpdateCachedState(TVisualState bit, bool (TVisualElement::*compute)(), void (TVisualElement::*changed)())
 {
     if (HasState(esDestroying)) return;
-    const bool value = ComputeDisabled();
-    if (value == HasVisualState(vsEffectivelyDisabled)) return;
-    SetVisualStateBit(vsEffectivelyDisabled, value);
-    EffectivelyDisabledChanged();
+    const bool value = (this->*compute)();
+    if (value == HasVisualState(bit)) return;
+    SetVisualStateBit(bit, value);
+    (this->*changed)();
+}
+
+void TVisualElement::UpdateDisabled()
+{
+    UpdateCachedState(vsEffectivelyDisabled, &TVisualElement::ComputeDisabled, &TVisualElement::EffectivelyDisabledChanged);
 }
 
 void TVisualElement::UpdateInSelection()
 {
-    if (HasState(esDestroying)) return;
-    const bool value = ComputeInSelection();
-    if (value == HasVisualState(vsInSelection)) return;
-    SetVisualStateBit(vsInSelection, value);
-    InSelectionChanged();
+    UpdateCachedState(vsInSelection, &TVisualElement::ComputeInSelection, &TVisualElement::InSelectionChanged);
 }
 
 void TVisualElement::UpdateVisible()
 {
-    if (HasState(esDestroying)) return;
-    const bool value = ComputeVisible();
-    if (value == HasVisualState(vsVisible)) return;
-    SetVisualStateBit(vsVisible, value);
-    VisibleChanged();
+    UpdateCachedState(vsVisible, &TVisualElement::ComputeVisible, &TVisualElement::VisibleChanged);
 }
 
 bool TVisualElement::ComputeDisabled()

@@ -313,6 +313,8 @@ protected:
 
 private:
     void SetVisualStateBit(TVisualState bit, bool value);
+    // Recomputes one cached state bit; calls `changed` when it flips.
+    void UpdateCachedState(TVisualState bit, bool (TVisualElement::*compute)(), void (TVisualElement::*changed)());
     void RecomputeInAutoHide();
     bool HasShownValueOrFocusInside();
     void PlaceMessagesSign();
