@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "foundation/Exceptions.h"
@@ -58,6 +59,39 @@ void WriteWholeFile(const String& fileName, std::string_view bytes)
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f.get()) != bytes.size()) RaiseErrno(errno ? errno : EIO);
     std::FILE* raw = f.release();
     if (std::fclose(raw) != 0) RaiseErrno(errno ? errno : EIO);
+}
+
+bool GetFileLastWriteTime(const String& fileName, int64_t& unixSeconds)
+{
+    struct stat st {};
+    if (::stat(StringToUtf8(fileName).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    unixSeconds = static_cast<int64_t>(st.st_mtime);
+    return true;
+}
+
+bool SetFileLastWriteTime(const String& fileName, int64_t unixSeconds)
+{
+    struct timespec times[2] {};
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = static_cast<time_t>(unixSeconds);
+    return ::utimensat(AT_FDCWD, StringToUtf8(fileName).c_str(), times, 0) == 0;
+}
+
+bool CopyFileReplacing(const String& source, const String& dest)
+{
+    struct stat st {};
+    std::string from = StringToUtf8(source);
+    if (::stat(from.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    try {
+        WriteWholeFile(dest, ReadWholeFile(source));
+    } catch (const Exception&) {
+        return false;
+    }
+    struct timespec times[2] {};
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1] = st.st_mtim;
+    ::utimensat(AT_FDCWD, StringToUtf8(dest).c_str(), times, 0);
+    return true;
 }
 
 } // namespace quillora

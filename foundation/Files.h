@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reading and writing by UTF-16 file names, on every platform.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,17 @@ std::string ReadWholeFile(const String& fileName);
 // Creates or truncates the file and writes `bytes`; raises a PlatformError with the
 // platform's message when the file cannot be created or written.
 void WriteWholeFile(const String& fileName, std::string_view bytes);
+
+// The last-write time of a file in seconds since 1970-01-01 UTC; false when the file
+// does not exist or its time cannot be read.
+bool GetFileLastWriteTime(const String& fileName, int64_t& unixSeconds);
+
+// Sets the last-write time of an existing file; false on failure.
+bool SetFileLastWriteTime(const String& fileName, int64_t unixSeconds);
+
+// Copies `source` over `dest` (created or overwritten), giving the copy the source's
+// last-write time, as the platform's file copy does; false on any failure (a missing
+// source included).
+bool CopyFileReplacing(const String& source, const String& dest);
 
 } // namespace quillora

@@ -77,4 +77,42 @@ void WriteWholeFile(const String& fileName, std::string_view bytes)
     }
 }
 
+namespace {
+// FILETIME counts 100-nanosecond steps from 1601-01-01 UTC.
+constexpr int64_t FileTimeUnixOffset = 11644473600LL;
+
+int64_t FileTimeToUnix(const FILETIME& ft)
+{
+    int64_t ticks = (static_cast<int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return ticks / 10000000 - FileTimeUnixOffset;
+}
+} // namespace
+
+bool GetFileLastWriteTime(const String& fileName, int64_t& unixSeconds)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data {};
+    if (!GetFileAttributesExW(WidePath(fileName), GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    unixSeconds = FileTimeToUnix(data.ftLastWriteTime);
+    return true;
+}
+
+bool SetFileLastWriteTime(const String& fileName, int64_t unixSeconds)
+{
+    HANDLE h = CreateFileW(WidePath(fileName), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    HandleCloser closer {h};
+    int64_t ticks = (unixSeconds + FileTimeUnixOffset) * 10000000;
+    FILETIME ft;
+    ft.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFF);
+    ft.dwHighDateTime = static_cast<DWORD>(static_cast<uint64_t>(ticks) >> 32);
+    return SetFileTime(h, nullptr, nullptr, &ft) != 0;
+}
+
+bool CopyFileReplacing(const String& source, const String& dest)
+{
+    return CopyFileW(WidePath(source), WidePath(dest), FALSE) != 0;
+}
+
 } // namespace quillora
