@@ -32,4 +32,9 @@ bool SetFileLastWriteTime(const String& fileName, int64_t unixSeconds);
 // source included).
 bool CopyFileReplacing(const String& source, const String& dest);
 
+// The folder part of a file name, with its trailing delimiter ("" when none).
+String ExtractFilePath(const String& fileName);
+// Creates the folder with every missing parent; true when it exists afterwards.
+bool ForceFolders(const String& folder);
+
 } // namespace quillora
