@@ -5,6 +5,14 @@
 //   winprobe close CLASS                      posts WM_CLOSE to it
 //   winprobe post CLASS MSG                   posts message MSG (decimal or 0x hex)
 //   winprobe title CLASS                      prints its caption as UTF-8
+//   winprobe text CLASS                       prints the text of its first Edit child (or
+//                                             its own) as UTF-8, line breaks as "\n"
+//   winprobe wait-visible CLASS [TIMEOUT_MS]  exit 0 once such a window is visible
+//   winprobe wait-hidden CLASS [TIMEOUT_MS]   exit 0 once no such window is visible
+//   winprobe wait-text CLASS FILE [TIMEOUT_MS] exit 0 once the text equals the UTF-8
+//                                             content of FILE (one final "\n" ignored);
+//                                             otherwise prints the text last seen
+//   winprobe foreground CLASS                 exit 0 when such a window is in front
 #include <windows.h>
 
 #include <cstdio>
@@ -20,6 +28,34 @@ void PrintUtf8(const std::wstring& text)
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::fputc('\n', stdout);
+}
+
+std::wstring EditText(HWND hwnd)
+{
+    HWND edit = FindWindowExW(hwnd, nullptr, L"Edit", nullptr);
+    if (!edit) edit = hwnd;
+    LRESULT length = SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT n = SendMessageW(edit, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(n));
+    std::wstring out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+bool WaitVisible(const wchar_t* cls, bool visible, DWORD timeout)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND hwnd = FindWindowW(cls, nullptr);
+        bool shown = hwnd && IsWindowVisible(hwnd);
+        if (shown == visible) return true;
+        if (GetTickCount() - start > timeout) return false;
+        Sleep(20);
+    }
 }
 
 bool WaitFor(const wchar_t* cls, bool present, DWORD timeout)
@@ -46,6 +82,37 @@ int wmain(int argc, wchar_t** argv)
     DWORD timeout = argc > 3 ? static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 0)) : 10000;
     if (cmd == L"wait-window") return WaitFor(cls, true, timeout) ? 0 : 1;
     if (cmd == L"wait-gone") return WaitFor(cls, false, timeout) ? 0 : 1;
+    if (cmd == L"wait-visible") return WaitVisible(cls, true, timeout) ? 0 : 1;
+    if (cmd == L"wait-hidden") return WaitVisible(cls, false, timeout) ? 0 : 1;
+    if (cmd == L"wait-text" && argc > 3) {
+        std::wstring expected;
+        if (FILE* f = _wfopen(argv[3], L"rb")) {
+            std::string bytes;
+            char buf[4096];
+            size_t n;
+            while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+            std::fclose(f);
+            if (!bytes.empty() && bytes.back() == '\n') bytes.pop_back();
+            int m = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+            expected.resize(static_cast<size_t>(m));
+            MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), expected.data(), m);
+        } else {
+            std::fputs("winprobe: cannot read the expected text\n", stderr);
+            return 2;
+        }
+        DWORD limit = argc > 4 ? static_cast<DWORD>(std::wcstoul(argv[4], nullptr, 0)) : 10000;
+        DWORD start = GetTickCount();
+        std::wstring text;
+        for (;;) {
+            HWND hwnd = FindWindowW(cls, nullptr);
+            text = hwnd ? EditText(hwnd) : std::wstring();
+            if (text == expected) return 0;
+            if (GetTickCount() - start > limit) break;
+            Sleep(50);
+        }
+        PrintUtf8(text);
+        return 1;
+    }
     HWND hwnd = FindWindowW(cls, nullptr);
     if (!hwnd) {
         std::fputs("winprobe: window not found\n", stderr);
@@ -56,6 +123,11 @@ int wmain(int argc, wchar_t** argv)
         UINT msg = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
         return PostMessageW(hwnd, msg, 0, 0) ? 0 : 1;
     }
+    if (cmd == L"text") {
+        PrintUtf8(EditText(hwnd));
+        return 0;
+    }
+    if (cmd == L"foreground") return GetForegroundWindow() == hwnd ? 0 : 1;
     if (cmd == L"title") {
         wchar_t buf[512];
         int n = GetWindowTextW(hwnd, buf, 512);
