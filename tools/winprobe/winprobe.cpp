@@ -13,6 +13,8 @@
 //                                             content of FILE (one final "\n" ignored);
 //                                             otherwise prints the text last seen
 //   winprobe foreground CLASS                 exit 0 when such a window is in front
+//   winprobe activate CLASS                   brings it to the front
+//   winprobe clear CLASS                      empties the text of its first Edit child
 #include <windows.h>
 
 #include <cstdio>
@@ -128,6 +130,14 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     if (cmd == L"foreground") return GetForegroundWindow() == hwnd ? 0 : 1;
+    if (cmd == L"activate") {
+        ShowWindow(hwnd, SW_SHOW);
+        return SetForegroundWindow(hwnd) ? 0 : 1;
+    }
+    if (cmd == L"clear") {
+        HWND edit = FindWindowExW(hwnd, nullptr, L"Edit", nullptr);
+        return SendMessageW(edit ? edit : hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")) ? 0 : 1;
+    }
     if (cmd == L"title") {
         wchar_t buf[512];
         int n = GetWindowTextW(hwnd, buf, 512);
