@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+#include "elements/ClassesGroups.h"
+#include "elements/ElementClass.h"
+#include "elements/SchemeImages.h"
+#include "typing/MacroElements.h"
+#include "typing/MacroElementsResources.h"
+
+namespace quillora {
+namespace {
+
+TEST(MacroElements, InitializationAddsImagesGroupAndClassesOnce)
+{
+    InitializeMacroElements();
+    const int small = MacroSmallImageBase;
+    const int large = MacroLargeImageBase;
+    const int group = MacroClassesGroup;
+    InitializeMacroElements();
+    EXPECT_EQ(MacroSmallImageBase, small);
+    EXPECT_EQ(MacroClassesGroup, group);
+
+    // The strips are found and cut: 15 images (of 18 cells) and one large image.
+    ASSERT_GE(small, 0);
+    ASSERT_GE(large, 0);
+    EXPECT_GE(SchemeSmallImages().Count(), small + 15);
+    const TBitmap32* caret = SchemeLargeImages().GetImage(large);
+    ASSERT_NE(caret, nullptr);
+    EXPECT_EQ(caret->Width(), 32);
+
+    const TElementClassList& classes = ClassesGroups().GetGroups(group);
+    ASSERT_GE(classes.size(), 14u);
+    const char* order[] = {"Caret", "Return", "Tab",   "Back", "Home", "End",      "Left",
+                           "Up",    "Right",  "Down",  "Del",  "Paste", "WordLeft", "WordRight"};
+    for (size_t i = 0; i < std::size(order); ++i) {
+        EXPECT_EQ(StringToUtf8(classes[i]->GetTypeName()), order[i]);
+        EXPECT_EQ(FindElementClass(classes[i]->GetTypeName()), classes[i]);
+    }
+}
+
+TEST(MacroElements, KeyElementsShowTheirImageAndCannotBeDisabled)
+{
+    InitializeMacroElements();
+    std::unique_ptr<TElement_Home> home(TElement::NewElement<TElement_Home>(nullptr));
+    EXPECT_EQ(home->GetImageIndex(), MacroSmallImageBase + 8);
+    EXPECT_FALSE(home->HasVisualOption(voCanDisable));
+    EXPECT_EQ(home->Width(), 16);
+    EXPECT_EQ(home->Height(), 16);
+
+    std::unique_ptr<TElement_Caret> caret(TElement::NewElement<TElement_Caret>(nullptr));
+    EXPECT_EQ(caret->GetImageIndex(), MacroSmallImageBase);
+    EXPECT_EQ(caret->Width(), 4);
+    EXPECT_EQ(caret->Height(), 16);
+}
+
+TEST(MacroElements, PaletteDescriptions)
+{
+    InitializeMacroElements();
+    const auto& groups = MacroPaletteGroups();
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].Name, StringView(u"Control"));
+    EXPECT_EQ(groups[0].Order, 200);
+    EXPECT_EQ(groups[1].Name, StringView(u"Editing"));
+    EXPECT_EQ(groups[1].Order, 190);
+
+    std::set<const TElementClass*> seen;
+    for (const TMacroPaletteItem& item : MacroPaletteItems()) {
+        EXPECT_TRUE(seen.insert(item.Class).second);
+        if (item.Class == &TElement_Caret::Class()) {
+            EXPECT_EQ(item.Group, StringView(u"Insert"));
+            EXPECT_EQ(item.Flags, pifLargeImageItem);
+            EXPECT_EQ(item.ImageIndex, MacroLargeImageBase);
+            EXPECT_EQ(item.Order, 1000);
+        } else {
+            EXPECT_EQ(item.Flags, pifSmallImageItem);
+        }
+        if (item.Class == &TElement_WordRight::Class()) {
+            EXPECT_EQ(item.Group, StringView(u"Control"));
+            EXPECT_EQ(item.CaptionId, 6815);
+            EXPECT_EQ(item.Order, 870);
+            EXPECT_EQ(item.ImageIndex, MacroSmallImageBase + 13);
+        }
+    }
+    EXPECT_GE(seen.size(), 14u);
+}
+
+class TElement_MyTab : public TElement_Tab {
+public:
+    QUILLORA_ELEMENT_CLASS(TElement_MyTab, TElement_Tab)
+};
+
+TEST(MacroElements, ExactKeyClassesOnly)
+{
+    TMacroItemKind kind = mkText;
+    EXPECT_TRUE(MacroKindOfClass(TElement_Tab::Class(), kind));
+    EXPECT_EQ(kind, mkTab);
+    EXPECT_TRUE(MacroKindOfClass(TElement_Caret::Class(), kind));
+    EXPECT_EQ(kind, mkCaret);
+    EXPECT_FALSE(MacroKindOfClass(TElement_MyTab::Class(), kind));
+    EXPECT_FALSE(MacroKindOfClass(TCustomMacroElement::Class(), kind));
+}
+
+} // namespace
+} // namespace quillora
