@@ -1,0 +1,201 @@
+#pragma once
+// Windows for the tests of the keyboard hook and the foreground tracking: a target
+// application (a frame with a multi-line edit, run by a thread of its own as another
+// program's window would be), a stand-in for the list window that collects the tokens
+// posted to it, and key presses made with SendInput.
+
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "foundation/win32/WinInclude.h"
+
+namespace quillora::test {
+
+inline bool HaveDisplay()
+{
+    wchar_t buffer[64];
+    return GetEnvironmentVariableW(L"DISPLAY", buffer, 64) > 0;
+}
+
+// Dispatches this thread's messages until `done` holds or `ms` have passed.
+inline bool PumpUntil(const std::function<bool()>& done, unsigned ms)
+{
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (done && done()) return true;
+        if (GetTickCount64() >= end) return done ? done() : true;
+        Sleep(5);
+    }
+}
+
+// A top-level frame with a multi-line edit that has the focus, on a thread of its own.
+class TTargetWindow {
+public:
+    static constexpr UINT ActivateMessage = WM_APP + 1;
+
+    explicit TTargetWindow(int left = 100, int top = 100)
+    {
+        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([this, ready, left, top] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = &TTargetWindow::FrameProc;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"QuilloraHookTestTarget";
+            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+            RegisterClassW(&wc);
+            frame_ = CreateWindowExW(0, wc.lpszClassName, L"Quillora hook test target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                     left, top, 420, 160, nullptr, nullptr, wc.hInstance, nullptr);
+            if (frame_) {
+                edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE, 10, 10, 380,
+                                        90, frame_, nullptr, wc.hInstance, nullptr);
+                SetWindowLongPtrW(frame_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(edit_));
+                Activate(frame_);
+            }
+            threadId_ = GetCurrentThreadId();
+            SetEvent(ready);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            if (frame_) DestroyWindow(frame_);
+        });
+        WaitForSingleObject(ready, 20000);
+        CloseHandle(ready);
+        PumpUntil([this] { return Ready(); }, 1000);
+    }
+    ~TTargetWindow()
+    {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    TTargetWindow(const TTargetWindow&) = delete;
+    TTargetWindow& operator=(const TTargetWindow&) = delete;
+
+    HWND Frame() const { return frame_; }
+    // In front, its edit focused.
+    bool Ready() const { return edit_ && GetForegroundWindow() == frame_; }
+    // Brings the frame to the front from its own thread and focuses the edit.
+    bool BringToFront()
+    {
+        SendMessageW(frame_, ActivateMessage, 0, 0);
+        return PumpUntil([this] { return Ready(); }, 1000);
+    }
+    std::wstring Text() const
+    {
+        wchar_t buffer[256] = {};
+        GetWindowTextW(edit_, buffer, 256);
+        return buffer;
+    }
+
+private:
+    static void Activate(HWND frame)
+    {
+        SetForegroundWindow(frame);
+        SetFocus(reinterpret_cast<HWND>(GetWindowLongPtrW(frame, GWLP_USERDATA)));
+    }
+    static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == ActivateMessage) {
+            Activate(window);
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    HWND frame_ = nullptr;
+    HWND edit_ = nullptr;
+    DWORD threadId_ = 0;
+    std::thread thread_;
+};
+
+// Stands in for the list: a popup shown without activation on this thread that reads
+// each token message (WM_NULL, wParam = length, lParam = atom) and deletes the atom.
+class TTokenWindow {
+public:
+    TTokenWindow()
+    {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &TTokenWindow::Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QuilloraHookTestList";
+        RegisterClassW(&wc);
+        window_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"",
+                                  WS_POPUP | WS_BORDER, 600, 400, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~TTokenWindow()
+    {
+        if (window_) DestroyWindow(window_);
+    }
+    TTokenWindow(const TTokenWindow&) = delete;
+    TTokenWindow& operator=(const TTokenWindow&) = delete;
+
+    HWND Window() const { return window_; }
+    void Show() { ShowWindow(window_, SW_SHOWNOACTIVATE); }
+
+    std::vector<std::wstring> tokens;
+    // Atoms whose name did not have the length the message gave.
+    int badMessages = 0;
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<TTokenWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_NULL && self) {
+            const ATOM atom = static_cast<ATOM>(lParam & 0xFFFF);
+            std::wstring name(wParam + 1, L'\0');
+            const UINT length = GlobalGetAtomNameW(atom, name.data(), static_cast<int>(name.size()));
+            GlobalDeleteAtom(atom);
+            if (length != wParam) ++self->badMessages;
+            name.resize(length);
+            self->tokens.push_back(name);
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    HWND window_ = nullptr;
+};
+
+// Presses and releases keys with SendInput, one batch per call.
+inline void PressKeys(const std::vector<WORD>& keys, bool shift = false)
+{
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (WORD vk : keys) {
+        if (shift) add(VK_SHIFT, false);
+        add(vk, false);
+        add(vk, true);
+        if (shift) add(VK_SHIFT, true);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// A character sent as Unicode input (a key the layout may not have).
+inline void PressUnicode(wchar_t unit)
+{
+    INPUT inputs[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wScan = unit;
+        inputs[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+    }
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+} // namespace quillora::test
