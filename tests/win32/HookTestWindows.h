@@ -165,8 +165,9 @@ private:
     HWND window_ = nullptr;
 };
 
-// Presses and releases keys with SendInput, one batch per call.
-inline void PressKeys(const std::vector<WORD>& keys, bool shift = false)
+// Presses and releases keys with SendInput, one batch per call, each key with the
+// modifier key (VK_SHIFT, VK_CONTROL, ...) held when one is given.
+inline void PressKeys(const std::vector<WORD>& keys, WORD modifier = 0)
 {
     std::vector<INPUT> inputs;
     auto add = [&](WORD vk, bool up) {
@@ -178,10 +179,10 @@ inline void PressKeys(const std::vector<WORD>& keys, bool shift = false)
         inputs.push_back(input);
     };
     for (WORD vk : keys) {
-        if (shift) add(VK_SHIFT, false);
+        if (modifier) add(modifier, false);
         add(vk, false);
         add(vk, true);
-        if (shift) add(VK_SHIFT, true);
+        if (modifier) add(modifier, true);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }

@@ -99,9 +99,10 @@ TEST_F(HookWinTest, KeysAreReportedInOrderAndOnlyCharactersReachTheTarget)
 
     PressKeys({'A', 'B'});
     PressKeys({VK_HOME});
-    PressKeys({'C'}, true);
+    PressKeys({'C'}, VK_SHIFT);
     PressKeys({VK_RETURN, VK_ESCAPE, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_END, VK_PRIOR, VK_NEXT});
-    PressKeys({'3'}, true);
+    PressKeys({'3'}, VK_SHIFT);
+    PressKeys({'Q'}, VK_CONTROL); // a control code, no character
     PressKeys({VK_OEM_PERIOD});
     const bool arrived = WaitForTokens(15);
     if (list.tokens.empty() && !HaveDisplay()) GTEST_SKIP() << "injected keys are not delivered without a display";
