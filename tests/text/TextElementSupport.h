@@ -1,0 +1,150 @@
+#pragma once
+// Element classes and a fixture for the text element tests: a root text element in
+// content mode that takes any text, a small embedded key element with an attribute, a
+// plain-mode field, and a scheme with an undo engine and a clock the test moves.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+
+#include "elements/ClassesGroups.h"
+#include "elements/Filer.h"
+#include "elements/Scheme.h"
+#include "elements/Unaccepted.h"
+#include "foundation/Knot.h"
+#include "foundation/UndoRedo.h"
+#include "text/TextClipboard.h"
+#include "text/TextElement.h"
+#include "text/TextorEditOperation.h"
+
+namespace quillora::texttest {
+
+// A small embedded element: a key with a code.
+class TElement_Key : public TVisualElement {
+public:
+    QUILLORA_ELEMENT_CLASS(TElement_Key, TVisualElement)
+    int Code = 0;
+
+protected:
+    void Create() override
+    {
+        TVisualElement::Create();
+        SetVisualOptions(voCanDisable);
+        SetBounds(0, 0, 16, 16, 3);
+    }
+
+public:
+    void SaveToKnot(TSchemeFiler* filer, TKnot* knot) override
+    {
+        TVisualElement::SaveToKnot(filer, knot);
+        if (Code) knot->WriteInteger(u"Code", Code);
+    }
+    void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override
+    {
+        TVisualElement::LoadFromKnot(filer, knot);
+        Code = knot->ReadInteger(u"Code", 0);
+    }
+    void GetText(String& builder) override { builder += u"<key>"; }
+};
+
+// The document root of the tests: content mode, any text.
+class TTestTextRoot : public TTextorElement {
+public:
+    QUILLORA_ELEMENT_CLASS(TTestTextRoot, TTextorElement)
+
+protected:
+    void Create() override
+    {
+        TTextorElement::Create();
+        options_ = teoContent;
+        textOptions_ = toNoChecks;
+    }
+};
+
+// A field in plain mode that takes any text on one line.
+class TElement_Field : public TTextorElement {
+public:
+    QUILLORA_ELEMENT_CLASS(TElement_Field, TTextorElement)
+
+protected:
+    void Create() override
+    {
+        TTextorElement::Create();
+        textOptions_ = toAnyText & ~toLineBreaks;
+    }
+};
+
+inline TTextorEditOperation::TClock::time_point& FakeNow()
+{
+    static TTextorEditOperation::TClock::time_point now{};
+    return now;
+}
+
+class TextElementFixture : public ::testing::Test {
+protected:
+    TUndoRedo undo;
+    TMemoryTextClipboard clipboard;
+    std::unique_ptr<TScheme> scheme;
+
+    void SetUp() override
+    {
+        AddClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Key::Class());
+        AddClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Field::Class());
+        TElement_Unaccepted::Register();
+        SetTextClipboard(&clipboard);
+        FakeNow() = TTextorEditOperation::TClock::time_point{} + std::chrono::hours(1);
+        TTextorEditOperation::SetNowFunction([] { return FakeNow(); });
+        scheme = std::make_unique<TScheme>(&TTestTextRoot::Class(), u"Quillora");
+        scheme->SetUndoRedo(&undo);
+    }
+    void TearDown() override
+    {
+        scheme.reset();
+        TTextorEditOperation::SetNowFunction(nullptr);
+        SetTextClipboard(nullptr);
+        RemoveClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Key::Class());
+        RemoveClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Field::Class());
+    }
+
+    TTextorElement& Root() { return *static_cast<TTextorElement*>(scheme->Root()); }
+    static void Advance(int milliseconds) { FakeNow() += std::chrono::milliseconds(milliseconds); }
+
+    // Loads a document text (the root knot named "Quillora") into the root.
+    void LoadText(const String& text)
+    {
+        TKnot knot;
+        knot.LoadFromText(text);
+        ASSERT_FALSE(knot.Corrupt());
+        scheme->LoadFromKnot(scheme->Root(), smDocument, &knot);
+    }
+    // The root saved as a document text.
+    String SaveText(int mode = smDocument)
+    {
+        TKnot knot;
+        scheme->SaveToKnot(scheme->Root(), mode, &knot, 0);
+        return knot.SaveToText();
+    }
+    // The root's content knots as a compact string: Chars("ab") Br Key ...
+    String Children(int mode = smDocument)
+    {
+        TKnot knot;
+        scheme->SaveToKnot(scheme->Root(), mode, &knot, 0);
+        String out;
+        for (TNode* n = knot.FirstChild(); n; n = n->NextSibling()) {
+            auto* k = static_cast<TKnot*>(n);
+            if (!out.empty()) out += u" ";
+            out += k->Name();
+            if (k->Name() == u"Chars") out += u"(" + k->ReadString(u"Value") + u")";
+        }
+        return out;
+    }
+    void Select(int sp, int sc, int ep, int ec) { ASSERT_TRUE(Root().SetSelection({sp, sc, ep, ec})); }
+    void Type(const String& text)
+    {
+        Root().ReplaceSelection(&text, false);
+    }
+    int UndoSteps() const { return undo.UndoList().ChildCount(); }
+};
+
+} // namespace quillora::texttest

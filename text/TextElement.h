@@ -1,0 +1,271 @@
+#pragma once
+// TTextorElement: the visual element that owns a rich text (TSchemeTextor) and presents it
+// in the sheet. Embedded elements are element portions of its text and, at the same time,
+// its child elements in the element tree, kept in text order. It loads and saves its text
+// in the content format ("Chars", "Br" and the element knots), validates it by its text
+// options, and makes every change of its text through an undoable TTextorEditOperation.
+//
+// Until the editing layer exists the element keeps its selection itself, as locations.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "elements/VisualElement.h"
+#include "library/CustomElements.h"
+#include "foundation/Strings.h"
+#include "text/SchemeTextor.h"
+#include "text/TextorPosition.h"
+
+namespace quillora {
+
+class TKnot;
+class TSchemeFiler;
+class TSchemeTextorInteractive;
+class TTextorEditOperation;
+
+// ---- TextOptions: what the text may hold ----
+constexpr uint32_t toLetters = 0x1;
+constexpr uint32_t toDigits = 0x2;
+constexpr uint32_t toUnderscore = 0x4;
+constexpr uint32_t toSpaces = 0x8;
+constexpr uint32_t toTabs = 0x10;          // typed tabs become tab-stop portions
+constexpr uint32_t toLineBreaks = 0x20;    // CR and LF make paragraphs
+constexpr uint32_t toSymbols = 0x40;
+constexpr uint32_t toLetterFirst = 0x80;   // begins with a letter or "_"
+constexpr uint32_t toFileNameChars = 0x100;
+constexpr uint32_t toPathChars = 0x200;
+constexpr uint32_t toLatinLetters = 0x400;
+constexpr uint32_t toInteger = 0x800;
+constexpr uint32_t toFloat = 0x1000;
+constexpr uint32_t toPercent = 0x2000;     // one trailing "%" is dropped before the number checks
+constexpr uint32_t toNoLeadingSpace = 0x4000;
+constexpr uint32_t toNoTrailingSpace = 0x8000;
+constexpr uint32_t toElementRequired = 0x10000;
+constexpr uint32_t toSingleElement = 0x20000;
+constexpr uint32_t toTextMask = 0x4F;      // any of these: the element holds text at all
+constexpr uint32_t toAnyText = 0x7F;       // every kind of character
+constexpr uint32_t toNoChecks = 127;       // exactly this value: no content checks
+
+// ---- Options: behaviour and look ----
+constexpr uint32_t teoContent = 0x1;           // embedded elements; saved as child knots
+constexpr uint32_t teoFormatItems = 0x2;
+constexpr uint32_t teoHyperlinks = 0x4;
+constexpr uint32_t teoCommitOnLeave = 0x8;
+constexpr uint32_t teoNoNonPrinting = 0x10;
+constexpr uint32_t teoWordByClass = 0x20;
+constexpr uint32_t teoElementOwnLine = 0x40;
+constexpr uint32_t teoDelegate = 0x80;
+constexpr uint32_t teoInheritOptions = 0x100;
+constexpr uint32_t teoExtraLeftPadding = 0x200;
+constexpr uint32_t teoEmptyMinWidth = 0x400;
+constexpr uint32_t teoFieldFrame = 0x800;
+constexpr uint32_t teoContainerFrame = 0x1000;
+constexpr uint32_t teoPartFrame = 0x2000;
+constexpr uint32_t teoFixedFont = 0x4000;
+constexpr uint32_t teoArtFont = 0x8000;
+constexpr uint32_t teoCommentFont = 0x10000;
+constexpr uint32_t teoWorkspaceHeight = 0x20000;
+constexpr uint32_t teoMaxWidth240 = 0x40000;
+constexpr uint32_t teoMaxWidth480 = 0x80000;
+constexpr uint32_t teoMaxWidth720 = 0x100000;
+constexpr uint32_t teoMaxWidth960 = 0x200000;
+constexpr uint32_t teoNoMaxWidth = 0x400000;
+constexpr uint32_t teoMinWidth30 = 0x800000;
+constexpr uint32_t teoMinWidth240 = 0x1000000;
+constexpr uint32_t teoMinWidth480 = 0x2000000;
+constexpr uint32_t teoFillWidth = 0x4000000;
+constexpr uint32_t teoMinHeight60 = 0x8000000;
+constexpr uint32_t teoMinHeight120 = 0x10000000;
+constexpr uint32_t teoMinHeight240 = 0x20000000;
+constexpr uint32_t teoFillHeight = 0x40000000;
+
+// ---- state ----
+constexpr uint8_t tesReparsing = 0x1;
+constexpr uint8_t tesApplyingSelection = 0x2;
+constexpr uint8_t tesInAfterRelayout = 0x4;
+
+// What an edit replaces.
+enum TTextEditKind : uint8_t {
+    tekSelection, // the selection (nothing when it is empty); content goes to the caret
+    tekRange,     // the given range; content goes to its start
+    tekWholeText, // everything; content goes to the text start
+    tekAppend,    // nothing; content goes to the text end
+};
+
+class TTextorElement : public TCustomDropDownElement {
+public:
+    QUILLORA_ELEMENT_CLASS(TTextorElement, TCustomDropDownElement)
+
+    TTextorElement();
+    ~TTextorElement() override;
+
+    // ---- fields ----
+    TSchemeTextor& Text() const { return *text_; }
+    uint32_t TextOptions() const { return textOptions_; }
+    uint32_t Options() const { return options_; }
+    bool HasOption(uint32_t bits) const { return (options_ & bits) != 0; }
+    // The text that counts as empty and is the default of a plain "Value"; none: null.
+    const Char* DefaultValue() const { return defaultValue_; }
+    uint8_t TextState() const { return textState_; }
+    int FirstRowHeight() const { return firstRowHeight_; }
+    bool IsContentMode() const { return HasOption(teoContent); }
+    // A change made while focused that waits for the focus to leave (teoCommitOnLeave).
+    bool CommitPending() const { return commitPending_; }
+
+    // ---- options ----
+    void SetOptions(uint32_t options);
+    // Reparses the text when the tab or line-break bit changes; validates again.
+    void SetTextOptions(uint32_t options);
+    // Takes the inheritable options from the parent text element (teoDelegate or
+    // teoInheritOptions; not while loading).
+    void InheritOptions();
+
+    // ---- text ----
+    String GetText();
+    // SetText when the element has visual children or the text differs (not undoable).
+    void SetTextIfChanged(StringView text);
+
+    // ---- selection (kept as locations, valid after every edit) ----
+    const TTextorLocationRange& Selection() const { return selection_; }
+    // Takes the range when its locations are valid in the text; false otherwise.
+    bool SetSelection(const TTextorLocationRange& range);
+    // The selection as positions (an invalid one gives the text start).
+    TTextorRange GetSelectionRange();
+    // "%d,%d,%d,%d": start paragraph, start character, end paragraph, end character.
+    String GetSelectionText() const;
+    // Parses four comma-separated integers (a missing one counts 0) and selects that
+    // range when it is valid.
+    bool SetSelectionText(StringView text);
+
+    // ---- editing (each one undoable step through the scheme's undo engine) ----
+    // The selection replaced by `text` (a single CR: a paragraph break); null deletes it.
+    void ReplaceSelection(const String* text, bool keepSelected);
+    // The whole text replaced by `text`; a pending commit is done at once.
+    void ReplaceAllText(StringView text);
+    // Builds and runs one edit: `content` (copied; may be null) in the given filer mode
+    // and options replaces what `kind` (and `range` for tekRange) names.
+    void Edit(TTextEditKind kind, const TTextorLocationRange* range, bool keepSelected, const TKnot* content,
+              int contentMode, int contentOptions);
+    // Inserts the elements (taken over; they must not be linked anywhere) at the
+    // selection, or appended when the element has no selection, as one edit.
+    void InsertElements(const std::vector<TElement*>& list);
+
+    // ---- content format ----
+    // Reads the content children of `node` (those not yet visited) into the text at `at`:
+    // "Chars" as text, "Br" as a line break, any other knot as an embedded element.
+    // `loaded` receives the range it took. Runs in one update of the scheme and the text.
+    void LoadContent(TSchemeFiler& filer, TKnot& node, const TTextorPosition& at, TTextorRange& loaded);
+    // The plain text of a content node: "Chars" values and CR LF per "Br"; false when the
+    // node has any other child.
+    static bool GetContentPlainText(TKnot& node, String& text);
+    // The plain text of a range: characters, tabs, each element's own plain text, CR LF
+    // per paragraph end.
+    String GetRangePlainText(const TTextorRange& range);
+
+    // The edit that the next relayout applies as the selection (set by edit operations).
+    void SetPendingSelection(const TTextorLocationRange& range);
+    // Applies a pending selection now (also called after every relayout).
+    void ApplyPendingSelection();
+
+    // ---- the text's hooks ----
+    // Called by the text after every relayout.
+    void AfterRelayout(bool contentChanged);
+    // The text's content changed (not while reparsing).
+    void TextChanged();
+    // Width, height and descent from the text and the size limits.
+    void ComputeSize(int& width, int& height, int& descent);
+
+    // ---- virtual operations that text elements add, in slot order ----
+    virtual void InitInteractive(TSchemeTextorInteractive& interactive);           // 1
+    virtual void BeforeLayoutParagraph(TParagraph& paragraph);                     // 2
+    virtual TTextorEditOperation* CreateEditOperation(bool hasContent);            // 3
+    // Run attributes for a loaded "Chars" knot (none: the default attributes).
+    virtual TTextAttributes* GetAttributesForKnot(TKnot* node);                    // 4
+    // The content checks of the text options (element messages).
+    virtual void CheckText();                                                      // 5
+    virtual void UpdateSize();                                                     // 6
+    virtual TTextAttributes* GetDefaultTextAttributes();                           // 7
+    // The element that delegation goes to (a text element) or none.
+    virtual TTextorElement* GetParentText();                                       // 8
+    virtual bool GetFrameKind(TSheetThemeElement& kind);                           // 9
+    virtual void GetSizeLimits(int& minWidth, int& maxWidth, int& minHeight);      // 10
+    virtual void LinkClicked(TPortion* part);                                      // 11
+    virtual bool DelegatesEvent(int code);                                         // 12
+    virtual void PaintFrame(TSheetCanvas& canvas);                                 // 13
+    virtual void ContentChanged();                                                 // 14
+    virtual void NotifyParentContentChanged();                                     // 15
+    // Writes the content of `range` (the whole text when none) into `node`.
+    virtual void SaveContent(TSchemeFiler& filer, TKnot& node, const TTextorRange* range); // 16
+
+    // ---- element operations ----
+protected:
+    void Create() override;
+    void ChildrenChanged() override;
+
+public:
+    bool HasValue() override;
+    bool IsEmpty() override;
+    void CheckValue() override;
+    void GetAcceptedClasses(TElementClassList& list) override;
+    void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override;
+    void SaveToKnot(TSchemeFiler* filer, TKnot* knot) override;
+    void GetText(String& builder) override;
+    bool HasSelection() override;
+    void RemoveVisualChild(TVisualElement* child) override;
+    void GetAvailableSize(TVisualElement* child, int& width, int& height) override;
+    void GetPadding(TRect& rect) override;
+    void Paint(TSheetCanvas& canvas, int paintFlags) override;
+    void UpdateLayout(bool attached, bool styleChanged, bool widthChanged, bool heightChanged) override;
+    void ChildBoundsChanged(TVisualElement* child, const TRect& oldRect, int oldDescent) override;
+    bool CanDelete() override;
+    bool CanCopyText() override;
+    bool CanCopy() override;
+    bool CanPaste() override;
+    void Delete() override;
+    void CopyText() override;
+    void Copy() override;
+    bool Paste() override;
+    void SelectAll() override;
+    void GetFocusData(String& text) override;
+
+    // ---- drop-down list ----
+    // Adds no items (subclasses add them first) and returns the item that stands for the
+    // current text (FindDropDownItem).
+    TDropDownItem* FillDropDown(TDropDownItem& rootItem) override;
+    // False when read-only; otherwise the whole text becomes the item's Name.
+    bool ApplyDropDownItem(TDropDownItem* item) override;
+    // None when the text embeds elements; otherwise, in pre-order, the first item whose
+    // Name equals the text, else the first that begins with it, else the one sharing the
+    // longest beginning with it (one character at least); case-sensitive first, then,
+    // unless visual option 0x0400 is set, ignoring case.
+    TDropDownItem* FindDropDownItem(TDropDownItem& rootItem);
+
+protected:
+    // Set by subclasses in Create.
+    const Char* defaultValue_ = nullptr;
+    uint32_t textOptions_ = 0;
+    uint32_t options_ = 0;
+
+private:
+    friend class TTextorEditOperation;
+
+    // Counts the embedded elements that are enabled and not comments, stopping at 2.
+    int CountEmbeddedElements();
+    // Links an embedded element into the tree before the element of the next element
+    // portion after `pos`.
+    TElement* ElementAfter(const TTextorPosition& pos);
+
+    std::unique_ptr<TSchemeTextor> text_;
+    uint8_t textState_ = 0;
+    int firstRowHeight_ = 0;
+    bool commitPending_ = false;
+    TTextorLocationRange selection_;
+    TTextorLocationRange pendingSelection_;
+    bool hasPendingSelection_ = false;
+    bool contentChangedSinceLayout_ = false;
+    bool layoutAttached_ = false; // the text's layout lock was released for the sheet
+    int loading_ = 0;
+};
+
+} // namespace quillora

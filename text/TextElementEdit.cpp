@@ -1,0 +1,192 @@
+// The text element's edits, each one TTextorEditOperation, and its clipboard commands.
+#include <memory>
+
+#include "elements/CustomSheet.h"
+#include "elements/Filer.h"
+#include "elements/Scheme.h"
+#include "foundation/Exceptions.h"
+#include "foundation/Knot.h"
+#include "text/TextClipboard.h"
+#include "text/TextElement.h"
+#include "text/TextorEditOperation.h"
+
+namespace quillora {
+
+namespace {
+
+TKnot* NewContentKnot()
+{
+    auto* knot = new TKnot(String(ClipboardContentName));
+    knot->SetList();
+    return knot;
+}
+
+} // namespace
+
+TTextorEditOperation* TTextorElement::CreateEditOperation(bool hasContent) { return new TTextorEditOperation(this); }
+
+void TTextorElement::Edit(TTextEditKind kind, const TTextorLocationRange* range, bool keepSelected, const TKnot* content,
+                          int contentMode, int contentOptions)
+{
+    std::unique_ptr<TTextorEditOperation> operation(CreateEditOperation(content != nullptr));
+    const TTextorRange selection = GetSelectionRange();
+    TTextorRange target;
+    switch (kind) {
+    case tekSelection:
+        if (!selection.IsEmpty()) operation->DeletedRange = selection_;
+        break;
+    case tekRange:
+        if (!range || !text_->LocationsToRange(*range, target) || TTextor::IsBefore(target.EndPos, target.StartPos))
+            throw Exception(u"Invalid text range");
+        if (!target.IsEmpty()) operation->DeletedRange = *range;
+        break;
+    case tekWholeText:
+        operation->DeletedRange = text_->RangeToLocations(text_->GetWholeRange());
+        break;
+    case tekAppend:
+        break;
+    }
+    if (content) {
+        TTextorPosition attributesAt;
+        switch (kind) {
+        case tekSelection:
+            operation->InsertAt = selection_.End();
+            attributesAt = selection.EndPos;
+            break;
+        case tekRange:
+            operation->InsertAt = range->Start();
+            attributesAt = target.EndPos;
+            break;
+        case tekWholeText:
+            operation->InsertAt = {};
+            attributesAt = text_->GetEnd();
+            break;
+        case tekAppend:
+            operation->InsertAt = text_->PositionToLocation(text_->GetEnd());
+            attributesAt = text_->GetEnd();
+            break;
+        }
+        operation->SetTypingAttributes(text_->GetAttributesAt(attributesAt));
+        operation->SetInsertedContent(content);
+        operation->ContentMode = static_cast<uint8_t>(contentMode);
+        operation->ContentOptions = static_cast<uint8_t>(contentOptions);
+        operation->KeepSelected = keepSelected;
+    }
+    operation.release()->Perform();
+}
+
+void TTextorElement::ReplaceSelection(const String* text, bool keepSelected)
+{
+    if (!text) {
+        Edit(tekSelection, nullptr, keepSelected, nullptr, smExactCopy, 0);
+        return;
+    }
+    std::unique_ptr<TKnot> content(NewContentKnot());
+    if (*text == u"\r") content->AddKnot(u"Br")->SetIncludedOptions(koInline);
+    else content->AddKnot(u"Chars")->WriteString(u"Value", *text);
+    Edit(tekSelection, nullptr, keepSelected, content.get(), smExactCopy, 0);
+}
+
+void TTextorElement::ReplaceAllText(StringView text)
+{
+    std::unique_ptr<TKnot> content;
+    if (!text.empty()) {
+        content.reset(NewContentKnot());
+        content->AddKnot(u"Chars")->WriteString(u"Value", text);
+    }
+    Edit(tekWholeText, nullptr, false, content.get(), smExactCopy, 0);
+    if (commitPending_) {
+        commitPending_ = false;
+        Changed();
+    }
+}
+
+void TTextorElement::InsertElements(const std::vector<TElement*>& list)
+{
+    std::vector<std::unique_ptr<TElement>> owned;
+    for (TElement* element : list) owned.emplace_back(element);
+    if (owned.empty()) return;
+    std::unique_ptr<TKnot> content(NewContentKnot());
+    const TTextorLocationRange place = selection_;
+    const bool lineBreaks = (textOptions_ & toLineBreaks) != 0;
+    {
+        TSchemeSaver saver(smExactCopy, content.get(), 0);
+        auto addBreak = [&]() { content->AddKnot(u"Br")->SetIncludedOptions(koInline); };
+        if (lineBreaks && HasOption(teoElementOwnLine) && place.StartChar != 0) addBreak();
+        bool first = true;
+        for (auto& element : owned) {
+            if (!first && lineBreaks) addBreak();
+            first = false;
+            SaveChildToKnot(element.get(), &saver, content.get());
+        }
+    }
+    // The knots carry the elements' identifiers: the originals go before the copies come.
+    owned.clear();
+    Edit(tekRange, &place, false, content.get(), smExactCopy, 0);
+}
+
+// ---- clipboard ----
+
+bool TTextorElement::CanDelete() { return HasSelection() && !IsReadOnly(); }
+
+bool TTextorElement::CanCopyText() { return HasSelection(); }
+
+bool TTextorElement::CanCopy() { return HasSelection(); }
+
+bool TTextorElement::CanPaste() { return !IsReadOnly() && TextClipboard().HasText(); }
+
+void TTextorElement::Delete()
+{
+    if (HasSelection()) ReplaceSelection(nullptr, false);
+}
+
+void TTextorElement::CopyText()
+{
+    const TTextorRange range = GetSelectionRange();
+    TextClipboard().SetText(GetRangePlainText(range));
+}
+
+void TTextorElement::Copy()
+{
+    const TTextorRange range = GetSelectionRange();
+    std::unique_ptr<TKnot> content(NewContentKnot());
+    TSchemeSaver saver(smClipboard, content.get(), soClipboard);
+    SaveContent(saver, *content, &range);
+    String plain;
+    if (GetContentPlainText(*content, plain)) {
+        TextClipboard().SetText(plain);
+    } else {
+        saver.WriteFormatVersion();
+        TextClipboard().SetText(content->SaveToText());
+    }
+    if (Sheet()) Sheet()->CloseDropDown(false);
+}
+
+bool TTextorElement::Paste()
+{
+    TTextClipboard& clipboard = TextClipboard();
+    if (!clipboard.HasText()) return false; // data for data elements comes with the image element
+    const String text = clipboard.GetText();
+    TKnot node;
+    node.LoadFromText(text);
+    bool pasted = false;
+    if (node.Corrupt() || node.Name() != ClipboardContentName) {
+        if (textOptions_ & toAnyText) {
+            ReplaceSelection(&text, false);
+            pasted = true;
+        }
+    } else if (IsContentMode()) {
+        node.SetList();
+        Edit(tekSelection, nullptr, false, &node, smClipboard, soClipboard);
+        pasted = true;
+    } else if (textOptions_ & toAnyText) {
+        String plain;
+        if (!GetContentPlainText(node, plain)) plain = text;
+        ReplaceSelection(&plain, false);
+        pasted = true;
+    }
+    if (pasted && Sheet()) Sheet()->CloseDropDown(false);
+    return pasted;
+}
+
+} // namespace quillora
