@@ -1,0 +1,17 @@
+#include "shell/Modules.h"
+
+#include "elements/Unaccepted.h"
+#include "typing/MacroElements.h"
+
+namespace quillora {
+
+void InitializeModules()
+{
+    static bool done = false;
+    if (done) return;
+    done = true;
+    TElement_Unaccepted::Register();
+    InitializeMacroElements();
+}
+
+} // namespace quillora
