@@ -4,6 +4,7 @@
 
 #include "elements/ClassesGroups.h"
 #include "elements/SchemeImages.h"
+#include "foundation/Localization.h"
 #include "typing/MacroElementsResources.h"
 
 namespace quillora {
@@ -27,6 +28,15 @@ void TElement_Caret::Create()
     TCustomMacroElement::Create();
     SetBounds(Left(), Top(), 4, SchemeSmallImages().CellSize());
 }
+
+void TElement_DateTime::Create()
+{
+    TCustomDateTimeMaskElement::Create();
+    flags_ |= efValueRequired;
+    SetVisualOptions(static_cast<TVisualOptions>(VisualOptions() | voCanDisable));
+}
+
+void TElement_DateTime::GetHint(String& text) { text = LoadString(6816); }
 
 namespace {
 
@@ -93,6 +103,7 @@ std::vector<TMacroPaletteItem> BuildPaletteItems()
         {&TElement_Paste::Class(), u"Editing", 6813, 0, 960, pifSmallImageItem, small(11)},
         {&TElement_WordLeft::Class(), u"Control", 6814, 0, 880, pifSmallImageItem, small(12)},
         {&TElement_WordRight::Class(), u"Control", 6815, 0, 870, pifSmallImageItem, small(13)},
+        {&TElement_DateTime::Class(), u"Editing", 6816, 6817, 900, pifSmallImageItem, small(MacroDateTimeImageOffset)},
     };
 }
 
@@ -126,6 +137,8 @@ void InitializeMacroElements()
         AddClass(group, k.Class);
         RegisterElementClass(*k.Class);
     }
+    AddClass(group, &TElement_DateTime::Class());
+    RegisterElementClass(TElement_DateTime::Class());
     PaletteItems() = BuildPaletteItems();
 }
 

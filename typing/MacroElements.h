@@ -8,6 +8,7 @@
 
 #include "foundation/Strings.h"
 #include "library/CustomElements.h"
+#include "library/DateTimeMaskElement.h"
 #include "typing/SendKeys.h"
 
 namespace quillora {
@@ -70,6 +71,19 @@ QUILLORA_MACRO_KEY_CLASS(TElement_WordRight, 13)
 
 // The image offset of the date-and-time element in the module's strip.
 inline constexpr int MacroDateTimeImageOffset = 14;
+
+// The current date and time in a chosen format. Its mask is required (an empty mask is
+// an error of the element, though it still types as "c"); it can be disabled.
+class TElement_DateTime : public TCustomDateTimeMaskElement {
+public:
+    QUILLORA_ELEMENT_CLASS(TElement_DateTime, TCustomDateTimeMaskElement)
+
+    // "Date and Time".
+    void GetHint(String& text) override;
+
+protected:
+    void Create() override;
+};
 
 // The typing step of an element of exactly `elementClass` (a key class or the caret;
 // subclasses do not count); false for every other class.

@@ -11,8 +11,8 @@ namespace quillora {
 void BuildMacroItems(int backspaceCount, const TParagraph& paragraph, TMacroItems& items)
 {
     items.clear();
+    // One moment for every date element of the snippet, however slow the typing.
     const TDateTimeParts moment = LocalClock().Now();
-    static_cast<void>(moment);
     for (int i = 0; i < backspaceCount; ++i) items.push_back({mkBack, {}});
     for (const TPortion* portion = paragraph.FirstPortion(); portion; portion = portion->Next()) {
         if (const auto* text = dynamic_cast<const TTextPortion*>(portion)) {
@@ -23,7 +23,13 @@ void BuildMacroItems(int backspaceCount, const TParagraph& paragraph, TMacroItem
         const TVisualElement* element = elementPortion ? elementPortion->Element() : nullptr;
         if (!element) continue;
         TMacroItemKind kind;
-        if (MacroKindOfClass(element->GetClass(), kind)) items.push_back({kind, {}});
+        if (MacroKindOfClass(element->GetClass(), kind)) {
+            items.push_back({kind, {}});
+        } else if (&element->GetClass() == &TElement_DateTime::Class()) {
+            // Typed whether the element is disabled or not.
+            auto* date = static_cast<TElement_DateTime*>(elementPortion->Element());
+            items.push_back({mkText, date->FormatValue(moment)});
+        }
     }
 }
 

@@ -6,6 +6,9 @@
 #include "elements/ClassesGroups.h"
 #include "elements/ElementClass.h"
 #include "elements/SchemeImages.h"
+#include "foundation/Clock.h"
+#include "library/DateMask.h"
+#include "library/DropDownList.h"
 #include "typing/MacroElements.h"
 #include "typing/MacroElementsResources.h"
 
@@ -31,9 +34,9 @@ TEST(MacroElements, InitializationAddsImagesGroupAndClassesOnce)
     EXPECT_EQ(caret->Width(), 32);
 
     const TElementClassList& classes = ClassesGroups().GetGroups(group);
-    ASSERT_GE(classes.size(), 14u);
-    const char* order[] = {"Caret", "Return", "Tab",   "Back", "Home", "End",      "Left",
-                           "Up",    "Right",  "Down",  "Del",  "Paste", "WordLeft", "WordRight"};
+    ASSERT_EQ(classes.size(), 15u);
+    const char* order[] = {"Caret", "Return", "Tab",  "Back",  "Home",     "End",       "Left",    "Up",
+                           "Right", "Down",   "Del",  "Paste", "WordLeft", "WordRight", "DateTime"};
     for (size_t i = 0; i < std::size(order); ++i) {
         EXPECT_EQ(StringToUtf8(classes[i]->GetTypeName()), order[i]);
         EXPECT_EQ(FindElementClass(classes[i]->GetTypeName()), classes[i]);
@@ -83,7 +86,11 @@ TEST(MacroElements, PaletteDescriptions)
             EXPECT_EQ(item.ImageIndex, MacroSmallImageBase + 13);
         }
     }
-    EXPECT_GE(seen.size(), 14u);
+    EXPECT_EQ(seen.size(), 15u);
+    const TMacroPaletteItem& date = MacroPaletteItems().back();
+    EXPECT_EQ(date.Class, &TElement_DateTime::Class());
+    EXPECT_EQ(date.HintId, 6817);
+    EXPECT_EQ(date.ImageIndex, MacroSmallImageBase + 14);
 }
 
 class TElement_MyTab : public TElement_Tab {
@@ -100,6 +107,52 @@ TEST(MacroElements, ExactKeyClassesOnly)
     EXPECT_EQ(kind, mkCaret);
     EXPECT_FALSE(MacroKindOfClass(TElement_MyTab::Class(), kind));
     EXPECT_FALSE(MacroKindOfClass(TCustomMacroElement::Class(), kind));
+}
+
+TEST(MacroElements, DateTimeElementRequiresItsMaskAndCanBeDisabled)
+{
+    std::unique_ptr<TElement_DateTime> date(TElement::NewElement<TElement_DateTime>(nullptr));
+    EXPECT_TRUE(date->HasFlag(efValueRequired));
+    EXPECT_TRUE(date->HasVisualOption(voCanDisable));
+    EXPECT_TRUE(date->HasDropDown());
+    EXPECT_EQ(date->TextOptions(), 79u);
+    EXPECT_EQ(date->Options(), 0x40020u);
+    String hint;
+    date->GetHint(hint);
+    EXPECT_EQ(hint, u"Date and Time");
+
+    date->InitializeNew(0);
+    EXPECT_EQ(date->GetMask(), u"yyyy.mm.dd hh:nn:ss");
+}
+
+TEST(MacroElements, DateTimeListOffersThePresetsAndSelectsTheMatchingOne)
+{
+    std::unique_ptr<TElement_DateTime> date(TElement::NewElement<TElement_DateTime>(nullptr));
+    struct Case {
+        const char16_t* Mask;
+        const char16_t* Selected; // none: FillDropDown returns none
+    };
+    const Case cases[] = {
+        {u"dd.mm.yy hh:nn", u"dd.mm.yy hh:nn"},
+        {u"dd.mm.yyyy", u"dd.mm.yyyy"},
+        {u"DD.MM.YY", nullptr}, // case-sensitive matching only
+        {u"hh:nn", nullptr},
+    };
+    for (const Case& c : cases) {
+        date->SetTextIfChanged(c.Mask);
+        TDropDownList list(nullptr, date.get());
+        TDropDownItem* selected = date->FillDropDown(list.RootItem());
+        int count = 0;
+        for (TDropDownItem* item = list.FirstItem(); item; item = item->NextItem())
+            EXPECT_EQ(item->Name, String(DateMaskPresets()[static_cast<size_t>(count++)]));
+        EXPECT_EQ(count, 9);
+        if (c.Selected) {
+            ASSERT_NE(selected, nullptr) << StringToUtf8(c.Mask);
+            EXPECT_EQ(selected->Name, c.Selected);
+        } else {
+            EXPECT_EQ(selected, nullptr) << StringToUtf8(c.Mask);
+        }
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "elements/VisualElement.h"
 #include "foundation/Clock.h"
+#include "foundation/LocaleFormat.h"
 #include "text/Paragraph.h"
 #include "text/Textor.h"
 #include "typing/MacroElements.h"
@@ -30,6 +31,15 @@ public:
     {
         TTextorRange range;
         InsertElement(GetEnd(), TElement::NewElement<T>(nullptr), nullptr, range);
+        return *this;
+    }
+    TSnippetText& Date(StringView mask, bool disabled = false)
+    {
+        TTextorRange range;
+        auto* element = TElement::NewElement<TElement_DateTime>(nullptr);
+        element->SetTextIfChanged(mask);
+        element->SetDisabled(disabled);
+        InsertElement(GetEnd(), element, nullptr, range);
         return *this;
     }
     TVisualElement* Other()
@@ -91,6 +101,53 @@ TEST(BuildMacroItems, AnEmptyParagraphGivesOnlyTheBackspaces)
     TSnippetText text;
     EXPECT_EQ(Build(2, text), (TMacroItems{Key(mkBack), Key(mkBack)}));
     EXPECT_EQ(Build(0, text), TMacroItems{});
+}
+
+// A clock that moves on by a second every time it is read.
+class TRunningClock : public ILocalClock {
+public:
+    TDateTimeParts Now() const override
+    {
+        TDateTimeParts now{2024, 2, 3, 9, 5, 7, 250};
+        now.Second += reads_++;
+        return now;
+    }
+
+private:
+    mutable int reads_ = 0;
+};
+
+class BuildMacroItemsDates : public ::testing::Test {
+protected:
+    BuildMacroItemsDates() : locale_(EnglishUnitedStatesFormatSettings())
+    {
+        SetLocalClock(&clock_);
+        SetLocaleFormat(&locale_);
+    }
+    ~BuildMacroItemsDates() override
+    {
+        SetLocalClock(nullptr);
+        SetLocaleFormat(nullptr);
+    }
+
+    TRunningClock clock_;
+    TFixedLocaleFormat locale_;
+};
+
+TEST_F(BuildMacroItemsDates, EveryDateOfOneSnippetShowsTheSameMoment)
+{
+    TSnippetText text;
+    text.Date(u"hh:nn:ss.zzz").Text(u" - ").Date(u"ss", true);
+    EXPECT_EQ(Build(0, text), (TMacroItems{Text(u"09:05:07.250"), Text(u" - "), Text(u"07")}));
+    // The next snippet reads the clock afresh.
+    EXPECT_EQ(Build(0, text), (TMacroItems{Text(u"09:05:08.250"), Text(u" - "), Text(u"08")}));
+}
+
+TEST_F(BuildMacroItemsDates, AnEmptyMaskTypesAsC)
+{
+    TSnippetText text;
+    text.Date(u"").Date(u"c");
+    EXPECT_EQ(Build(0, text), (TMacroItems{Text(u"2/3/2024 9:05:07 AM"), Text(u"2/3/2024 9:05:07 AM")}));
 }
 
 TEST(BuildMacroItems, OnlyTheGivenParagraphIsTyped)
