@@ -9,6 +9,7 @@
 #include "elements/ClassesGroups.h"
 #include "elements/CustomSheet.h"
 #include "elements/Scheme.h"
+#include "elements/Sounds.h"
 #include "text/DefaultAttributes.h"
 
 namespace quillora {
@@ -292,6 +293,20 @@ void TTextorElement::ContentChanged()
     NotifyParentContentChanged();
     if (HasOption(teoCommitOnLeave) && IsFocused()) commitPending_ = true;
     else Changed();
+}
+
+void TTextorElement::CommitChange()
+{
+    if (!commitPending_) return;
+    commitPending_ = false;
+    PlaySchemeSound(u"diClassesValueSound");
+    Changed();
+}
+
+void TTextorElement::FocusChanged()
+{
+    TCustomDropDownElement::FocusChanged();
+    if (!IsFocused()) CommitChange();
 }
 
 void TTextorElement::NotifyParentContentChanged()

@@ -112,6 +112,8 @@ public:
     bool IsContentMode() const { return HasOption(teoContent); }
     // A change made while focused that waits for the focus to leave (teoCommitOnLeave).
     bool CommitPending() const { return commitPending_; }
+    // Does a pending commit: plays "diClassesValueSound" and reports the change.
+    void CommitChange();
 
     // ---- options ----
     void SetOptions(uint32_t options);
@@ -228,6 +230,8 @@ public:
     bool Paste() override;
     void SelectAll() override;
     void GetFocusData(String& text) override;
+    // Losing the focus commits a pending change.
+    void FocusChanged() override;
 
     // ---- drop-down list ----
     // Adds no items (subclasses add them first) and returns the item that stands for the

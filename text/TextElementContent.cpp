@@ -175,7 +175,9 @@ void TTextorElement::LoadFromKnot(TSchemeFiler* filer, TKnot* knot)
         TVisualElement::LoadFromKnot(filer, knot);
         if (IsContentMode()) {
             TKnot* node = knot;
-            if (TKnot* floating = knot->FindKnot(FloatingName)) node = floating;
+            // Only exact copies put the content below "Floating".
+            if (filer->IsExactCopy())
+                if (TKnot* floating = knot->FindKnot(FloatingName)) node = floating;
             text_->Clear();
             TTextorRange loaded;
             LoadContent(*filer, *node, text_->GetEnd(), loaded);

@@ -95,10 +95,7 @@ void TTextorElement::ReplaceAllText(StringView text)
         content->AddKnot(u"Chars")->WriteString(u"Value", text);
     }
     Edit(tekWholeText, nullptr, false, content.get(), smExactCopy, 0);
-    if (commitPending_) {
-        commitPending_ = false;
-        Changed();
-    }
+    CommitChange();
 }
 
 void TTextorElement::InsertElements(const std::vector<TElement*>& list)
