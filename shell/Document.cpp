@@ -1,0 +1,74 @@
+#include "shell/Document.h"
+
+#include <cstdio>
+
+#include "elements/ClassesGroups.h"
+#include "elements/Scheme.h"
+#include "foundation/Knot.h"
+#include "text/SchemeTextor.h"
+#include "typing/MacroElements.h"
+
+namespace quillora {
+
+namespace {
+// Content with embedded elements, all characters, tabs and line breaks.
+constexpr uint32_t RootOptions = 0x44420001;
+constexpr uint32_t RootTextOptions = 127;
+} // namespace
+
+void TQuilloraRoot::Create()
+{
+    TTextorElement::Create();
+    SetOptions(RootOptions);
+    SetTextOptions(RootTextOptions);
+}
+
+void TQuilloraRoot::GetAcceptedClasses(TElementClassList& list)
+{
+    if (MacroClassesGroup >= 0 && MacroClassesGroup < ClassesGroups().Count()) AddGroupClasses(list, MacroClassesGroup);
+    TTextorElement::GetAcceptedClasses(list);
+    // Logic frames are not allowed in the document.
+    for (size_t i = list.size(); i > 0; --i)
+        if (list[i - 1]->GetClassName() == u"TElement_LogicFrame") list.erase(list.begin() + static_cast<long>(i - 1));
+}
+
+void TQuilloraRoot::GetPadding(TRect& rect)
+{
+    // The document's text sits directly on the sheet.
+    rect = TRect {};
+}
+
+TQuilloraRoot* TQuilloraDocument::QuilloraRoot() const { return static_cast<TQuilloraRoot*>(Root()); }
+
+TTextor& TQuilloraDocument::Text() const { return QuilloraRoot()->Text(); }
+
+std::unique_ptr<TScheme> TQuilloraDocument::CreateScheme()
+{
+    return std::make_unique<TScheme>(&TQuilloraRoot::Class(), u"Quillora");
+}
+
+bool TQuilloraDocument::SetStarterText(const String& dropDownHotKey)
+{
+    if (!Text().IsEmpty()) return false;
+    Text().SetText(u"Type text here and press\r\n" + dropDownHotKey + u"\r\nin any editor");
+    return true;
+}
+
+void TQuilloraDocument::ImportFile(const String& fileName)
+{
+    TKnot knot;
+    knot.LoadFromFile(fileName);
+    knot.SetList();
+    QuilloraRoot()->Edit(tekWholeText, nullptr, true, &knot, 0, 0);
+}
+
+void TQuilloraDocument::ExportFile(const String& fileName) { SaveDataFile(fileName, {}); }
+
+String ExportFileNameForDay(int year, int month, int day)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d_%02d_%02d", year, month, day);
+    return AsciiToString(buffer);
+}
+
+} // namespace quillora

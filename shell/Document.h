@@ -1,0 +1,49 @@
+#pragma once
+// The snippet document: its root element (a rich text whose non-empty paragraphs are
+// the snippets) and the document class that owns it.
+
+#include "shell/TrayAppDocument.h"
+#include "text/TextElement.h"
+
+namespace quillora {
+
+class TTextor;
+
+class TQuilloraRoot : public TTextorElement {
+public:
+    QUILLORA_ELEMENT_CLASS(TQuilloraRoot, TTextorElement)
+
+    // The classes of the macro group first, then those of a text element, without
+    // logic frames.
+    void GetAcceptedClasses(TElementClassList& list) override;
+    void GetPadding(TRect& rect) override;
+
+protected:
+    void Create() override;
+};
+
+class TQuilloraDocument : public TTrayAppDocument {
+public:
+    TQuilloraRoot* QuilloraRoot() const;
+    // The root's text.
+    TTextor& Text() const;
+
+    // The three paragraphs of a first start, put into an empty root directly (no undo
+    // step, no change): "Type text here and press", `dropDownHotKey`, "in any editor".
+    // False when the root held text.
+    bool SetStarterText(const String& dropDownHotKey);
+    // Replaces every snippet with the content of the data file `fileName` as one
+    // undoable edit. A missing file raises "File not found: %1".
+    void ImportFile(const String& fileName);
+    // Saves the document to `fileName` (no backup); the scheme then names that file.
+    void ExportFile(const String& fileName);
+
+protected:
+    std::unique_ptr<TScheme> CreateScheme() override;
+    friend class TTrayAppDocument;
+};
+
+// The file name an export suggests for the day: "yyyy_mm_dd".
+String ExportFileNameForDay(int year, int month, int day);
+
+} // namespace quillora
