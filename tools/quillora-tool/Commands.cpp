@@ -8,6 +8,7 @@
 #include "foundation/LanguageId.h"
 #include "foundation/Localization.h"
 #include "foundation/NumberParse.h"
+#include "tools/quillora-tool/DocumentCommands.h"
 #include "tools/quillora-tool/PictureCommand.h"
 
 namespace quillora::tool {
@@ -20,7 +21,12 @@ constexpr int ExitCorrupt = 3;  // the text was read but is faulty
 int Usage()
 {
     std::fputs("usage: quillora-tool knot FILE [--options N]\n"
-               "       quillora-tool picture IN OUT.png [--frame K]\n", stderr);
+               "       quillora-tool picture IN OUT.png [--frame K]\n"
+               "       quillora-tool check FILE\n"
+               "       quillora-tool list FILE\n"
+               "       quillora-tool resave IN OUT\n"
+               "       quillora-tool keys FILE INDEX [--backspaces N] [--now YYYY-MM-DDTHH:MM:SS.mmm]\n",
+               stderr);
     return ExitFailure;
 }
 
@@ -75,6 +81,10 @@ int Run(const std::vector<String>& args)
     Localization().SetFallbackLanguage(LangEnglish);
     if (args.empty()) return Usage();
     if (args[0] == u"knot") return KnotCommand(args);
+    if (args[0] == u"check") return CheckCommand(args);
+    if (args[0] == u"list") return ListCommand(args);
+    if (args[0] == u"resave") return ResaveCommand(args);
+    if (args[0] == u"keys") return KeysCommand(args);
     if (args[0] == u"picture") return RunPictureCommand(std::vector<String>(args.begin() + 1, args.end()));
     return Usage();
 }
