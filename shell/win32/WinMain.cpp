@@ -1,60 +1,62 @@
 // Quillora.exe: start-up, the message loop and shutdown.
 #include "foundation/win32/WinInclude.h"
 
+#include <commctrl.h>
+
 #include "foundation/Localization.h"
-
-namespace {
-
-constexpr wchar_t kMainWindowClass[] = L"TAppMainForm";
-
-std::wstring ToWide(const quillora::String& s)
-{
-    return std::wstring(s.begin(), s.end());
-}
-
-LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    switch (msg) {
-    case WM_CLOSE:
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-}
-
-} // namespace
+#include "shell/Document.h"
+#include "shell/Global.h"
+#include "shell/Modules.h"
+#include "shell/win32/AppMainForm.h"
+#include "shell/win32/AppStartup.h"
+#include "typing/MacroItems.h"
+#include "typing/win32/DropDownForm.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    quillora::TLocalization& localization = quillora::Localization();
-    localization.SetFallbackLanguage(quillora::LangEnglish);
-    localization.SetLanguage(quillora::LangEnglish);
+    using namespace quillora;
+    // Module initialization: process-wide values and the registrations of the modules.
+    ProcessValues();
+    InitializeModules();
+    INITCOMMONCONTROLSEX controls {sizeof(controls), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = MainWindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    wc.hIconSm = wc.hIcon;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kMainWindowClass;
-    if (!RegisterClassExW(&wc)) return 1;
+    int exitCode = 0;
+    {
+        TLocalization& localization = Localization();
+        localization.SetFallbackLanguage(LangEnglish);
+        localization.SetLanguage(LangEnglish);
+        TGlobal global;
+        global.DataModuleCreate(SetupFilePaths());
+        if (IsAnotherInstanceRunning()) {
+            FinalizeProcessValues();
+            return 0;
+        }
 
-    std::wstring title = ToWide(quillora::LoadString(quillora::TitleStringId));
-    if (title.empty()) title = L"Quillora";
-    HWND main = CreateWindowExW(0, kMainWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
-    if (!main) return 1;
+        TAppMainForm mainForm(global);
+        bool show = false;
+        if (!mainForm.Create(instance, show)) {
+            FinalizeProcessValues();
+            return 1;
+        }
+        TDropDownForm dropDown(global.Settings().General());
+        dropDown.Create(instance);
+        dropDown.SetText(&mainForm.Document().Text());
+        dropDown.OnType = [&global](int filterLength, const TParagraph& paragraph) {
+            TypeParagraph(filterLength, paragraph, global.Settings().General());
+        };
+        mainForm.SetDropDownForm(&dropDown);
+        if (show) mainForm.ShowMainWindow();
 
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (mainForm.PreviewKey(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        exitCode = static_cast<int>(msg.wParam);
+        mainForm.SetDropDownForm(nullptr);
     }
-    return static_cast<int>(msg.wParam);
+    FinalizeProcessValues();
+    return exitCode;
 }

@@ -1,0 +1,362 @@
+#include "typing/win32/DropDownForm.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "elements/Sounds.h"
+#include "foundation/Exceptions.h"
+#include "foundation/Utils.h"
+#include "foundation/win32/WinPaths.h"
+#include "shell/Settings.h"
+#include "text/Paragraph.h"
+#include "text/Portion.h"
+#include "text/Textor.h"
+#include "typing/SendKeys.h"
+#include "typing/win32/FocusedWindowNotifier.h"
+#include "typing/win32/HookLibrary.h"
+
+namespace quillora {
+
+namespace {
+constexpr wchar_t DropDownWindowClass[] = L"TDropDownForm";
+constexpr int DesignWidth = 267;
+constexpr int DesignHeight = 216;
+
+TRect WorkArea()
+{
+    RECT r {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+// Timing figures for measurements: written to the file named by QUILLORA_TIMING.
+void TraceTiming(const char* what, std::chrono::steady_clock::time_point since)
+{
+    static const char* path = std::getenv("QUILLORA_TIMING");
+    if (!path || !*path) return;
+    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
+    if (std::FILE* f = std::fopen(path, "a")) {
+        std::fprintf(f, "%s %.3f ms\n", what, ms);
+        std::fclose(f);
+    }
+}
+
+LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* form = reinterpret_cast<TDropDownForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (form) {
+        // A left press chooses the item under the pointer; the release is swallowed.
+        if (msg == WM_LBUTTONDOWN) {
+            LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
+            if (HIWORD(hit) == 0) SendMessageW(hwnd, LB_SETCURSEL, LOWORD(hit), 0);
+            PostMessageW(GetParent(hwnd), WM_APP + 1, 0, 0);
+            return 0;
+        }
+        if (msg == WM_LBUTTONUP || msg == WM_LBUTTONDBLCLK) return 0;
+        if (msg == WM_MOUSEMOVE) form->ListMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    }
+    auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, L"QuilloraListProc"));
+    return original ? CallWindowProcW(original, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+} // namespace
+
+TDropDownForm::TDropDownForm(TGeneralSettings& settings)
+    : settings_(settings), hook_(std::make_unique<THookLibrary>()), notifier_(std::make_unique<TFocusedWindowNotifier>())
+{
+    notifier_->OnChange = [this](TFocusedWindowNotifier&) { CloseList(); };
+    model_.IsAnsiLeadByte = [](int code) { return IsDBCSLeadByte(static_cast<BYTE>(code)) != FALSE; };
+}
+
+TDropDownForm::~TDropDownForm()
+{
+    notifier_->Stop();
+    hook_.reset();
+    if (window_) DestroyWindow(window_);
+    if (font_) DeleteObject(font_);
+}
+
+bool TDropDownForm::Create(HINSTANCE instance)
+{
+    WNDCLASSEXW wc {};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_SAVEBITS;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = DropDownWindowClass;
+    RegisterClassExW(&wc);
+    window_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOPMOST | WS_EX_STATICEDGE | WS_EX_TOOLWINDOW,
+                              DropDownWindowClass, L"", WS_POPUP | WS_THICKFRAME, 0, 0, DesignWidth, DesignHeight, nullptr,
+                              nullptr, instance, this);
+    if (!window_) return false;
+    RECT client;
+    GetClientRect(window_, &client);
+    list_ = CreateWindowExW(0, L"LISTBOX", L"",
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT |
+                                LBS_NOTIFY,
+                            0, 0, client.right, client.bottom, window_, nullptr, instance, nullptr);
+    SetPropW(list_, L"QuilloraListProc",
+             reinterpret_cast<HANDLE>(SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc))));
+    SetWindowLongPtrW(list_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return true;
+}
+
+void TDropDownForm::UpdateFont()
+{
+    const TFontData font = settings_.DropDownFont().CurrentFont();
+    HDC screen = GetDC(nullptr);
+    int height = -MulDiv(font.Size, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    HFONT made = CreateFontW(height, 0, 0, 0, (font.Style & fsBold) ? FW_BOLD : FW_NORMAL, (font.Style & fsItalic) != 0,
+                             (font.Style & fsUnderline) != 0, (font.Style & fsStrikeOut) != 0, font.Charset,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                             WidePtr(font.Name));
+    if (!made) return;
+    if (font_) DeleteObject(font_);
+    font_ = made;
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
+
+void TDropDownForm::UpdateItemHeight()
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW tm {};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    itemHeight_ = DropDownItemHeight(tm.tmHeight);
+    SendMessageW(list_, LB_SETITEMHEIGHT, 0, itemHeight_);
+}
+
+int TDropDownForm::PageSize() const
+{
+    RECT client {};
+    GetClientRect(list_, &client);
+    return DropDownPageSize(client.bottom - client.top, itemHeight_);
+}
+
+void TDropDownForm::ShowList()
+{
+    auto started = std::chrono::steady_clock::now();
+    targetWindow_ = GetForegroundWindow();
+    GetCaretScreenRect(caretRect_);
+    UpdateFont();
+    if (!hook_->Loaded()) {
+        try {
+            if (!hook_->Load()) return; // tried again at the next hotkey
+        } catch (const Exception& e) {
+            ShowMessageBox(e.Message(), {}, mbIconError);
+            return;
+        }
+        if (!shownOnce_) {
+            shownOnce_ = true;
+            ShowWindow(window_, SW_SHOWNOACTIVATE);
+            ShowWindow(window_, SW_HIDE);
+        }
+    }
+    FormShow();
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    hook_->HookKeys(reinterpret_cast<TWindowHandle>(window_), reinterpret_cast<TWindowHandle>(targetWindow_));
+    hook_->SetAllowBackspace(false);
+    notifier_->Start();
+    TraceTiming("hotkey-to-list", started);
+}
+
+void TDropDownForm::FormShow()
+{
+    RECT bounds;
+    GetWindowRect(window_, &bounds);
+    int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    TPoint at = DropDownPosition(caretRect_, width, height, WorkArea());
+    SetWindowPos(window_, nullptr, at.X, at.Y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (text_) model_.Open(*text_);
+    else model_.Clear();
+    FillList();
+    UpdateItemHeight();
+    lastCursorPos_ = {-1, -1};
+    GetCursorPos(&lastCursorPos_);
+    if (targetWindow_) {
+        DWORD thread = GetWindowThreadProcessId(targetWindow_, nullptr);
+        ActivateKeyboardLayout(GetKeyboardLayout(thread), KLF_SETFORPROCESS);
+    }
+}
+
+void TDropDownForm::FillList()
+{
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < model_.Count(); ++i) SendMessageW(list_, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
+    SendMessageW(list_, LB_SETCURSEL, model_.Selection() < 0 ? static_cast<WPARAM>(-1) : model_.Selection(), 0);
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+void TDropDownForm::ReleaseHook()
+{
+    notifier_->Stop();
+    hook_->UnhookKeys();
+}
+
+void TDropDownForm::CloseList()
+{
+    if (!Visible()) {
+        ReleaseHook();
+        return;
+    }
+    ReleaseHook();
+    ShowWindow(window_, SW_HIDE);
+    FormHide();
+}
+
+void TDropDownForm::FormHide()
+{
+    if (targetWindow_)
+        PostMessageW(targetWindow_, WM_INPUTLANGCHANGEREQUEST, 0, reinterpret_cast<LPARAM>(GetKeyboardLayout(0)));
+}
+
+void TDropDownForm::HandleToken(StringView token)
+{
+    auto started = std::chrono::steady_clock::now();
+    switch (model_.HandleToken(token, PageSize())) {
+    case TTokenResult::Choose:
+        ChooseItem();
+        break;
+    case TTokenResult::Close:
+        CloseList();
+        break;
+    case TTokenResult::Beep:
+        MessageBeep(0);
+        break;
+    case TTokenResult::FilterChanged:
+        hook_->SetAllowBackspace(!model_.Filter().empty());
+        FillList();
+        TraceTiming("filter-rebuild", started);
+        break;
+    case TTokenResult::SelectionMoved:
+        SendMessageW(list_, LB_SETCURSEL, model_.Selection(), 0);
+        break;
+    case TTokenResult::None:
+        break;
+    }
+}
+
+void TDropDownForm::ChooseItem()
+{
+    HWND target = targetWindow_ ? targetWindow_ : GetForegroundWindow();
+    const TParagraph* paragraph = model_.SelectedParagraph();
+    int filterLength = static_cast<int>(model_.Filter().size());
+    CloseList();
+    if (!paragraph || GetWindowThreadProcessId(target, nullptr) == 0) return;
+    PlaySchemeSound(u"diClassesValueSound");
+    if (OnType) OnType(filterLength, *paragraph);
+}
+
+void TDropDownForm::ListMouseMove(int x, int y)
+{
+    POINT now;
+    GetCursorPos(&now);
+    if (now.x == lastCursorPos_.x && now.y == lastCursorPos_.y) return;
+    lastCursorPos_ = {-1, -1};
+    int count = model_.Count();
+    if (count == 0) return;
+    LRESULT hit = SendMessageW(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
+    int index = HIWORD(hit) == 0 ? LOWORD(hit) : (y >= 0 ? count - 1 : 0);
+    int top = static_cast<int>(SendMessageW(list_, LB_GETTOPINDEX, 0, 0));
+    if (y < itemHeight_ / 3 && top > 0) index = top - 1;
+    model_.SetSelection(index);
+    SendMessageW(list_, LB_SETCURSEL, model_.Selection(), 0);
+}
+
+void TDropDownForm::DrawItem(const DRAWITEMSTRUCT& item)
+{
+    if (item.itemID == static_cast<UINT>(-1) || static_cast<int>(item.itemID) >= model_.Count()) return;
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    HDC dc = item.hDC;
+    FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    int x = item.rcItem.left + 22;
+    const TParagraph* paragraph = model_.Item(static_cast<int>(item.itemID)).Paragraph;
+    for (TPortion* p = paragraph->FirstPortion(); p; p = p->Next()) {
+        if (p->IsElement()) {
+            // Key elements show as a small mark; their images come with the element strips.
+            continue;
+        }
+        if (dynamic_cast<TTextPortion*>(p)) {
+            String chars(static_cast<size_t>(p->Length()), u'\0');
+            int n = p->GetText(0, p->Length(), chars.data());
+            SIZE size {};
+            TextOutW(dc, x, item.rcItem.top + 1, reinterpret_cast<const wchar_t*>(chars.data()), n);
+            GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(chars.data()), n, &size);
+            x += size.cx + 1;
+        }
+    }
+    SelectObject(dc, oldFont);
+    if (selected && (item.itemState & ODS_FOCUS)) DrawFocusRect(dc, &item.rcItem);
+}
+
+LRESULT CALLBACK TDropDownForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<TDropDownForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<TDropDownForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = hwnd;
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return self->Handle(msg, wParam, lParam);
+}
+
+LRESULT TDropDownForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_NULL: {
+        // A token of the keyboard hook: its text is the name of a global atom.
+        ATOM atom = static_cast<ATOM>(lParam & 0xFFFF);
+        if (!atom) return 0;
+        size_t length = static_cast<size_t>(wParam);
+        if (length > 255) length = 255;
+        wchar_t buffer[257] {};
+        UINT n = GlobalGetAtomNameW(atom, buffer, static_cast<int>(length + 1));
+        GlobalDeleteAtom(atom);
+        HandleToken(StringView(reinterpret_cast<const Char*>(buffer), n));
+        return 0;
+    }
+    case WM_APP + 1: {
+        int index = static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+        if (index >= 0) model_.SetSelection(index);
+        ChooseItem();
+        return 0;
+    }
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && Visible()) CloseList();
+        break;
+    case WM_SIZE:
+        if (list_) MoveWindow(list_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_MEASUREITEM:
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(itemHeight_);
+        return TRUE;
+    case WM_DRAWITEM:
+        DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_NCDESTROY: {
+        HWND hwnd = window_;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, msg, wParam, lParam);
+}
+
+} // namespace quillora

@@ -1,0 +1,78 @@
+#pragma once
+// TDropDownForm: the list of snippets that opens below the caret of any program
+// without taking the focus from it. While it is open the keyboard hook reports the
+// keys typed in that program as tokens; characters filter the list, Enter types the
+// chosen snippet, Escape or a switch to another window closes it.
+#include "foundation/win32/WinInclude.h"
+
+#include <functional>
+#include <memory>
+
+#include "foundation/Geometry.h"
+#include "typing/DropDownModel.h"
+
+namespace quillora {
+
+class TFocusedWindowNotifier;
+class TGeneralSettings;
+class THookLibrary;
+class TParagraph;
+class TTextor;
+
+class TDropDownForm {
+public:
+    explicit TDropDownForm(TGeneralSettings& settings);
+    ~TDropDownForm();
+    TDropDownForm(const TDropDownForm&) = delete;
+    TDropDownForm& operator=(const TDropDownForm&) = delete;
+
+    // Creates the hidden window (and the focused-window notifier).
+    bool Create(HINSTANCE instance);
+    HWND Handle() const { return window_; }
+    bool Visible() const { return window_ && IsWindowVisible(window_); }
+    // The text whose paragraphs are the snippets.
+    void SetText(TTextor* text) { text_ = text; }
+    // Types a chosen snippet: the number of filter characters to erase first, and the
+    // paragraph. The program sets it to the typing engine.
+    std::function<void(int filterLength, const TParagraph& paragraph)> OnType;
+
+    // Opens the list below the caret of the program in front, with the hook active.
+    void ShowList();
+    // Closes the list without typing.
+    void CloseList();
+    void HandleToken(StringView token);
+    void ChooseItem();
+    const TDropDownModel& Model() const { return model_; }
+    // The pointer moved over the list: the item under it is selected (not while the
+    // pointer rests where it was when the items were rebuilt).
+    void ListMouseMove(int x, int y);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    void FormShow();
+    void FormHide();
+    void ReleaseHook();
+    void UpdateFont();
+    void UpdateItemHeight();
+    void FillList();
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    int PageSize() const;
+
+    TGeneralSettings& settings_;
+    TDropDownModel model_;
+    TTextor* text_ = nullptr;
+    std::unique_ptr<THookLibrary> hook_;
+    std::unique_ptr<TFocusedWindowNotifier> notifier_;
+    HWND window_ = nullptr;
+    HWND list_ = nullptr;
+    WNDPROC listProc_ = nullptr;
+    HFONT font_ = nullptr;
+    HWND targetWindow_ = nullptr;
+    TRect caretRect_;
+    POINT lastCursorPos_ {-1, -1};
+    int itemHeight_ = 19;
+    bool shownOnce_ = false;
+};
+
+} // namespace quillora
