@@ -41,10 +41,12 @@ e2e_start() {
   E2E_BUILD="$1"
   E2E_PROBE="$E2E_BUILD/tools/winprobe/winprobe.exe"
   E2E_OUT="$(mktemp -d)"
+  # The display first: the session's desktop process, started by the first Wine call,
+  # keeps the display it found; without one every later window fails to appear.
+  e2e_display || return 1
   wine_prepare
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Quillora /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Quillora /d 1280x800 /f >/dev/null 2>&1
-  e2e_display
 }
 
 # Runs winprobe with output to a file (never a pipe); prints that output.
