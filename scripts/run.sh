@@ -20,16 +20,35 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec wine build/windows/shell/win32/Quillora.exe
 fi
 
-echo "== headless demo: Quillora.exe under Wine on Xvfb =="
+echo "== headless demo: Quillora.exe types a snippet into Wine's notepad on Xvfb =="
 . tests/e2e/lib.sh
 trap e2e_stop EXIT
 e2e_start "$root/build/windows"
+users="$WINEPREFIX/drive_c/users/$(id -un)"
+rm -rf "$users/AppData/Local/Loomwise/Quillora"
+mkdir -p "$users/Documents/Quillora"
+# The demo's snippets (the user's own data file is not touched: this prefix is the demo's).
+printf '\xEF\xBB\xBF<Quillora FormatVersion="1.2">\r\n\t<Chars Value="Hello from Quillora!"/><Br/>\r\n\t<Chars Value="Kind regards,"/>\r\n\t<Return/>\r\n\t<Chars Value="Jane"/><Br/>\r\n\t<Chars Value="Today: "/>\r\n\t<DateTime Value="yyyy-mm-dd"/>\r\n</Quillora>\r\n' \
+  >"$users/Documents/Quillora/Quillora.tpt"
 wine build/windows/shell/win32/Quillora.exe >"$E2E_OUT/app.log" 2>&1 </dev/null &
 app=$!
 e2e_probe wait-window TAppMainForm 20000
-echo "main window: $(e2e_probe title TAppMainForm)"
+wine notepad >/dev/null 2>&1 </dev/null &
+e2e_probe wait-window Notepad 20000
 sleep 1
+e2e_probe activate Notepad
+sleep 0.3
+echo "pressing Ctrl+B in notepad, then typing \"k\" to filter"
+xdotool key ctrl+b
+e2e_probe wait-visible TDropDownForm 5000
+sleep 0.3
+xdotool type --delay 80 k
+sleep 0.5
 mkdir -p build/demo
-import -window root build/demo/screenshot.png && echo "screenshot: build/demo/screenshot.png"
+import -window root build/demo/screenshot.png && echo "screenshot with the list open: build/demo/screenshot.png"
+xdotool key Return
+sleep 1.5
+echo "notepad now holds:"
+e2e_probe text Notepad
 e2e_probe close TAppMainForm
 wait "$app" && echo "Quillora.exe ended cleanly"
