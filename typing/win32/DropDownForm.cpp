@@ -3,7 +3,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
+#include "elements/SchemeImages.h"
 #include "elements/Sounds.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Utils.h"
@@ -12,6 +14,10 @@
 #include "text/Paragraph.h"
 #include "text/Portion.h"
 #include "text/Textor.h"
+#include "render/Bitmap32.h"
+#include "render/Color32.h"
+#include "render/win32/Bitmap32Win.h"
+#include "typing/MacroElements.h"
 #include "typing/SendKeys.h"
 #include "typing/win32/FocusedWindowNotifier.h"
 #include "typing/win32/HookLibrary.h"
@@ -276,28 +282,55 @@ void TDropDownForm::DrawItem(const DRAWITEMSTRUCT& item)
     if (item.itemID == static_cast<UINT>(-1) || static_cast<int>(item.itemID) >= model_.Count()) return;
     bool selected = (item.itemState & ODS_SELECTED) != 0;
     HDC dc = item.hDC;
-    FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const RECT& r = item.rcItem;
+    int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return;
+    COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    COLORREF textColor = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    auto toColor32 = [](COLORREF c) { return Color32(GetRValue(c), GetGValue(c), GetBValue(c)); };
     HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-    int x = item.rcItem.left + 22;
+
+    // The row is composed in a bitmap (key images are blended), then the texts go on top.
+    TBitmap32 row(width, height);
+    row.Clear(toColor32(back));
+    struct TTextRun {
+        int X;
+        String Chars;
+    };
+    std::vector<TTextRun> texts;
+    int x = 22;
     const TParagraph* paragraph = model_.Item(static_cast<int>(item.itemID)).Paragraph;
     for (TPortion* p = paragraph->FirstPortion(); p; p = p->Next()) {
-        if (p->IsElement()) {
-            // Key elements show as a small mark; their images come with the element strips.
+        if (auto* text = dynamic_cast<TTextPortion*>(p)) {
+            String chars(static_cast<size_t>(text->Length()), u'\0');
+            chars.resize(static_cast<size_t>(text->GetText(0, text->Length(), chars.data())));
+            SIZE size {};
+            GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(chars.data()), static_cast<int>(chars.size()),
+                                  &size);
+            texts.push_back({x, std::move(chars)});
+            x += size.cx + 1;
             continue;
         }
-        if (dynamic_cast<TTextPortion*>(p)) {
-            String chars(static_cast<size_t>(p->Length()), u'\0');
-            int n = p->GetText(0, p->Length(), chars.data());
-            SIZE size {};
-            TextOutW(dc, x, item.rcItem.top + 1, reinterpret_cast<const wchar_t*>(chars.data()), n);
-            GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(chars.data()), n, &size);
-            x += size.cx + 1;
+        auto* portion = dynamic_cast<TElementPortion*>(p);
+        TVisualElement* element = portion ? portion->Element() : nullptr;
+        if (!element) continue;
+        if (&element->GetClass() == &TElement_Caret::Class()) {
+            row.FillRect({x, 2, x + 2, height - 2}, toColor32(textColor));
+            x += 4;
+        } else if (auto* macro = dynamic_cast<TCustomMacroElement*>(element)) {
+            if (const TBitmap32* image = SchemeSmallImages().GetImage(macro->GetImageIndex()))
+                row.Draw(x - 1, 1 + (height - image->Height()) / 2, *image);
+            x += 16;
         }
     }
+    CopyBitmapToDC(row, dc, r.left, r.top);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColor);
+    for (const TTextRun& run : texts)
+        TextOutW(dc, r.left + run.X, r.top + 1, reinterpret_cast<const wchar_t*>(run.Chars.data()),
+                 static_cast<int>(run.Chars.size()));
     SelectObject(dc, oldFont);
-    if (selected && (item.itemState & ODS_FOCUS)) DrawFocusRect(dc, &item.rcItem);
+    if (selected && (item.itemState & ODS_FOCUS)) DrawFocusRect(dc, &r);
 }
 
 LRESULT CALLBACK TDropDownForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
