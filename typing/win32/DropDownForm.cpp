@@ -101,8 +101,8 @@ bool TDropDownForm::Create(HINSTANCE instance)
     RECT client;
     GetClientRect(window_, &client);
     list_ = CreateWindowExW(0, L"LISTBOX", L"",
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT |
-                                LBS_NOTIFY,
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA |
+                                LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                             0, 0, client.right, client.bottom, window_, nullptr, instance, nullptr);
     SetPropW(list_, L"QuilloraListProc",
              reinterpret_cast<HANDLE>(SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc))));
@@ -193,11 +193,10 @@ void TDropDownForm::FormShow()
 
 void TDropDownForm::FillList()
 {
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < model_.Count(); ++i) SendMessageW(list_, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
+    // The list box holds no data of its own: its items are the model's, by index. It
+    // paints them later, from the message loop.
+    SendMessageW(list_, LB_SETCOUNT, static_cast<WPARAM>(model_.Count()), 0);
     SendMessageW(list_, LB_SETCURSEL, model_.Selection() < 0 ? static_cast<WPARAM>(-1) : model_.Selection(), 0);
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
 }
 
@@ -227,7 +226,9 @@ void TDropDownForm::FormHide()
 void TDropDownForm::HandleToken(StringView token)
 {
     auto started = std::chrono::steady_clock::now();
-    switch (model_.HandleToken(token, PageSize())) {
+    TTokenResult result = model_.HandleToken(token, PageSize());
+    if (result == TTokenResult::FilterChanged) TraceTiming("filter-model", started);
+    switch (result) {
     case TTokenResult::Choose:
         ChooseItem();
         break;
@@ -291,7 +292,8 @@ void TDropDownForm::DrawItem(const DRAWITEMSTRUCT& item)
     HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
 
     // The row is composed in a bitmap (key images are blended), then the texts go on top.
-    TBitmap32 row(width, height);
+    TBitmap32& row = rowBitmap_;
+    if (row.Width() != width || row.Height() != height) row.SetSize(width, height);
     row.Clear(toColor32(back));
     struct TTextRun {
         int X;

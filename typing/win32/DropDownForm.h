@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "foundation/Geometry.h"
+#include "render/Bitmap32.h"
 #include "typing/DropDownModel.h"
 
 namespace quillora {
@@ -72,6 +73,7 @@ private:
     TRect caretRect_;
     POINT lastCursorPos_ {-1, -1};
     int itemHeight_ = 19;
+    TBitmap32 rowBitmap_; // one item row, composed before it goes to the screen
     bool shownOnce_ = false;
 };
 
