@@ -3,7 +3,7 @@
 //   winprobe wait-window CLASS [TIMEOUT_MS]   exit 0 once a top-level window of CLASS exists
 //   winprobe wait-gone CLASS [TIMEOUT_MS]     exit 0 once no such window exists
 //   winprobe close CLASS                      posts WM_CLOSE to it
-//   winprobe post CLASS MSG                   posts message MSG (decimal or 0x hex)
+//   winprobe post CLASS MSG [WPARAM]          posts message MSG (decimal or 0x hex)
 //   winprobe title CLASS                      prints its caption as UTF-8
 //   winprobe text CLASS                       prints the text of its first Edit child (or
 //                                             its own) as UTF-8, line breaks as "\n"
@@ -123,7 +123,8 @@ int wmain(int argc, wchar_t** argv)
     if (cmd == L"close") return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == L"post" && argc > 3) {
         UINT msg = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0));
-        return PostMessageW(hwnd, msg, 0, 0) ? 0 : 1;
+        WPARAM wParam = argc > 4 ? static_cast<WPARAM>(std::wcstoul(argv[4], nullptr, 0)) : 0;
+        return PostMessageW(hwnd, msg, wParam, 0) ? 0 : 1;
     }
     if (cmd == L"text") {
         PrintUtf8(EditText(hwnd));
