@@ -82,6 +82,8 @@ bool TAppMainForm::Create(HINSTANCE instance, bool& show)
     window_ = CreateWindowExW(0, MainWindowClass, WidePtr(title), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                               640, 480, nullptr, nullptr, instance, this);
     if (!window_) return false;
+    placementForm_.SetWindow(window_);
+    formPlace_ = std::make_unique<TFormPlace>(&placementForm_, u"MainForm", &global_.SessionFile());
 
     NONCLIENTMETRICSW metrics {};
     metrics.cbSize = sizeof(metrics);
@@ -119,6 +121,7 @@ bool TAppMainForm::Create(HINSTANCE instance, bool& show)
                      h, SWP_NOZORDER | SWP_NOACTIVATE);
         show = true;
     } else {
+        formPlace_->FormCreated();
         show = !General(global_).ShowInTray().Value();
     }
     if (General(global_).ShowInTray().Value()) AddTrayIcon();
@@ -559,6 +562,7 @@ LRESULT TAppMainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
         if (list_) SetFocus(list_);
         return 0;
     case WM_CLOSE:
+        if (formPlace_) formPlace_->FormCloseQuery();
         if (CloseQuery()) DestroyWindow(window_);
         return 0;
     case WM_DESTROY:

@@ -9,6 +9,8 @@
 
 #include "foundation/Node.h"
 #include "foundation/Strings.h"
+#include "shell/FormPlace.h"
+#include "shell/win32/WindowPlacementForm.h"
 
 namespace quillora {
 
@@ -81,6 +83,8 @@ private:
     bool TrySaveData(bool fromAutosave);
 
     TGlobal& global_;
+    TWindowPlacementForm placementForm_;
+    std::unique_ptr<TFormPlace> formPlace_;
     std::unique_ptr<TQuilloraDocument> document_;
     TDropDownForm* dropDown_ = nullptr;
     HWND window_ = nullptr;

@@ -39,7 +39,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
             FinalizeProcessValues();
             return 1;
         }
-        TDropDownForm dropDown(global.Settings().General());
+        TDropDownForm dropDown(global.Settings().General(), &global.SessionFile());
         dropDown.Create(instance);
         dropDown.SetText(&mainForm.Document().Text());
         dropDown.OnType = [&global](int filterLength, const TParagraph& paragraph) {

@@ -10,7 +10,9 @@
 #include "foundation/Exceptions.h"
 #include "foundation/Utils.h"
 #include "foundation/win32/WinPaths.h"
+#include "shell/FormPlace.h"
 #include "shell/Settings.h"
+#include "shell/win32/WindowPlacementForm.h"
 #include "text/Paragraph.h"
 #include "text/Portion.h"
 #include "text/Textor.h"
@@ -68,8 +70,9 @@ LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 } // namespace
 
-TDropDownForm::TDropDownForm(TGeneralSettings& settings)
-    : settings_(settings), hook_(std::make_unique<THookLibrary>()), notifier_(std::make_unique<TFocusedWindowNotifier>())
+TDropDownForm::TDropDownForm(TGeneralSettings& settings, TSessionFile* sessionFile)
+    : settings_(settings), hook_(std::make_unique<THookLibrary>()), notifier_(std::make_unique<TFocusedWindowNotifier>()),
+      sessionFile_(sessionFile)
 {
     notifier_->OnChange = [this](TFocusedWindowNotifier&) { CloseList(); };
     model_.IsAnsiLeadByte = [](int code) { return IsDBCSLeadByte(static_cast<BYTE>(code)) != FALSE; };
@@ -107,6 +110,11 @@ bool TDropDownForm::Create(HINSTANCE instance)
     SetPropW(list_, L"QuilloraListProc",
              reinterpret_cast<HANDLE>(SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc))));
     SetWindowLongPtrW(list_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (sessionFile_) {
+        placementForm_ = std::make_unique<TWindowPlacementForm>(window_);
+        formPlace_ = std::make_unique<TFormPlace>(placementForm_.get(), u"DropDownForm", sessionFile_);
+        formPlace_->FormCreated();
+    }
     return true;
 }
 
@@ -213,6 +221,7 @@ void TDropDownForm::CloseList()
         return;
     }
     ReleaseHook();
+    if (formPlace_) formPlace_->FormCloseQuery();
     ShowWindow(window_, SW_HIDE);
     FormHide();
 }

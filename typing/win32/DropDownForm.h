@@ -15,6 +15,9 @@
 namespace quillora {
 
 class TFocusedWindowNotifier;
+class TFormPlace;
+class TSessionFile;
+class TWindowPlacementForm;
 class TGeneralSettings;
 class THookLibrary;
 class TParagraph;
@@ -22,7 +25,8 @@ class TTextor;
 
 class TDropDownForm {
 public:
-    explicit TDropDownForm(TGeneralSettings& settings);
+    // The list keeps the size the user gives it in `sessionFile` (none: not kept).
+    TDropDownForm(TGeneralSettings& settings, TSessionFile* sessionFile = nullptr);
     ~TDropDownForm();
     TDropDownForm(const TDropDownForm&) = delete;
     TDropDownForm& operator=(const TDropDownForm&) = delete;
@@ -65,6 +69,9 @@ private:
     TTextor* text_ = nullptr;
     std::unique_ptr<THookLibrary> hook_;
     std::unique_ptr<TFocusedWindowNotifier> notifier_;
+    TSessionFile* sessionFile_;
+    std::unique_ptr<TWindowPlacementForm> placementForm_;
+    std::unique_ptr<TFormPlace> formPlace_;
     HWND window_ = nullptr;
     HWND list_ = nullptr;
     WNDPROC listProc_ = nullptr;
