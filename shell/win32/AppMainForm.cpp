@@ -1,6 +1,5 @@
 #include "shell/win32/AppMainForm.h"
 
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -19,6 +18,7 @@
 #include "shell/Global.h"
 #include "shell/ShortCut.h"
 #include "shell/win32/AppStartup.h"
+#include "shell/win32/OpenSaveDialog.h"
 #include "text/Textor.h"
 #include "typing/DropDownModel.h"
 #include "typing/win32/DropDownForm.h"
@@ -414,21 +414,14 @@ void TAppMainForm::SettingsChanged(TItfObject*, int notify, intptr_t, intptr_t)
 // ---- import and export ----
 
 namespace {
+// The program's dialogs hold one filter: "tpt" without a description.
 bool AskFileName(HWND owner, bool save, String& fileName)
 {
-    wchar_t buffer[MAX_PATH * 4] {};
-    CopyField(buffer, fileName);
-    static const wchar_t filter[] = L"Quillora (*.tpt)\0*.tpt\0\0";
-    OPENFILENAMEW ofn {};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = MAX_PATH * 4;
-    ofn.lpstrDefExt = L"tpt";
-    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return false;
-    fileName = FromWide(buffer, wcslen(buffer));
+    TOpenSaveDialog dialog;
+    dialog.FileName = fileName;
+    dialog.FileFilters.Add(u"tpt");
+    if (!(save ? dialog.ExecuteSave(owner) : dialog.ExecuteOpen(owner))) return false;
+    fileName = dialog.FileName;
     return true;
 }
 } // namespace

@@ -12,6 +12,7 @@
 #include "foundation/win32/WinPaths.h"
 #include "shell/FormPlace.h"
 #include "shell/Settings.h"
+#include "shell/win32/Hooker.h"
 #include "shell/win32/WindowPlacementForm.h"
 #include "text/Paragraph.h"
 #include "text/Portion.h"
@@ -50,29 +51,11 @@ void TraceTiming(const char* what, std::chrono::steady_clock::time_point since)
     }
 }
 
-LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    auto* form = reinterpret_cast<TDropDownForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (form) {
-        // A left press chooses the item under the pointer; the release is swallowed.
-        if (msg == WM_LBUTTONDOWN) {
-            LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
-            if (HIWORD(hit) == 0) SendMessageW(hwnd, LB_SETCURSEL, LOWORD(hit), 0);
-            PostMessageW(GetParent(hwnd), WM_APP + 1, 0, 0);
-            return 0;
-        }
-        if (msg == WM_LBUTTONUP || msg == WM_LBUTTONDBLCLK) return 0;
-        if (msg == WM_MOUSEMOVE) form->ListMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-        if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
-    }
-    auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, L"QuilloraListProc"));
-    return original ? CallWindowProcW(original, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
-}
 } // namespace
 
 TDropDownForm::TDropDownForm(TGeneralSettings& settings, TSessionFile* sessionFile)
     : settings_(settings), hook_(std::make_unique<THookLibrary>()), notifier_(std::make_unique<TFocusedWindowNotifier>()),
-      sessionFile_(sessionFile)
+      sessionFile_(sessionFile), hooker_(std::make_unique<THooker>())
 {
     notifier_->OnChange = [this](TFocusedWindowNotifier&) { CloseList(); };
     model_.IsAnsiLeadByte = [](int code) { return IsDBCSLeadByte(static_cast<BYTE>(code)) != FALSE; };
@@ -82,6 +65,7 @@ TDropDownForm::~TDropDownForm()
 {
     notifier_->Stop();
     hook_.reset();
+    hooker_->SetControl(nullptr);
     if (window_) DestroyWindow(window_);
     if (font_) DeleteObject(font_);
 }
@@ -107,9 +91,10 @@ bool TDropDownForm::Create(HINSTANCE instance)
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA |
                                 LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                             0, 0, client.right, client.bottom, window_, nullptr, instance, nullptr);
-    SetPropW(list_, L"QuilloraListProc",
-             reinterpret_cast<HANDLE>(SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc))));
-    SetWindowLongPtrW(list_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    hooker_->OnBeforeMessage = [this](THooker&, MSG& message, LRESULT& result, bool& handled) {
+        ListBeforeMessage(message, result, handled);
+    };
+    hooker_->SetControl(list_);
     if (sessionFile_) {
         placementForm_ = std::make_unique<TWindowPlacementForm>(window_);
         formPlace_ = std::make_unique<TFormPlace>(placementForm_.get(), u"DropDownForm", sessionFile_);
@@ -271,6 +256,33 @@ void TDropDownForm::ChooseItem()
     if (OnType) OnType(filterLength, *paragraph);
 }
 
+void TDropDownForm::ListBeforeMessage(const MSG& message, LRESULT& result, bool& handled)
+{
+    switch (message.message) {
+    case WM_LBUTTONDOWN: {
+        // A left press chooses the item under the pointer; the list box never sees it.
+        LRESULT hit = SendMessageW(list_, LB_ITEMFROMPOINT, 0, message.lParam);
+        if (HIWORD(hit) == 0) model_.SetSelection(LOWORD(hit));
+        handled = true;
+        PostMessageW(window_, WM_APP + 1, 0, 0);
+        break;
+    }
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        handled = true;
+        break;
+    case WM_MOUSEACTIVATE:
+        result = MA_NOACTIVATE;
+        handled = true;
+        break;
+    case WM_MOUSEMOVE:
+        ListMouseMove(static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam)));
+        break;
+    default:
+        break;
+    }
+}
+
 void TDropDownForm::ListMouseMove(int x, int y)
 {
     POINT now;
@@ -371,12 +383,9 @@ LRESULT TDropDownForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
         HandleToken(StringView(reinterpret_cast<const Char*>(buffer), n));
         return 0;
     }
-    case WM_APP + 1: {
-        int index = static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
-        if (index >= 0) model_.SetSelection(index);
+    case WM_APP + 1:
         ChooseItem();
         return 0;
-    }
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_ACTIVATE:

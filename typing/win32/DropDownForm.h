@@ -16,6 +16,7 @@ namespace quillora {
 
 class TFocusedWindowNotifier;
 class TFormPlace;
+class THooker;
 class TSessionFile;
 class TWindowPlacementForm;
 class TGeneralSettings;
@@ -63,6 +64,7 @@ private:
     void FillList();
     void DrawItem(const DRAWITEMSTRUCT& item);
     int PageSize() const;
+    void ListBeforeMessage(const MSG& message, LRESULT& result, bool& handled);
 
     TGeneralSettings& settings_;
     TDropDownModel model_;
@@ -72,6 +74,7 @@ private:
     TSessionFile* sessionFile_;
     std::unique_ptr<TWindowPlacementForm> placementForm_;
     std::unique_ptr<TFormPlace> formPlace_;
+    std::unique_ptr<THooker> hooker_; // the list box's mouse messages
     HWND window_ = nullptr;
     HWND list_ = nullptr;
     WNDPROC listProc_ = nullptr;
