@@ -80,6 +80,19 @@ if open_list "filter"; then
   expect_text "filter and arrow keys" "help desk"
 fi
 
+# A click on an item chooses it; the list never takes the focus from notepad.
+reset_notepad
+if open_list "mouse"; then
+  type_chars he
+  sleep 0.3
+  read -r left top right bottom <<<"$(e2e_probe rect TDropDownForm)"
+  xdotool mousemove $((left + 60)) $((top + 37))
+  sleep 0.3
+  xdotool click 1
+  expect_text "mouse click on the second item" "help desk"
+  xdotool mousemove 1200 20
+fi
+
 # Key elements: Tab, Enter and Left.
 reset_notepad
 if open_list "keys"; then

@@ -14,6 +14,7 @@
 //                                             otherwise prints the text last seen
 //   winprobe foreground CLASS                 exit 0 when such a window is in front
 //   winprobe activate CLASS                   brings it to the front
+//   winprobe rect CLASS                       prints its screen rectangle "L T R B"
 //   winprobe clear CLASS                      empties the text of its first Edit child
 #include <windows.h>
 
@@ -131,6 +132,13 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     if (cmd == L"foreground") return GetForegroundWindow() == hwnd ? 0 : 1;
+    if (cmd == L"rect") {
+        RECT r {};
+        GetWindowRect(hwnd, &r);
+        std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top), static_cast<long>(r.right),
+                    static_cast<long>(r.bottom));
+        return 0;
+    }
     if (cmd == L"activate") {
         ShowWindow(hwnd, SW_SHOW);
         return SetForegroundWindow(hwnd) ? 0 : 1;
