@@ -180,8 +180,9 @@ void TTextorEditOperation::RevertOn(TElement* element)
             if (!text.LocationsToRange(InsertedRange, range)) throw Exception(u"The text changed: the edit cannot be undone");
             text.DeleteRange(range, place);
         }
-        TTextorLocationRange restored{DeletedRange.StartParagraph, DeletedRange.StartChar, DeletedRange.StartParagraph,
-                                      DeletedRange.StartChar};
+        // The empty place: where the removed content was, else where the inserted one began.
+        const TTextorLocation start = DeletedRange.Start() != DeletedRange.End() ? DeletedRange.Start() : InsertedRange.Start();
+        TTextorLocationRange restored{start.ParagraphIndex, start.CharIndex, start.ParagraphIndex, start.CharIndex};
         if (deletedContent_) {
             if (!text.LocationToPosition(DeletedRange.Start(), place))
                 throw Exception(u"The text changed: the edit cannot be undone");

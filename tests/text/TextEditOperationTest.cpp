@@ -123,6 +123,7 @@ TEST_F(TextEditOperationTest, TypingBurstsMergeIntoOneStep)
     EXPECT_EQ(Root().GetText(), u"hello12345\r\nworld");
     undo.Undo();
     EXPECT_EQ(Root().GetText(), u"hello\r\nworld");
+    EXPECT_EQ(Root().Selection(), (TTextorLocationRange{0, 5, 0, 5}));
     undo.Redo();
     EXPECT_EQ(Root().GetText(), u"hello12345\r\nworld");
     EXPECT_EQ(Root().Selection(), (TTextorLocationRange{0, 10, 0, 10}));
