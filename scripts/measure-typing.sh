@@ -12,14 +12,12 @@ E2E_BUILD="$build"
 trap e2e_stop EXIT
 e2e_start "$build"
 
-users="$WINEPREFIX/drive_c/users/$(id -un)"
-rm -rf "$users/AppData/Local/Loomwise/Quillora"
-mkdir -p "$users/Documents/Quillora"
+e2e_fresh_user
 long=$(python3 -c "
 import string
 s=''.join((string.ascii_letters+string.digits+' .,')[i*7%65] for i in range(1000))
 print(s, end='')")
-python3 - "$users/Documents/Quillora/Quillora.tpt" "$long" <<'PY'
+python3 - "$E2E_DOCS/Quillora.tpt" "$long" <<'PY'
 import sys
 path, long = sys.argv[1], sys.argv[2]
 parts = ['<Chars Value="zz%s"/><Br/>' % long]

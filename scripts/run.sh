@@ -24,12 +24,10 @@ echo "== headless demo: Quillora.exe types a snippet into Wine's notepad on Xvfb
 . tests/e2e/lib.sh
 trap e2e_stop EXIT
 e2e_start "$root/build/windows"
-users="$WINEPREFIX/drive_c/users/$(id -un)"
-rm -rf "$users/AppData/Local/Loomwise/Quillora"
-mkdir -p "$users/Documents/Quillora"
+e2e_fresh_user
 # The demo's snippets (the user's own data file is not touched: this prefix is the demo's).
 printf '\xEF\xBB\xBF<Quillora FormatVersion="1.2">\r\n\t<Chars Value="Hello from Quillora!"/><Br/>\r\n\t<Chars Value="Kind regards,"/>\r\n\t<Return/>\r\n\t<Chars Value="Jane"/><Br/>\r\n\t<Chars Value="Today: "/>\r\n\t<DateTime Value="yyyy-mm-dd"/>\r\n</Quillora>\r\n' \
-  >"$users/Documents/Quillora/Quillora.tpt"
+  >"$E2E_DOCS/Quillora.tpt"
 wine build/windows/shell/win32/Quillora.exe >"$E2E_OUT/app.log" 2>&1 </dev/null &
 app=$!
 e2e_probe wait-window TAppMainForm 20000

@@ -12,6 +12,7 @@
 #include "foundation/Localization.h"
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
+#include "foundation/win32/ObjectWindow.h"
 #include "foundation/win32/WinPaths.h"
 #include "shell/DataFile.h"
 #include "shell/Document.h"
@@ -68,7 +69,7 @@ bool TAppMainForm::Create(HINSTANCE instance, bool& show)
 
     WNDCLASSEXW wc {};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = ObjectWindowProc<TAppMainForm>;
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
@@ -483,18 +484,6 @@ bool TAppMainForm::PreviewKey(const MSG& msg)
     return false;
 }
 
-LRESULT CALLBACK TAppMainForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    TAppMainForm* self = reinterpret_cast<TAppMainForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCCREATE) {
-        self = static_cast<TAppMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = hwnd;
-    }
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return self->Handle(msg, wParam, lParam);
-}
-
 LRESULT TAppMainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == taskbarCreatedMessage_ && taskbarCreatedMessage_) {
@@ -567,12 +556,6 @@ LRESULT TAppMainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
         RegisterMainHotKey({});
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY: {
-        HWND hwnd = window_;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        window_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
     default:
         break;
     }

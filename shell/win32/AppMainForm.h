@@ -57,7 +57,8 @@ public:
     const String& TrayTip() const { return trayTip_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <class T> friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
+    void AttachWindow(HWND window) { window_ = window; }
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
 
     void CreateMenus();

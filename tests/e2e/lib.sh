@@ -49,6 +49,15 @@ e2e_start() {
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Quillora /d 1280x800 /f >/dev/null 2>&1
 }
 
+# A fresh user of the program in this prefix: no settings or session file and an empty
+# folder for the data file, named by E2E_DOCS.
+e2e_fresh_user() {
+  local users="$WINEPREFIX/drive_c/users/$(id -un)"
+  E2E_DOCS="$users/Documents/Quillora"
+  rm -rf "$E2E_DOCS" "$users/AppData/Local/Loomwise/Quillora"
+  mkdir -p "$E2E_DOCS"
+}
+
 # Runs winprobe with output to a file (never a pipe); prints that output.
 e2e_probe() {
   local out="$E2E_OUT/probe.$$.$RANDOM"

@@ -11,10 +11,8 @@ trap e2e_stop EXIT
 e2e_start "$build"
 
 exe="$build/shell/win32/Quillora.exe"
-users="$WINEPREFIX/drive_c/users/$(id -un)"
-docs="$users/Documents/Quillora"
-rm -rf "$docs" "$users/AppData/Local/Loomwise/Quillora"
-mkdir -p "$docs"
+e2e_fresh_user
+docs="$E2E_DOCS"
 printf '\xEF\xBB\xBF<Quillora FormatVersion="1.7">\r\n\t<Chars Value="from a newer version" Colour="red"/>\r\n\t<Sparkle/>\r\n</Quillora>\r\n' >"$docs/Quillora.tpt"
 cp "$docs/Quillora.tpt" "$E2E_OUT/original.tpt"
 

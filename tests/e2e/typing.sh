@@ -10,11 +10,8 @@ trap e2e_stop EXIT
 e2e_start "$build"
 
 exe="$build/shell/win32/Quillora.exe"
-users="$WINEPREFIX/drive_c/users/$(id -un)"
-docs="$users/Documents/Quillora"
-appdata="$users/AppData/Local/Loomwise/Quillora"
-rm -rf "$docs" "$appdata"
-mkdir -p "$docs"
+e2e_fresh_user
+docs="$E2E_DOCS"
 year=$(date +%Y)
 
 # The snippets, written by hand in the data file's format.

@@ -9,6 +9,7 @@
 #include "elements/Sounds.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Utils.h"
+#include "foundation/win32/ObjectWindow.h"
 #include "foundation/win32/WinPaths.h"
 #include "shell/FormPlace.h"
 #include "shell/Settings.h"
@@ -75,7 +76,7 @@ bool TDropDownForm::Create(HINSTANCE instance)
     WNDCLASSEXW wc {};
     wc.cbSize = sizeof(wc);
     wc.style = CS_SAVEBITS;
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = ObjectWindowProc<TDropDownForm>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -356,18 +357,6 @@ void TDropDownForm::DrawItem(const DRAWITEMSTRUCT& item)
     if (selected && (item.itemState & ODS_FOCUS)) DrawFocusRect(dc, &r);
 }
 
-LRESULT CALLBACK TDropDownForm::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    auto* self = reinterpret_cast<TDropDownForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCCREATE) {
-        self = static_cast<TDropDownForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = hwnd;
-    }
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return self->Handle(msg, wParam, lParam);
-}
-
 LRESULT TDropDownForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -400,12 +389,6 @@ LRESULT TDropDownForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM:
         DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         return TRUE;
-    case WM_NCDESTROY: {
-        HWND hwnd = window_;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        window_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
     default:
         break;
     }

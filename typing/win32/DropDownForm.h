@@ -54,7 +54,8 @@ public:
     void ListMouseMove(int x, int y);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <class T> friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
+    void AttachWindow(HWND window) { window_ = window; }
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void FormShow();
     void FormHide();
