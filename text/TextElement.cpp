@@ -323,6 +323,7 @@ void TTextorElement::BeforeLayoutParagraph(TParagraph& paragraph)
 {
     if (HasOption(teoDelegate))
         if (TTextorElement* parent = GetParentText()) parent->BeforeLayoutParagraph(paragraph);
+    if (HasOption(teoHyperlinks) && Sheet() && !paragraph.IsEmpty()) DetectLinks(paragraph);
 }
 
 TTextAttributes* TTextorElement::GetAttributesForKnot(TKnot* node)

@@ -170,6 +170,14 @@ public:
     // Applies a pending selection now (also called after every relayout).
     void ApplyPendingSelection();
 
+    // ---- links ----
+    // 7 to 2057 characters, beginning (case ignored) with "http", "https", "ftp", "file"
+    // or "url" and "://" or ":\\", and at least 4 characters beyond that.
+    static bool IsLinkWord(StringView word);
+    // Every run of the paragraph without elements loses its formatting, and each link
+    // word in it gets the hyperlink attributes (the default ones in blue, underlined).
+    void DetectLinks(TParagraph& paragraph);
+
     // ---- the text's hooks ----
     // Called by the text after every relayout.
     void AfterRelayout(bool contentChanged);

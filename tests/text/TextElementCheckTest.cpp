@@ -122,3 +122,42 @@ TEST_F(TextElementCheckTest, SelectionText)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TextElementCheckTest, LinkWords)
+{
+    const struct {
+        const char16_t* Word;
+        bool Link;
+    } cases[] = {
+        {u"https://example.org", true}, {u"HTTP://ab.cd", true}, {u"file:\\\\srv\\x", true},
+        {u"http://a", false},          // fewer than 4 characters after the prefix
+        {u"ftp:/x", false},            // 6 characters
+        {u"mailto://abcd", false},     {u"http:xxxxxxx", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(StringToUtf8(c.Word));
+        EXPECT_EQ(TTextorElement::IsLinkWord(c.Word), c.Link);
+    }
+}
+
+TEST_F(TextElementCheckTest, LinksGetHyperlinkAttributesAndLoseThemAgain)
+{
+    LoadText(u"<Quillora><Chars Value=\"see https://example.org now\"/><Key/><Chars Value=\"x\"/></Quillora>");
+    TParagraph& paragraph = *Root().Text().FirstParagraph();
+    Root().DetectLinks(paragraph);
+    TPortion* link = paragraph.FirstPortion()->Next();
+    ASSERT_NE(link, nullptr);
+    ASSERT_NE(link->Attributes(), nullptr);
+    EXPECT_TRUE(link->Attributes()->IsLink());
+    EXPECT_EQ(link->Attributes()->Hyperlink(), u"https://example.org");
+    EXPECT_EQ(link->Length(), 19);
+    EXPECT_EQ(paragraph.FirstPortion()->Attributes(), nullptr);
+    Root().Text().SetText(u"plain words");
+    Root().DetectLinks(*Root().Text().FirstParagraph());
+    EXPECT_EQ(Root().Text().FirstParagraph()->FirstPortion()->Attributes(), nullptr);
+    EXPECT_EQ(Root().GetText(), u"plain words");
+}
+
+} // namespace
