@@ -45,12 +45,17 @@ String TElement_Unaccepted::StoredTypeName() const
 
 void TElement_Unaccepted::ParseLines(TKnot& knot) const
 {
-    String text;
+    // Read inside a wrapper: at the start of a text, "<?" would open a declaration and
+    // an element named "?..." would be lost.
+    String text = u"<Unaccepted>\r\n";
     for (const String& line : lines_) {
         text += line;
         text += u"\r\n";
     }
-    knot.LoadFromText(text);
+    text += u"</Unaccepted>";
+    TKnot wrapper;
+    wrapper.LoadFromText(text);
+    if (TKnot* first = wrapper.FirstKnot()) knot.Assign(*first);
 }
 
 void TElement_Unaccepted::CheckValue()

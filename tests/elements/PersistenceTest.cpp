@@ -309,6 +309,8 @@ TEST_F(PersistenceTest, UnknownElementsRoundTripByteExact)
                                  "\t\t<Pentagon Corners=\"5\"/>\r\n"
                                  "\t\t<Star Left=\"0\" Top=\"0\" Points=\"5\"/>\r\n"
                                  "\t</Frame>\r\n"
+                                 // a name that would open a declaration at the start of a text
+                                 "\t<?Odd Size=\"3\"/>\r\n"
                                  "</Quillora>\r\n";
     WriteBytes(folder.Path / "in.tpt", original);
     scheme.LoadFromFile(folder.Name("in.tpt"));
