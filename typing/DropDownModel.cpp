@@ -75,7 +75,7 @@ void TDropDownModel::SetSelection(int index)
 void TDropDownModel::RebuildItems()
 {
     items_.clear();
-    for (const TDropDownItem& item : all_)
+    for (const TSnippetItem& item : all_)
         if (CaptionMatchesFilter(item.Caption, filter_)) items_.push_back(&item);
     selection_ = items_.empty() ? -1 : 0;
 }

@@ -25,7 +25,7 @@ void AppendParagraphCaption(const TParagraph& paragraph, String& out);
 // ignored (the locale's comparison).
 bool CaptionMatchesFilter(StringView caption, StringView filter);
 
-struct TDropDownItem {
+struct TSnippetItem {
     StringView Caption; // into the model's caption store, valid while the list is open
     TParagraph* Paragraph = nullptr;
 };
@@ -51,7 +51,7 @@ public:
 
     const String& Filter() const { return filter_; }
     int Count() const { return static_cast<int>(items_.size()); }
-    const TDropDownItem& Item(int index) const { return *items_[static_cast<size_t>(index)]; }
+    const TSnippetItem& Item(int index) const { return *items_[static_cast<size_t>(index)]; }
     // The selected item's index; -1 when the list is empty.
     int Selection() const { return selection_; }
     // Clamped to the items; -1 only when there are none.
@@ -74,8 +74,8 @@ public:
 private:
     // Every caption in one store (one allocation for the whole document).
     String captions_;
-    std::vector<TDropDownItem> all_;
-    std::vector<const TDropDownItem*> items_;
+    std::vector<TSnippetItem> all_;
+    std::vector<const TSnippetItem*> items_;
     String filter_;
     int selection_ = -1;
 };
