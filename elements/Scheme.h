@@ -128,4 +128,23 @@ private:
     std::vector<bool> groupBatches_; // per open group: whether it batches messages
 };
 
+// Holds one update of a scheme (none: nothing) for its scope; the update's end runs the
+// deferred checks, which may raise.
+class TSchemeUpdate {
+public:
+    explicit TSchemeUpdate(TScheme* scheme) : scheme_(scheme)
+    {
+        if (scheme_) scheme_->BeginUpdate();
+    }
+    ~TSchemeUpdate() noexcept(false)
+    {
+        if (scheme_) scheme_->EndUpdate();
+    }
+    TSchemeUpdate(const TSchemeUpdate&) = delete;
+    TSchemeUpdate& operator=(const TSchemeUpdate&) = delete;
+
+private:
+    TScheme* scheme_;
+};
+
 } // namespace quillora

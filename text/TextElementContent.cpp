@@ -17,24 +17,6 @@ constexpr StringView BrName = u"Br";
 constexpr StringView ValueName = u"Value";
 constexpr StringView FloatingName = u"Floating";
 
-// Holds one update of a scheme for its scope.
-class TSchemeUpdate {
-public:
-    explicit TSchemeUpdate(TScheme* scheme) : scheme_(scheme)
-    {
-        if (scheme_) scheme_->BeginUpdate();
-    }
-    ~TSchemeUpdate() noexcept(false)
-    {
-        if (scheme_) scheme_->EndUpdate();
-    }
-    TSchemeUpdate(const TSchemeUpdate&) = delete;
-    TSchemeUpdate& operator=(const TSchemeUpdate&) = delete;
-
-private:
-    TScheme* scheme_;
-};
-
 class TCounterScope {
 public:
     explicit TCounterScope(int& counter) : counter_(counter) { ++counter_; }

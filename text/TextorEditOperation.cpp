@@ -15,23 +15,6 @@ TTextorEditOperation::TNowFunction nowFunction = nullptr;
 constexpr StringView CharsName = u"Chars";
 constexpr StringView ValueName = u"Value";
 
-class TSchemeUpdate {
-public:
-    explicit TSchemeUpdate(TScheme* scheme) : scheme_(scheme)
-    {
-        if (scheme_) scheme_->BeginUpdate();
-    }
-    ~TSchemeUpdate() noexcept(false)
-    {
-        if (scheme_) scheme_->EndUpdate();
-    }
-    TSchemeUpdate(const TSchemeUpdate&) = delete;
-    TSchemeUpdate& operator=(const TSchemeUpdate&) = delete;
-
-private:
-    TScheme* scheme_;
-};
-
 bool IsChars(const TKnot* knot) { return knot && knot->Name() == CharsName; }
 
 String CharsValue(const TKnot* knot)
