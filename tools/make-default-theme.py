@@ -19,42 +19,11 @@ Only the standard library is used; the output is byte-for-byte the same on every
 import argparse
 import math
 import os
-import struct
 import sys
-import zlib
+
+from picture_files import cpp_byte_array, write_if_changed, write_png
 
 WIDTH, HEIGHT = 150, 129
-
-
-# ---------------------------------------------------------------------------- PNG
-
-def write_png(path, width, height, pixels):
-    """pixels: list of rows of (r, g, b, a) tuples."""
-    raw = bytearray()
-    for row in pixels:
-        raw.append(0)  # filter: none
-        for r, g, b, a in row:
-            raw += bytes((r, g, b, a))
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    png = b"\x89PNG\r\n\x1a\n"
-    png += chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(bytes(raw), 9))
-    png += chunk(b"IEND", b"")
-    write_if_changed(path, png)
-
-
-def write_if_changed(path, data):
-    if os.path.exists(path):
-        with open(path, "rb") as f:
-            if f.read() == data:
-                return
-    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(data)
 
 
 # ---------------------------------------------------------------------------- canvas
@@ -438,12 +407,6 @@ def draw_test_theme():
 # ---------------------------------------------------------------------------- embedding
 
 def embed(name, info_path, image_path, out_path):
-    def array(ident, data):
-        lines = []
-        for i in range(0, len(data), 20):
-            lines.append("    " + ", ".join("0x%02X" % b for b in data[i:i + 20]) + ",")
-        return "const unsigned char %s[] = {\n%s\n};\n" % (ident, "\n".join(lines))
-
     with open(info_path, "rb") as f:
         info = f.read()
     with open(image_path, "rb") as f:
@@ -458,8 +421,8 @@ def embed(name, info_path, image_path, out_path):
         "};\n"
         "extern const size_t EmbeddedThemeResourceCount = 2;\n\n"
         "} // namespace quillora\n"
-    ) % (os.path.basename(info_path), os.path.basename(image_path), array("ThemeInfo", info),
-         array("ThemeImage", image), name, name)
+    ) % (os.path.basename(info_path), os.path.basename(image_path), cpp_byte_array("ThemeInfo", info),
+         cpp_byte_array("ThemeImage", image), name, name)
     write_if_changed(out_path, text.encode("ascii"))
 
 
