@@ -2,6 +2,7 @@
 // Sound feedback of the editor: short wave sounds, played by name when the "Sounds"
 // settings allow it. The platform plays them behind TSoundPlayer.
 
+#include "foundation/Props.h"
 #include "foundation/Strings.h"
 
 namespace quillora {
@@ -19,6 +20,21 @@ public:
     // A missing resource plays nothing.
     virtual void PlayResourceSound(const String& name) = 0;
 };
+
+// The settings group "Sounds": whether sounds play. It is never attached to the
+// settings tree, so it is not stored and starts switched on in every run.
+class TSoundsSettings : public TProperty {
+public:
+    explicit TSoundsSettings(TProperty* owner = nullptr);
+
+    TBooleanProperty& Enabled() const { return *enabled_; }
+
+private:
+    TBooleanProperty* enabled_;
+};
+
+// The module's group, created on first use.
+TSoundsSettings& SoundsSettings();
 
 // The process-wide player: the platform's, unless a test set another one.
 TSoundPlayer& SoundPlayer();

@@ -1,7 +1,7 @@
 #include "library/DateTimeMaskElement.h"
 
 #include "library/DateMask.h"
-#include "library/DropDownList.h"
+#include "elements/DropDownList.h"
 
 namespace quillora {
 

@@ -1,7 +1,7 @@
 #include "render/SheetSettingsTheme.h"
 
 #include "render/Theme.h"
-#include "shell/Settings.h"
+#include "render/SheetSettings.h"
 
 namespace quillora {
 

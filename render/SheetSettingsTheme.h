@@ -1,5 +1,5 @@
 #pragma once
-// TSheetSettingsTheme: what the settings group "Sheet" (shell/Settings.h) owns beyond its
+// TSheetSettingsTheme: what the settings group "Sheet" (render/SheetSettings.h) owns beyond its
 // keys: the active theme, loaded by the key "Theme" and scaled by the key "FontSize".
 //
 // The theme is made on first use. A change of "Theme" drops it (the next GetTheme loads

@@ -15,12 +15,12 @@ TFilePaths ComputeFilePaths(const String& dataFolder, const String& docFolder, c
     return paths;
 }
 
-TGlobal::TGlobal() : settings_(std::make_unique<TSettings>()) { ModuleSettings().AttachTo(*settings_); }
+TGlobal::TGlobal() : settings_(std::make_unique<TSettings>()) { moduleSettings_.AttachTo(*settings_); }
 
 TGlobal::~TGlobal()
 {
     if (languageSubscribed_) settings_->General().Language().RemoveNotifyEvent(BindNotify<&TGlobal::LanguageChanged>(this));
-    ModuleSettings().Detach();
+    moduleSettings_.Detach();
 }
 
 namespace {

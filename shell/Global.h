@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "foundation/Strings.h"
-#include "shell/SessionFile.h"
+#include "foundation/SessionFile.h"
 #include "shell/Settings.h"
 
 namespace quillora {
@@ -33,6 +33,8 @@ public:
     TGlobal& operator=(const TGlobal&) = delete;
 
     TSettings& Settings() const { return *settings_; }
+    // The groups of other modules, attached to Settings() for the life of this object.
+    TModuleSettings& ModuleSettings() { return moduleSettings_; }
     TSessionFile& SettingsFile() { return settingsFile_; }
     TSessionFile& SessionFile() { return sessionFile_; }
     bool SettingsDirty() const { return settingsDirty_; }
@@ -50,6 +52,7 @@ public:
 private:
     void LanguageChanged(TItfObject* sender, int notify, intptr_t param1, intptr_t param2);
 
+    TModuleSettings moduleSettings_;
     std::unique_ptr<TSettings> settings_;
     TSessionFile settingsFile_{u"settings"};
     TSessionFile sessionFile_{u"session"};

@@ -1,12 +1,20 @@
 #pragma once
-// The settings tree: the root, its groups and every key with its default and range.
-// The groups "Data", "Naming", "Log", "SheetForm" and "PaletteForm" belong to their
-// modules (TModuleSettings) and hang in the tree only while attached; "Sounds" is never
-// attached, so it is not stored and starts at its default in every run.
+// The settings tree: the root with its own groups "General", "Search" and "Misc", and
+// the groups that other modules define: "Sheet" and "Print" of the sheet canvas, built
+// with the root; "Data", "Naming", "Log", "SheetForm" and "PaletteForm" of the data
+// element, the log and the editor, which hang in the tree only while attached
+// (TModuleSettings). The sound module's "Sounds" is never attached, so it is not stored
+// and starts at its default in every run.
 
+#include "editor/SheetFormSettings.h"
 #include "foundation/FontData.h"
-#include "shell/Props.h"
-#include "shell/SettingsPlatform.h"
+#include "foundation/Props.h"
+#include "foundation/SettingsPlatform.h"
+#include "library/DataElementSettings.h"
+#include "library/LogSettings.h"
+#include "library/NamingSettings.h"
+#include "render/SheetSettings.h"
+#include "typing/TypingSettings.h"
 
 namespace quillora {
 
@@ -29,6 +37,8 @@ public:
     TEnumProperty& Method() const { return *method_; }
     // Milliseconds between two typed steps, 1..200.
     TIntegerProperty& Interval() const { return *interval_; }
+    // The keys that the typing engine reads.
+    TTypingSettings Typing() const { return {*method_, *interval_, *dropDownFont_}; }
 
 protected:
     // pnFirstRun: "Language" becomes the language of the user's default locale.
@@ -50,96 +60,6 @@ private:
     TIntegerProperty* interval_;
 };
 
-class TSheetSettings : public TProperty {
-public:
-    explicit TSheetSettings(TProperty* owner, const TSettingsPlatform& platform = SettingsPlatform());
-
-    TStringProperty& Theme() const { return *theme_; }
-    // 0 "" (normal), 1 "Large", 2 "Great".
-    TEnumProperty& FontSize() const { return *fontSize_; }
-    TBooleanProperty& NonPrintingCharacters() const { return *nonPrintingCharacters_; }
-    // 1..20; the default is the system's border width.
-    TIntegerProperty& CaretSize() const { return *caretSize_; }
-    TBooleanProperty& FocusNew() const { return *focusNew_; }
-    TBooleanProperty& DropDownOnFocusNew() const { return *dropDownOnFocusNew_; }
-    TBooleanProperty& IncreaseWorkspaceHeight() const { return *increaseWorkspaceHeight_; }
-
-private:
-    TStringProperty* theme_;
-    TEnumProperty* fontSize_;
-    TBooleanProperty* nonPrintingCharacters_;
-    TIntegerProperty* caretSize_;
-    TBooleanProperty* focusNew_;
-    TBooleanProperty* dropDownOnFocusNew_;
-    TBooleanProperty* increaseWorkspaceHeight_;
-};
-
-// How one kind of picture is opened for external editing.
-class TExternalEditorSettings : public TProperty {
-public:
-    TExternalEditorSettings(TProperty* owner, String key);
-
-    // 0 "" (the system's editor), 1 "CustomEditor", 2 "None".
-    TEnumProperty& DefaultAction() const { return *defaultAction_; }
-    TStringProperty& CustomEditor() const { return *customEditor_; }
-
-private:
-    TEnumProperty* defaultAction_;
-    TStringProperty* customEditor_;
-};
-
-class TDataElementSettings : public TProperty {
-public:
-    explicit TDataElementSettings(TProperty* owner = nullptr);
-
-    TExternalEditorSettings& ExternalEditorBitmaps() const { return *bitmaps_; }
-    TExternalEditorSettings& ExternalEditorIcons() const { return *icons_; }
-    TExternalEditorSettings& ExternalEditorCursors() const { return *cursors_; }
-    TExternalEditorSettings& ExternalEditorMetafiles() const { return *metafiles_; }
-    TExternalEditorSettings& ExternalEditorOther() const { return *other_; }
-
-private:
-    TExternalEditorSettings* bitmaps_;
-    TExternalEditorSettings* icons_;
-    TExternalEditorSettings* cursors_;
-    TExternalEditorSettings* metafiles_;
-    TExternalEditorSettings* other_;
-};
-
-class TNamingSettings : public TProperty {
-public:
-    explicit TNamingSettings(TProperty* owner = nullptr);
-
-    TBooleanProperty& FillEnabled() const { return *fillEnabled_; }
-    // 0 "", 1 "Upper", 2 "Lower", 3 "Extra".
-    TEnumProperty& FillMode() const { return *fillMode_; }
-    TBooleanProperty& FillNumberFirst() const { return *fillNumberFirst_; }
-    TBooleanProperty& FillUnderscore() const { return *fillUnderscore_; }
-    // 1..12.
-    TIntegerProperty& FillDigits() const { return *fillDigits_; }
-
-private:
-    TBooleanProperty* fillEnabled_;
-    TEnumProperty* fillMode_;
-    TBooleanProperty* fillNumberFirst_;
-    TBooleanProperty* fillUnderscore_;
-    TIntegerProperty* fillDigits_;
-};
-
-class TLogSettings : public TProperty {
-public:
-    explicit TLogSettings(TProperty* owner = nullptr);
-
-    TBooleanProperty& WriteInformation() const { return *writeInformation_; }
-    TBooleanProperty& WriteHints() const { return *writeHints_; }
-    TBooleanProperty& WriteWarnings() const { return *writeWarnings_; }
-
-private:
-    TBooleanProperty* writeInformation_;
-    TBooleanProperty* writeHints_;
-    TBooleanProperty* writeWarnings_;
-};
-
 class TSearchSettings : public TProperty {
 public:
     explicit TSearchSettings(TProperty* owner);
@@ -154,22 +74,6 @@ private:
     TBooleanProperty* enabledOnlyByDefault_;
 };
 
-class TPrintSettings : public TProperty {
-public:
-    explicit TPrintSettings(TProperty* owner);
-
-    TStringProperty& Theme() const { return *theme_; }
-    // 0 "", 1 "Large", 2 "Great".
-    TEnumProperty& FontSize() const { return *fontSize_; }
-    // Percent, 1..500.
-    TIntegerProperty& Scale() const { return *scale_; }
-
-private:
-    TStringProperty* theme_;
-    TEnumProperty* fontSize_;
-    TIntegerProperty* scale_;
-};
-
 class TMiscSettings : public TProperty {
 public:
     explicit TMiscSettings(TProperty* owner);
@@ -178,40 +82,6 @@ public:
 
 private:
     TBooleanProperty* backupOnSave_;
-};
-
-class TSheetFormSettings : public TProperty {
-public:
-    explicit TSheetFormSettings(TProperty* owner = nullptr);
-
-    TBooleanProperty& ShowHints() const { return *showHints_; }
-
-private:
-    TBooleanProperty* showHints_;
-};
-
-class TPaletteFormSettings : public TProperty {
-public:
-    explicit TPaletteFormSettings(TProperty* owner = nullptr);
-
-    TBooleanProperty& ShowHeaders() const { return *showHeaders_; }
-    TBooleanProperty& ShowCaptions() const { return *showCaptions_; }
-    TBooleanProperty& ShowHints() const { return *showHints_; }
-
-private:
-    TBooleanProperty* showHeaders_;
-    TBooleanProperty* showCaptions_;
-    TBooleanProperty* showHints_;
-};
-
-class TSoundsSettings : public TProperty {
-public:
-    explicit TSoundsSettings(TProperty* owner = nullptr);
-
-    TBooleanProperty& Enabled() const { return *enabled_; }
-
-private:
-    TBooleanProperty* enabled_;
 };
 
 // The root: no key of its own; its children are the groups "General" to "Misc" and,
@@ -235,7 +105,7 @@ private:
     TMiscSettings* misc_;
 };
 
-// The groups that other modules own, created without a parent.
+// The groups that other modules define, owned here and created without a parent.
 class TModuleSettings {
 public:
     TModuleSettings();
@@ -249,7 +119,6 @@ public:
     TLogSettings& Log() { return log_; }
     TSheetFormSettings& SheetForm() { return sheetForm_; }
     TPaletteFormSettings& PaletteForm() { return paletteForm_; }
-    TSoundsSettings& Sounds() { return sounds_; }
 
     // "Data", "Naming" and "Log" at the end of "Sheet"; "SheetForm" and "PaletteForm"
     // at the end of the root.
@@ -263,10 +132,6 @@ private:
     TLogSettings log_;
     TSheetFormSettings sheetForm_;
     TPaletteFormSettings paletteForm_;
-    TSoundsSettings sounds_;
 };
-
-// The process-wide groups of the modules, created on first use.
-TModuleSettings& ModuleSettings();
 
 } // namespace quillora

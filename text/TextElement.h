@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "elements/VisualElement.h"
-#include "library/CustomElements.h"
+#include "elements/CustomElements.h"
 #include "foundation/Strings.h"
 #include "text/SchemeTextor.h"
 #include "text/TextorPosition.h"

@@ -2,7 +2,7 @@
 // and applying a chosen one.
 #include <algorithm>
 
-#include "library/DropDownList.h"
+#include "elements/DropDownList.h"
 #include "text/TextElement.h"
 
 namespace quillora {

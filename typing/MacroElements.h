@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "foundation/Strings.h"
-#include "library/CustomElements.h"
+#include "elements/CustomElements.h"
 #include "library/DateTimeMaskElement.h"
 #include "typing/SendKeys.h"
 

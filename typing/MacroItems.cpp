@@ -33,7 +33,7 @@ void BuildMacroItems(int backspaceCount, const TParagraph& paragraph, TMacroItem
     }
 }
 
-bool TypeParagraph(int filterLength, const TParagraph& paragraph, const TGeneralSettings& settings)
+bool TypeParagraph(int filterLength, const TParagraph& paragraph, const TTypingSettings& settings)
 {
     TMacroItems items;
     BuildMacroItems(filterLength, paragraph, items);

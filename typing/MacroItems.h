@@ -6,7 +6,7 @@
 
 namespace quillora {
 
-class TGeneralSettings;
+struct TTypingSettings;
 class TParagraph;
 
 // Empties `items`, then appends `backspaceCount` mkBack steps (erasing what the user
@@ -19,6 +19,6 @@ void BuildMacroItems(int backspaceCount, const TParagraph& paragraph, TMacroItem
 
 // BuildMacroItems with `filterLength` Backspaces, then types the steps with `settings`.
 // Answers whether the whole list was typed.
-bool TypeParagraph(int filterLength, const TParagraph& paragraph, const TGeneralSettings& settings);
+bool TypeParagraph(int filterLength, const TParagraph& paragraph, const TTypingSettings& settings);
 
 } // namespace quillora

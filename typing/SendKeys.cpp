@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/Settings.h"
+#include "typing/TypingSettings.h"
 
 namespace quillora {
 
@@ -81,19 +81,19 @@ bool IsExtendedKey(uint8_t vk)
     }
 }
 
-TKeystrokeSender::TKeystrokeSender(const TGeneralSettings& settings, const TKeyInputServices& services)
+TKeystrokeSender::TKeystrokeSender(const TTypingSettings& settings, const TKeyInputServices& services)
     : settings_(settings), input_(*services.Input), layout_(*services.Layout), target_(*services.Target)
 {
 }
 
 int TKeystrokeSender::Method() const
 {
-    return settings_.Method().Value() == smCharMessages ? smCharMessages : smKeyStrokes;
+    return settings_.Method.Value() == smCharMessages ? smCharMessages : smKeyStrokes;
 }
 
 unsigned TKeystrokeSender::Interval() const
 {
-    return static_cast<unsigned>(std::clamp(settings_.Interval().Value(), 1, 200));
+    return static_cast<unsigned>(std::clamp(settings_.Interval.Value(), 1, 200));
 }
 
 void TKeystrokeSender::AddKeyInput(uint16_t vk, uint16_t scan, uint32_t flags, TInputsArray& inputs)
@@ -290,7 +290,7 @@ void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
     }
 }
 
-bool SendMacroItems(const TMacroItems& items, const TGeneralSettings& settings)
+bool SendMacroItems(const TMacroItems& items, const TTypingSettings& settings)
 {
     TKeystrokeSender sender(settings);
     sender.SendMacroItems(items);

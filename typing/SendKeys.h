@@ -9,10 +9,10 @@
 #include "foundation/Geometry.h"
 #include "foundation/Strings.h"
 #include "typing/KeyInputServices.h"
+#include "typing/TypingSettings.h"
 
 namespace quillora {
 
-class TGeneralSettings;
 
 enum TMacroItemKind : uint8_t {
     mkText = 0,
@@ -61,7 +61,7 @@ public:
     static constexpr unsigned ModifierPollMs = 10;
 
     // "Method" and "Interval" of `settings` are read afresh at every step.
-    explicit TKeystrokeSender(const TGeneralSettings& settings,
+    explicit TKeystrokeSender(const TTypingSettings& settings,
                               const TKeyInputServices& services = KeyInputServices());
 
     // Types the whole list, then places the caret. Nothing is typed while the user
@@ -94,7 +94,7 @@ private:
     void AddUnicodeUnit(char16_t unit, TInputsArray& inputs);
     void CaptureCaret(TRect& caretRect);
 
-    const TGeneralSettings& settings_;
+    TTypingSettings settings_; // references to the keys
     TInputInjector& input_;
     TKeyboardLayout& layout_;
     TFocusTarget& target_;
@@ -103,7 +103,7 @@ private:
 
 // The process-wide entries, on the platform's (or the substituted) services.
 // SendMacroItems answers whether the whole list was typed (see Abandoned).
-bool SendMacroItems(const TMacroItems& items, const TGeneralSettings& settings);
+bool SendMacroItems(const TMacroItems& items, const TTypingSettings& settings);
 void GetCaretScreenRect(TRect& rect);
 
 } // namespace quillora

@@ -9,8 +9,8 @@
 
 #include "foundation/Node.h"
 #include "foundation/Strings.h"
-#include "shell/FormPlace.h"
-#include "shell/win32/WindowPlacementForm.h"
+#include "foundation/FormPlace.h"
+#include "foundation/win32/WindowPlacementForm.h"
 
 namespace quillora {
 

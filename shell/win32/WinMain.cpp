@@ -39,11 +39,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
             FinalizeProcessValues();
             return 1;
         }
-        TDropDownForm dropDown(global.Settings().General(), &global.SessionFile());
+        TDropDownForm dropDown(global.Settings().General().Typing(), &global.SessionFile());
         dropDown.Create(instance);
         dropDown.SetText(&mainForm.Document().Text());
         dropDown.OnType = [&global](int filterLength, const TParagraph& paragraph) {
-            TypeParagraph(filterLength, paragraph, global.Settings().General());
+            TypeParagraph(filterLength, paragraph, global.Settings().General().Typing());
         };
         mainForm.SetDropDownForm(&dropDown);
         if (show) mainForm.ShowMainWindow();

@@ -11,7 +11,6 @@
 #include "elements/Operations.h"
 #include "elements/Sounds.h"
 #include "foundation/UndoRedo.h"
-#include "shell/Settings.h"
 
 using namespace quillora;
 using namespace quillora::schemetest;
@@ -280,7 +279,7 @@ TEST_F(SchemeTest, SoundsPlayOnlyWhenEnabled)
         void PlayResourceSound(const String& name) override { Played.push_back(name); }
     } recorder;
     SetSoundPlayer(&recorder);
-    TBooleanProperty& enabled = ModuleSettings().Sounds().Enabled();
+    TBooleanProperty& enabled = SoundsSettings().Enabled();
     const bool saved = enabled.Value();
     enabled.SetValue(true);
     PlaySchemeSound(ElementSoundName);

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "../elements/SchemeTestClasses.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "elements/Scheme.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Files.h"

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "elements/Scheme.h"
 #include "foundation/Clock.h"
 #include "foundation/Exceptions.h"

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
 #include "shell/Global.h"

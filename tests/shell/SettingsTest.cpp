@@ -10,9 +10,10 @@
 #include "foundation/FixedLocaleList.h"
 #include "foundation/Knot.h"
 #include "foundation/Localization.h"
-#include "shell/SessionFile.h"
+#include "foundation/SessionFile.h"
+#include "elements/Sounds.h"
 #include "shell/Settings.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace quillora {
 namespace {
@@ -128,6 +129,7 @@ struct Settings : testing::Test {
     TFakeSettingsPlatform platform{8, 2};
     TSettings settings{platform};
     TModuleSettings modules;
+    TSoundsSettings sounds;  // never attached
     Settings() { modules.AttachTo(settings); }
 };
 
@@ -209,8 +211,8 @@ TEST_F(Settings, EveryKeyWithItsDefaultAndRangeInFileOrder)
     });
     EXPECT_EQ(actual, expected);
 
-    EXPECT_EQ(Describe(modules.Sounds().Enabled()), "bool 1");
-    EXPECT_EQ(modules.Sounds().Parent(), nullptr);
+    EXPECT_EQ(Describe(sounds.Enabled()), "bool 1");
+    EXPECT_EQ(sounds.Parent(), nullptr);
     EXPECT_EQ(&settings.General().Interval(), &At(settings, "General/Interval"));
     EXPECT_EQ(&modules.Data().ExternalEditorOther(), &At(settings, "Sheet/Data/ExternalEditorOther"));
 }
@@ -264,7 +266,7 @@ TEST_F(Settings, NonDefaultValuesRoundTripThroughASettingsFile)
     TempFolder folder;
     MakeNonDefault(settings);
     settings.General().DataFileName().SetValue(u"C:\\Users\\\u0418\u0432\u0430\u043D\\\u6587\u66F8\\\U0001F600.tpt");
-    modules.Sounds().Enabled().SetValue(false);
+    sounds.Enabled().SetValue(false);
 
     TSessionFile file(u"settings");
     file.SetFileName(folder.File(u"Quillora.settings"));
@@ -286,8 +288,8 @@ TEST_F(Settings, NonDefaultValuesRoundTripThroughASettingsFile)
     EXPECT_EQ(Values(read), Values(settings));
     EXPECT_EQ(read.General().DataFileName().Value(), settings.General().DataFileName().Value());
     EXPECT_FALSE(read.General().Method().IsDefault());
-    EXPECT_TRUE(readModules.Sounds().Enabled().Value());  // never stored
-    EXPECT_FALSE(modules.Sounds().Enabled().Value());     // lasts while the program runs
+    EXPECT_TRUE(TSoundsSettings().Enabled().Value());  // never stored
+    EXPECT_FALSE(sounds.Enabled().Value());            // lasts while the program runs
 }
 
 struct ReadCase {

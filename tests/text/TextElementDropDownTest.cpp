@@ -1,7 +1,7 @@
 // The item of a text element's drop-down list that stands for its text, and applying a
 // chosen item as one undoable edit.
 #include "TextElementSupport.h"
-#include "library/DropDownList.h"
+#include "elements/DropDownList.h"
 
 using namespace quillora;
 using namespace quillora::texttest;

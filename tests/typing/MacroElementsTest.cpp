@@ -8,7 +8,7 @@
 #include "elements/SchemeImages.h"
 #include "foundation/Clock.h"
 #include "library/DateMask.h"
-#include "library/DropDownList.h"
+#include "elements/DropDownList.h"
 #include "typing/MacroElements.h"
 #include "typing/MacroElementsResources.h"
 

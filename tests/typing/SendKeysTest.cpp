@@ -28,7 +28,7 @@ std::string Join(const std::vector<std::string>& entries)
 struct SendKeysTest : testing::Test {
     TFakeKeyInput fake;
     TGeneralSettings settings{nullptr};
-    TKeystrokeSender sender{settings, fake.Services()};
+    TKeystrokeSender sender{settings.Typing(), fake.Services()};
 
     std::string Send(const TMacroItems& items)
     {
@@ -289,9 +289,9 @@ TEST_F(SendKeysTest, ProcessWideEntriesUseTheSubstitutedServices)
     TRect rect;
     GetCaretScreenRect(rect);
     EXPECT_EQ(rect, Rect(1005, 2006, 1007, 2026));
-    EXPECT_TRUE(SendMacroItems({Text(u"a")}, settings));
+    EXPECT_TRUE(SendMacroItems({Text(u"a")}, settings.Typing()));
     fake.ModifiersHeldUntil = fake.Clock + 5000;
-    EXPECT_FALSE(SendMacroItems({Text(u"b")}, settings));
+    EXPECT_FALSE(SendMacroItems({Text(u"b")}, settings.Typing()));
     SetKeyInputServices(nullptr);
     EXPECT_EQ(fake.Entries("send[").back(), "send[+A -A]");
 }

@@ -139,7 +139,7 @@ private:
 
 struct SendKeysWinTest : testing::Test {
     TGeneralSettings settings{nullptr};
-    TKeystrokeSender sender{settings, PlatformKeyInputServices()};
+    TKeystrokeSender sender{settings.Typing(), PlatformKeyInputServices()};
 };
 
 TEST_F(SendKeysWinTest, LayoutOfTheProgramWhenNothingIsInFront)

@@ -11,10 +11,9 @@
 #include "foundation/Utils.h"
 #include "foundation/win32/ObjectWindow.h"
 #include "foundation/win32/WinPaths.h"
-#include "shell/FormPlace.h"
-#include "shell/Settings.h"
-#include "shell/win32/Hooker.h"
-#include "shell/win32/WindowPlacementForm.h"
+#include "foundation/FormPlace.h"
+#include "foundation/win32/Hooker.h"
+#include "foundation/win32/WindowPlacementForm.h"
 #include "text/Paragraph.h"
 #include "text/Portion.h"
 #include "text/Textor.h"
@@ -54,7 +53,7 @@ void TraceTiming(const char* what, std::chrono::steady_clock::time_point since)
 
 } // namespace
 
-TDropDownForm::TDropDownForm(TGeneralSettings& settings, TSessionFile* sessionFile)
+TDropDownForm::TDropDownForm(const TTypingSettings& settings, TSessionFile* sessionFile)
     : settings_(settings), hook_(std::make_unique<THookLibrary>()), notifier_(std::make_unique<TFocusedWindowNotifier>()),
       sessionFile_(sessionFile), hooker_(std::make_unique<THooker>())
 {
@@ -106,7 +105,7 @@ bool TDropDownForm::Create(HINSTANCE instance)
 
 void TDropDownForm::UpdateFont()
 {
-    const TFontData font = settings_.DropDownFont().CurrentFont();
+    const TFontData font = settings_.DropDownFont.CurrentFont();
     HDC screen = GetDC(nullptr);
     int height = -MulDiv(font.Size, GetDeviceCaps(screen, LOGPIXELSY), 72);
     ReleaseDC(nullptr, screen);

@@ -11,6 +11,7 @@
 #include "foundation/Geometry.h"
 #include "render/Bitmap32.h"
 #include "typing/DropDownModel.h"
+#include "typing/TypingSettings.h"
 
 namespace quillora {
 
@@ -19,7 +20,6 @@ class TFormPlace;
 class THooker;
 class TSessionFile;
 class TWindowPlacementForm;
-class TGeneralSettings;
 class THookLibrary;
 class TParagraph;
 class TTextor;
@@ -27,7 +27,7 @@ class TTextor;
 class TDropDownForm {
 public:
     // The list keeps the size the user gives it in `sessionFile` (none: not kept).
-    TDropDownForm(TGeneralSettings& settings, TSessionFile* sessionFile = nullptr);
+    TDropDownForm(const TTypingSettings& settings, TSessionFile* sessionFile = nullptr);
     ~TDropDownForm();
     TDropDownForm(const TDropDownForm&) = delete;
     TDropDownForm& operator=(const TDropDownForm&) = delete;
@@ -67,7 +67,7 @@ private:
     int PageSize() const;
     void ListBeforeMessage(const MSG& message, LRESULT& result, bool& handled);
 
-    TGeneralSettings& settings_;
+    TTypingSettings settings_;
     TDropDownModel model_;
     TTextor* text_ = nullptr;
     std::unique_ptr<THookLibrary> hook_;

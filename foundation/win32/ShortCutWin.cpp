@@ -1,7 +1,7 @@
 // Key names of the keyboard layout for keys without a fixed name.
 #include "foundation/win32/WinInclude.h"
 
-#include "shell/ShortCut.h"
+#include "foundation/ShortCut.h"
 
 namespace quillora {
 

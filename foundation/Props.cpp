@@ -1,4 +1,4 @@
-#include "shell/Props.h"
+#include "foundation/Props.h"
 
 #include <algorithm>
 

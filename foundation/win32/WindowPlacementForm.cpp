@@ -1,4 +1,4 @@
-#include "shell/win32/WindowPlacementForm.h"
+#include "foundation/win32/WindowPlacementForm.h"
 
 namespace quillora {
 

@@ -1,6 +1,6 @@
-#include "shell/FormPlace.h"
+#include "foundation/FormPlace.h"
 
-#include "shell/SessionFile.h"
+#include "foundation/SessionFile.h"
 
 namespace quillora {
 

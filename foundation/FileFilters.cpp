@@ -1,4 +1,4 @@
-#include "shell/FileFilters.h"
+#include "foundation/FileFilters.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "shell/win32/Hooker.h"
+#include "foundation/win32/Hooker.h"
 
 #include "foundation/Exceptions.h"
 #include "foundation/Utils.h"

@@ -1,4 +1,4 @@
-#include "shell/ShortCut.h"
+#include "foundation/ShortCut.h"
 
 #include "foundation/TextCompare.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/FileFilters.h"
+#include "foundation/FileFilters.h"
 
 using namespace quillora;
 

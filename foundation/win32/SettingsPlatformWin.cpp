@@ -1,5 +1,5 @@
 // The settings defaults of the running system: the message font and the border width.
-#include "shell/SettingsPlatform.h"
+#include "foundation/SettingsPlatform.h"
 
 #include "foundation/win32/WinInclude.h"
 

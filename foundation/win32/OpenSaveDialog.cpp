@@ -1,4 +1,4 @@
-#include "shell/win32/OpenSaveDialog.h"
+#include "foundation/win32/OpenSaveDialog.h"
 
 #include <commdlg.h>
 

@@ -4,7 +4,7 @@
 #include "foundation/win32/WinInclude.h"
 
 #include "foundation/Strings.h"
-#include "shell/FileFilters.h"
+#include "foundation/FileFilters.h"
 
 namespace quillora {
 

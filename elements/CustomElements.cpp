@@ -1,11 +1,11 @@
-#include "library/CustomElements.h"
+#include "elements/CustomElements.h"
 
 #include <memory>
 
 #include "elements/CustomSheet.h"
 #include "elements/EditCommands.h"
 #include "elements/SchemeImages.h"
-#include "library/DropDownList.h"
+#include "elements/DropDownList.h"
 
 namespace quillora {
 

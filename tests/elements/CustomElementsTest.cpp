@@ -8,8 +8,8 @@
 #include "elements/ElementFakes.h"
 #include "elements/Scheme.h"
 #include "foundation/Exceptions.h"
-#include "library/CustomElements.h"
-#include "library/DropDownList.h"
+#include "elements/CustomElements.h"
+#include "elements/DropDownList.h"
 
 namespace quillora {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/SettingsPlatform.h"
+#include "foundation/SettingsPlatform.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "shell/SessionFile.h"
+#include "foundation/SessionFile.h"
 
 #include "foundation/Files.h"
 #include "foundation/Utils.h"

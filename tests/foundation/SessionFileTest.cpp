@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "foundation/Knot.h"
-#include "shell/FormPlace.h"
-#include "shell/SessionFile.h"
-#include "TempFolder.h"
+#include "foundation/FormPlace.h"
+#include "foundation/SessionFile.h"
+#include "support/TempFolder.h"
 
 namespace quillora {
 namespace {

@@ -1,4 +1,4 @@
-#include "library/DropDownList.h"
+#include "elements/DropDownList.h"
 
 #include <algorithm>
 

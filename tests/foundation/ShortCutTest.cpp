@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/ShortCut.h"
+#include "foundation/ShortCut.h"
 
 namespace quillora {
 namespace {
