@@ -17,7 +17,10 @@ set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPEN
 
 set(QUILLORA_STRINGTABLE_CPP ${QUILLORA_STRINGS_OUT}/StringTables.cpp)
 set(QUILLORA_STRINGTABLE_RC)
-set(_quillora_strings_args --input ${QUILLORA_STRINGS_DIR} --cpp ${QUILLORA_STRINGTABLE_CPP})
+# The named ids, included as "foundation/StringIds.h".
+set(QUILLORA_STRINGIDS_INCLUDE ${CMAKE_BINARY_DIR}/generated/include)
+set(_quillora_strings_args --input ${QUILLORA_STRINGS_DIR} --cpp ${QUILLORA_STRINGTABLE_CPP}
+    --ids ${QUILLORA_STRINGIDS_INCLUDE}/foundation/StringIds.h)
 if(WIN32)
   set(QUILLORA_STRINGTABLE_RC ${QUILLORA_STRINGS_OUT}/Strings.rc)
   list(APPEND _quillora_strings_args --rc ${QUILLORA_STRINGTABLE_RC})

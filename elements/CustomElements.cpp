@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "elements/CustomSheet.h"
+#include "elements/DropDownList.h"
 #include "elements/EditCommands.h"
 #include "elements/SchemeImages.h"
-#include "elements/DropDownList.h"
 
 namespace quillora {
 

@@ -6,18 +6,9 @@
 #include <vector>
 
 #include "elements/Messages.h"
+#include "foundation/StringIds.h"
 
 namespace quillora {
-
-// String ids of the element model's messages.
-constexpr int sidDataCorrupt = 2327;        // "Data provided are corrupt"
-constexpr int sidNewerFormat = 2328;        // "The format of the data provided is of a newer version — ..."
-constexpr int sidNodeNotRead = 2329;        // "Node "%1" was not read"
-constexpr int sidAttributeNotRead = 2330;   // "Attribute "%1" was not read"
-constexpr int sidValueMustBeSet = 2331;     // "The value must be [set]"
-constexpr int sidUnsupportedElement = 2333; // "[Unsupported] element "%1" in this editor"
-constexpr int sidDisabledCaption = 2335;    // "Disabled"
-constexpr int sidDisabledHint = 2336;       // "Disabling selected elements. ..."
 
 // String `stringId` with "%1", "%2", ... filled by `args`, each passed through
 // SanitizeMessageArgument first.

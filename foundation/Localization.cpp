@@ -1,6 +1,7 @@
 #include "foundation/Localization.h"
 
 #include "foundation/Exceptions.h"
+#include "foundation/StringIds.h"
 
 namespace quillora {
 
@@ -163,12 +164,12 @@ void ApplyLanguage(StringView code)
 
 void RaiseFileNotFound(const String& fileName)
 {
-    throw Exception(FormatString(2077, {fileName}));
+    throw Exception(FormatString(sidFileNotFound, {fileName}));
 }
 
 void RaisePathNotFound(const String& fileName)
 {
-    throw Exception(FormatString(2078, {fileName}));
+    throw Exception(FormatString(sidPathNotFound, {fileName}));
 }
 
 } // namespace quillora

@@ -8,12 +8,13 @@
 #include "foundation/LanguageId.h"
 #include "foundation/LocaleList.h"
 #include "foundation/Node.h"
+#include "foundation/StringIds.h"
 #include "foundation/StringTableSource.h"
 #include "foundation/Strings.h"
 
 namespace quillora {
 
-constexpr int TitleStringId = 4000;       // the application title
+constexpr int TitleStringId = sidTitle;   // the application title
 
 // Notify code of TLocalization: the language or the fallback language changed.
 constexpr int LanguageChangedNotify = 1;

@@ -1,7 +1,7 @@
 #include "library/DateTimeMaskElement.h"
 
-#include "library/DateMask.h"
 #include "elements/DropDownList.h"
+#include "library/DateMask.h"
 
 namespace quillora {
 

@@ -1,7 +1,7 @@
 #include "render/SheetSettingsTheme.h"
 
-#include "render/Theme.h"
 #include "render/SheetSettings.h"
+#include "render/Theme.h"
 
 namespace quillora {
 

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "foundation/Strings.h"
 #include "foundation/SessionFile.h"
+#include "foundation/Strings.h"
 #include "shell/Settings.h"
 
 namespace quillora {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "foundation/StringIds.h"
 #include "foundation/Strings.h"
 #include "foundation/UndoRedo.h"
 
@@ -19,9 +20,6 @@ namespace quillora {
 class TScheme;
 class TElement;
 
-// Message ids of the protection.
-constexpr int sidSaveRefusedProtected = 4020;
-constexpr int sidDataFileProtected = 4021;
 
 class TTrayAppDocument {
 public:

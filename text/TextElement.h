@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "elements/VisualElement.h"
 #include "elements/CustomElements.h"
+#include "elements/VisualElement.h"
 #include "foundation/Strings.h"
 #include "text/SchemeTextor.h"
 #include "text/TextorPosition.h"

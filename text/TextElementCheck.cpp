@@ -2,31 +2,13 @@
 // begin and end, whether it must be a number, and how many elements it must embed.
 #include "elements/ValueChecks.h"
 #include "foundation/NumberParse.h"
+#include "foundation/StringIds.h"
 #include "text/CharClasses.h"
 #include "text/TextElement.h"
 
 namespace quillora {
 
 namespace {
-
-constexpr int sidTextNotAllowed = 2384;
-constexpr int sidLetters = 2387;
-constexpr int sidDigits = 2388;
-constexpr int sidUnderscores = 2389;
-constexpr int sidSpaces = 2390;
-constexpr int sidTabs = 2391;
-constexpr int sidLineFeeds = 2392;
-constexpr int sidSymbols = 2393;
-constexpr int sidLetterFirst = 2394;
-constexpr int sidFileNameChars = 2395;
-constexpr int sidPathChars = 2396;
-constexpr int sidLatinLetters = 2397;
-constexpr int sidInteger = 2398;
-constexpr int sidFloat = 2399;
-constexpr int sidLeadingSpace = 2400;
-constexpr int sidTrailingSpace = 2401;
-constexpr int sidElementRequired = 2402;
-constexpr int sidSingleElement = 2403;
 
 bool IsFileNameForbidden(Char c) { return StringView(u"\"*/:<>?\\|").find(c) != StringView::npos; }
 bool IsPathForbidden(Char c) { return StringView(u"\"*<>?|").find(c) != StringView::npos; }

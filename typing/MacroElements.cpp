@@ -5,6 +5,7 @@
 #include "elements/ClassesGroups.h"
 #include "elements/SchemeImages.h"
 #include "foundation/Localization.h"
+#include "foundation/StringIds.h"
 #include "typing/MacroElementsResources.h"
 
 namespace quillora {
@@ -36,7 +37,7 @@ void TElement_DateTime::Create()
     SetVisualOptions(static_cast<TVisualOptions>(VisualOptions() | voCanDisable));
 }
 
-void TElement_DateTime::GetHint(String& text) { text = LoadString(6816); }
+void TElement_DateTime::GetHint(String& text) { text = LoadString(sidDateTime); }
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "foundation/Strings.h"
 #include "elements/CustomElements.h"
+#include "foundation/Strings.h"
 #include "library/DateTimeMaskElement.h"
 #include "typing/SendKeys.h"
 

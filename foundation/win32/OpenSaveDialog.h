@@ -3,8 +3,8 @@
 // filters.
 #include "foundation/win32/WinInclude.h"
 
-#include "foundation/Strings.h"
 #include "foundation/FileFilters.h"
+#include "foundation/Strings.h"
 
 namespace quillora {
 

@@ -10,16 +10,17 @@
 #include "foundation/Exceptions.h"
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
+#include "foundation/ShortCut.h"
+#include "foundation/StringIds.h"
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
 #include "foundation/win32/ObjectWindow.h"
+#include "foundation/win32/OpenSaveDialog.h"
 #include "foundation/win32/WinPaths.h"
 #include "shell/DataFile.h"
 #include "shell/Document.h"
 #include "shell/Global.h"
-#include "foundation/ShortCut.h"
 #include "shell/win32/AppStartup.h"
-#include "foundation/win32/OpenSaveDialog.h"
 #include "text/Textor.h"
 #include "typing/DropDownModel.h"
 #include "typing/win32/DropDownForm.h"
@@ -31,12 +32,6 @@ constexpr wchar_t MainWindowClass[] = L"TAppMainForm";
 constexpr UINT_PTR AutoSaveTimerId = 1;
 constexpr UINT TrayIconId = 1;
 
-// Strings of the menus.
-constexpr int sidFileMenu = 2034;
-constexpr int sidExit = 2045;
-constexpr int sidImport = 4004;
-constexpr int sidExport = 4005;
-constexpr int sidDropDownHint = 4001;
 
 TGeneralSettings& General(TGlobal& global) { return global.Settings().General(); }
 

@@ -7,9 +7,9 @@
 
 #include <memory>
 
+#include "foundation/FormPlace.h"
 #include "foundation/Node.h"
 #include "foundation/Strings.h"
-#include "foundation/FormPlace.h"
 #include "foundation/win32/WindowPlacementForm.h"
 
 namespace quillora {

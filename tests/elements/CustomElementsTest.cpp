@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "elements/CustomElements.h"
+#include "elements/DropDownList.h"
 #include "elements/EditCommands.h"
 #include "elements/ElementFakes.h"
 #include "elements/Scheme.h"
 #include "foundation/Exceptions.h"
-#include "elements/CustomElements.h"
-#include "elements/DropDownList.h"
 
 namespace quillora {
 namespace {

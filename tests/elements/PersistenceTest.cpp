@@ -9,6 +9,7 @@
 #include "elements/Messages.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Files.h"
+#include "foundation/StringIds.h"
 
 using namespace quillora;
 using namespace quillora::schemetest;
@@ -126,8 +127,8 @@ TEST_F(PersistenceTest, VersionAndCorruptReports)
         const char16_t* text;
         std::vector<String> messages;
     };
-    const String newer = LoadString(2328);
-    const String corrupt = LoadString(2327);
+    const String newer = LoadString(sidNewerFormat);
+    const String corrupt = LoadString(sidDataCorrupt);
     const Case cases[] = {
         {u"<Quillora FormatVersion=\"1.2\"/>", {}},
         {u"<Quillora/>", {}}, // no version: 1.2

@@ -9,6 +9,7 @@
 #include "foundation/FixedLocaleList.h"
 #include "foundation/GeneratedStringTables.h"
 #include "foundation/Localization.h"
+#include "foundation/StringIds.h"
 
 using namespace quillora;
 using namespace std::string_view_literals;
@@ -158,7 +159,7 @@ TEST(FormatText, FillsTheFirstOccurrenceOfEachPlaceholderOnce)
 TEST_F(Localized, FormatStringAndTheFileErrorsUseTheTable)
 {
     Use(1031, 1033);
-    EXPECT_EQ(FormatString(2073, {u"Notes.tpt"}), u"Save changes in \"Notes.tpt\"?");
+    EXPECT_EQ(FormatString(sidSaveChanges, {u"Notes.tpt"}), u"Save changes in \"Notes.tpt\"?");
     EXPECT_EQ(FormatString(9999, {u"x"}), u"");
     try {
         RaiseFileNotFound(u"C:\\a.tpt");

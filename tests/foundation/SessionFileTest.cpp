@@ -1,8 +1,8 @@
 // The session file's load states and saving, and window placements kept in it.
 #include <gtest/gtest.h>
 
-#include "foundation/Knot.h"
 #include "foundation/FormPlace.h"
+#include "foundation/Knot.h"
 #include "foundation/SessionFile.h"
 #include "support/TempFolder.h"
 

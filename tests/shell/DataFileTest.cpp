@@ -7,12 +7,12 @@
 #include <filesystem>
 
 #include "../elements/SchemeTestClasses.h"
-#include "support/TempFolder.h"
 #include "elements/Scheme.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Files.h"
 #include "shell/DataFile.h"
 #include "shell/TrayAppDocument.h"
+#include "support/TempFolder.h"
 
 namespace quillora {
 namespace {

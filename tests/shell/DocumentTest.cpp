@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "support/TempFolder.h"
 #include "elements/Scheme.h"
 #include "foundation/Clock.h"
 #include "foundation/Exceptions.h"
@@ -14,6 +13,7 @@
 #include "foundation/UndoRedo.h"
 #include "shell/Document.h"
 #include "shell/Modules.h"
+#include "support/TempFolder.h"
 #include "text/Textor.h"
 #include "typing/DropDownModel.h"
 #include "typing/MacroElements.h"

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "support/TempFolder.h"
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
 #include "shell/Global.h"
+#include "support/TempFolder.h"
 
 namespace quillora {
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "elements/Sounds.h"
 #include "foundation/FixedLocaleList.h"
 #include "foundation/Knot.h"
 #include "foundation/Localization.h"
 #include "foundation/SessionFile.h"
-#include "elements/Sounds.h"
 #include "shell/Settings.h"
 #include "support/TempFolder.h"
 

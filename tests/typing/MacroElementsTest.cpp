@@ -4,11 +4,11 @@
 #include <set>
 
 #include "elements/ClassesGroups.h"
+#include "elements/DropDownList.h"
 #include "elements/ElementClass.h"
 #include "elements/SchemeImages.h"
 #include "foundation/Clock.h"
 #include "library/DateMask.h"
-#include "elements/DropDownList.h"
 #include "typing/MacroElements.h"
 #include "typing/MacroElementsResources.h"
 
