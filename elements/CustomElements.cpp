@@ -9,11 +9,6 @@
 
 namespace quillora {
 
-namespace {
-constexpr uint16_t keyEnter = 13;
-constexpr uint16_t keySpace = 32;
-} // namespace
-
 // ---- button ----
 
 void TCustomButtonElement::Create()
@@ -24,23 +19,24 @@ void TCustomButtonElement::Create()
 
 void TCustomButtonElement::Execute() {}
 
-void TCustomButtonElement::KeyDown(uint16_t& key, TShiftState shift)
+void TCustomButtonElement::KeyDown(TKeyEvent& event)
 {
-    if (key == keyEnter || key == keySpace) {
-        key = 0;
+    if (event.Key == kcReturn || event.Key == kcSpace) {
+        event.Consume();
         Execute();
         return;
     }
-    TVisualElement::KeyDown(key, shift);
+    TVisualElement::KeyDown(event);
 }
 
-void TCustomButtonElement::KeyPress(Char& ch)
+void TCustomButtonElement::KeyPress(TKeyEvent& event)
 {
-    if (ch == keyEnter || ch == keySpace) {
-        ch = 0;
+    // The characters of the keys that KeyDown acted on.
+    if (event.Ch == u'\r' || event.Ch == u' ') {
+        event.Consume();
         return;
     }
-    TVisualElement::KeyPress(ch);
+    TVisualElement::KeyPress(event);
 }
 
 void TCustomButtonElement::Click() { Execute(); }
@@ -80,23 +76,23 @@ void TCustomDropDownElement::DelayedFocusAction(bool dropDownOnFocusNew)
     if (IsFocused() && dropDownOnFocusNew && !HasVisualOption(voNoAutoDropDown) && HasDropDown()) OpenDropDown();
 }
 
-void TCustomDropDownElement::KeyDown(uint16_t& key, TShiftState shift)
+void TCustomDropDownElement::KeyDown(TKeyEvent& event)
 {
-    if (key == keyEnter && !(shift & ssCtrl)) {
-        key = 0;
+    if (event.Key == kcReturn && !event.HasCtrl()) {
+        event.Consume();
         if (HasDropDown()) OpenDropDown();
         return;
     }
-    TVisualElement::KeyDown(key, shift);
+    TVisualElement::KeyDown(event);
 }
 
-void TCustomDropDownElement::KeyPress(Char& ch)
+void TCustomDropDownElement::KeyPress(TKeyEvent& event)
 {
-    if (ch == keyEnter && HasDropDown()) {
-        ch = 0;
+    if (event.Ch == u'\r' && HasDropDown()) {
+        event.Consume();
         return;
     }
-    TVisualElement::KeyPress(ch);
+    TVisualElement::KeyPress(event);
 }
 
 void TCustomDropDownElement::DblClick()

@@ -27,8 +27,8 @@ public:
     // The button's action.
     virtual void Execute();
 
-    void KeyDown(uint16_t& key, TShiftState shift) override;
-    void KeyPress(Char& ch) override;
+    void KeyDown(TKeyEvent& event) override;
+    void KeyPress(TKeyEvent& event) override;
     void Click() override;
 
 protected:
@@ -57,8 +57,8 @@ public:
     // voNoAutoDropDown is not set and the element has a list.
     virtual void DelayedFocusAction(bool dropDownOnFocusNew);
 
-    void KeyDown(uint16_t& key, TShiftState shift) override;
-    void KeyPress(Char& ch) override;
+    void KeyDown(TKeyEvent& event) override;
+    void KeyPress(TKeyEvent& event) override;
     void DblClick() override;
 
 private:

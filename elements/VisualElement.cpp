@@ -339,7 +339,7 @@ void TVisualElement::PaintExternalEditing(TSheetCanvas& canvas)
     canvas.DrawThemeFrame(steExternalEditingMode, GetLocalRect());
 }
 void TVisualElement::PaintMark(TSheetCanvas& canvas) { canvas.DrawThemeFrame(steMark, GetLocalRect()); }
-void TVisualElement::PaintOverlay(void* dc) {}
+void TVisualElement::PaintOverlay(TSheetCanvas& canvas) {}
 
 // ---- hit testing ----
 
@@ -817,42 +817,41 @@ bool TVisualElement::FindNext(TFindMode mode, TFindData* findData, bool forward,
 
 // ---- mouse ----
 
-void TVisualElement::MouseDown(TPoint point, bool left, bool alt, bool ctrl, bool shift, bool quadruple, bool triple,
-                               bool dbl)
+void TVisualElement::MouseDown(const TPointerEvent& event)
 {
-    if (dbl) {
+    if (event.IsLeft() && event.ClickCount == 2) {
         DblClick();
         return;
     }
-    if (left && HasVisualOption(voPressable)) {
+    if (event.IsLeft() && HasVisualOption(voPressable)) {
         if (HasVisualOption(voFocusable) && !IsFocused()) Focus();
         SetPressed(true);
         return;
     }
-    if (visualParent_) visualParent_->MouseDown(ToParent(point), left, alt, ctrl, shift, quadruple, triple, dbl);
+    if (visualParent_) visualParent_->MouseDown(event.At(ToParent(event.Point)));
 }
 
-void TVisualElement::MouseUp(TPoint point, bool left, bool alt, bool ctrl, bool shift)
+void TVisualElement::MouseUp(const TPointerEvent& event)
 {
-    if (!left || !IsPressed()) return;
+    if (!event.IsLeft() || !IsPressed()) return;
     SetPressed(false);
-    if (ContainsPoint(point)) Click();
+    if (ContainsPoint(event.Point)) Click();
 }
 
-void TVisualElement::MouseMove(TPoint point, bool shift, bool alt, bool ctrl) {}
+void TVisualElement::MouseMove(const TPointerEvent& event) {}
 void TVisualElement::MouseEnter() {}
 void TVisualElement::MouseLeave() {}
 void TVisualElement::Click() {}
 void TVisualElement::DblClick() {}
 void TVisualElement::CancelPress() {}
 TCursor TVisualElement::GetCursor(TPoint point) { return crDefault; }
-bool TVisualElement::ContextPopup(void* window, TPoint screenPoint) { return false; }
+bool TVisualElement::ContextPopup(TViewHost& host, TPoint screenPoint) { return false; }
 
 // ---- keyboard ----
 
-void TVisualElement::KeyDown(uint16_t& key, TShiftState shift) {}
-void TVisualElement::KeyPress(Char& ch) {}
-void TVisualElement::KeyUp(uint16_t& key, TShiftState shift) {}
+void TVisualElement::KeyDown(TKeyEvent& event) {}
+void TVisualElement::KeyPress(TKeyEvent& event) {}
+void TVisualElement::KeyUp(TKeyEvent& event) {}
 
 // ---- edit commands ----
 

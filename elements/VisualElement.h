@@ -14,7 +14,9 @@
 
 #include "elements/Element.h"
 #include "foundation/Geometry.h"
+#include "foundation/Input.h"
 #include "foundation/UtilsServices.h"
+#include "foundation/ViewHost.h"
 #include "render/SheetCanvas.h"
 
 namespace quillora {
@@ -64,18 +66,6 @@ constexpr int hfChildren = 0x02;
 constexpr int hfDescendants = 0x04;
 constexpr int hfInSelection = 0x08;
 constexpr int hfPassive = 0x10;
-
-// ---- keyboard shift state ----
-using TShiftState = uint16_t;
-enum TShiftStateFlag : uint16_t {
-    ssShift = 0x01,
-    ssAlt = 0x02,
-    ssCtrl = 0x04,
-    ssLeft = 0x08,
-    ssRight = 0x10,
-    ssMiddle = 0x20,
-    ssDouble = 0x40,
-};
 
 // The state of a palette item for an element: preset to enabled and not checked.
 struct TPaletteItemState {
@@ -268,7 +258,9 @@ public:
     virtual bool CanCopy();                                                  // 94
     virtual bool CanPaste();                                                 // 95
     virtual void Delete();                                                   // 96
-    virtual bool ContextPopup(void* window, TPoint screenPoint);             // 97
+    // The context menu was asked for at `screenPoint`; an element that shows one does it
+    // through `host` and returns true, which suppresses the window's own menu.
+    virtual bool ContextPopup(TViewHost& host, TPoint screenPoint);          // 97
     virtual void CopyText();                                                 // 98
     virtual void Copy();                                                     // 99
     virtual TCursor GetCursor(TPoint point);                                 // 100
@@ -287,19 +279,28 @@ public:
     virtual void GetAvailableSize(TVisualElement* child, int& width, int& height); // 111
     virtual TVisualElement* FindNextFocusable(bool horizontal, bool forward, bool onlyVisible, bool skipDisabled,
                                               TVisualElement*& from);        // 112
-    virtual void KeyDown(uint16_t& key, TShiftState shift);                  // 113
-    virtual void KeyPress(Char& ch);                                         // 114
-    virtual void KeyUp(uint16_t& key, TShiftState shift);                    // 115
+    // An element that acts on a key consumes the event (event.Consume()); the sheet then
+    // does nothing further with it.
+    virtual void KeyDown(TKeyEvent& event);                                  // 113
+    virtual void KeyPress(TKeyEvent& event);                                 // 114
+    virtual void KeyUp(TKeyEvent& event);                                    // 115
     virtual void GetKnotClassName(TSchemeFiler* filer, TKnot* knot, String& name); // 116
     virtual void Click();                                                    // 117
     virtual void DblClick();                                                 // 118
-    virtual void MouseDown(TPoint point, bool left, bool alt, bool ctrl, bool shift, bool quadruple, bool triple,
-                           bool dbl);                                        // 119
+    // Points are in the element's coordinates. A second left press of a series (click
+    // count 2) calls DblClick and nothing else; a left press of a voPressable element
+    // focuses it and makes it the pressed element; any other press goes to the visual
+    // parent.
+    virtual void MouseDown(const TPointerEvent& event);                      // 119
     virtual void MouseEnter();                                               // 120
     virtual void MouseLeave();                                               // 121
-    virtual void MouseMove(TPoint point, bool shift, bool alt, bool ctrl);   // 122
-    virtual void MouseUp(TPoint point, bool left, bool alt, bool ctrl, bool shift); // 123
-    virtual void PaintOverlay(void* dc);                                     // 124
+    // The point is (-1, -1) when the pointer left the window.
+    virtual void MouseMove(const TPointerEvent& event);                      // 122
+    // A left release on the pressed element ends the press and, inside the element, clicks.
+    virtual void MouseUp(const TPointerEvent& event);                        // 123
+    // Drawn over everything on the focused element (its caret): the canvas is moved to the
+    // element's origin and clipped to its rectangle.
+    virtual void PaintOverlay(TSheetCanvas& canvas);                         // 124
     virtual void GetFocusData(String& text);                                 // 125
     virtual void SelectAll();                                                // 126
     virtual void SetFocus(bool horizontal, bool forward, std::optional<TPoint> point, TVisualElement* from,

@@ -1,11 +1,12 @@
 #include "foundation/ShortCut.h"
 
+#include "foundation/Input.h"
 #include "foundation/TextCompare.h"
 
 namespace quillora {
 
 namespace {
-constexpr int FirstKeyCode = 8;
+constexpr int FirstKeyCode = kcBack;
 // Key codes 8 to 597 are tried; names exist only below 256.
 constexpr int LastKeyCode = 597;
 
@@ -22,25 +23,25 @@ String PlatformKeyName(int) { return {}; }
 String ShortCutKeyName(int keyCode)
 {
     switch (keyCode) {
-    case 8: return u"BkSp";
-    case 9: return u"Tab";
-    case 13: return u"Enter";
-    case 27: return u"Esc";
-    case 32: return u"Space";
-    case 33: return u"PgUp";
-    case 34: return u"PgDn";
-    case 35: return u"End";
-    case 36: return u"Home";
-    case 37: return u"Left";
-    case 38: return u"Up";
-    case 39: return u"Right";
-    case 40: return u"Down";
-    case 45: return u"Ins";
-    case 46: return u"Del";
+    case kcBack: return u"BkSp";
+    case kcTab: return u"Tab";
+    case kcReturn: return u"Enter";
+    case kcEscape: return u"Esc";
+    case kcSpace: return u"Space";
+    case kcPrior: return u"PgUp";
+    case kcNext: return u"PgDn";
+    case kcEnd: return u"End";
+    case kcHome: return u"Home";
+    case kcLeft: return u"Left";
+    case kcUp: return u"Up";
+    case kcRight: return u"Right";
+    case kcDown: return u"Down";
+    case kcInsert: return u"Ins";
+    case kcDelete: return u"Del";
     default: break;
     }
-    if ((keyCode >= '0' && keyCode <= '9') || (keyCode >= 'A' && keyCode <= 'Z')) return String(1, static_cast<Char>(keyCode));
-    if (keyCode >= 112 && keyCode <= 135) return u"F" + IntToString(keyCode - 111);
+    if ((keyCode >= kc0 && keyCode <= kc9) || (keyCode >= kcA && keyCode <= kcZ)) return String(1, static_cast<Char>(keyCode));
+    if (keyCode >= kcF1 && keyCode <= kcF24) return u"F" + IntToString(keyCode - kcF1 + 1);
     if (keyCode < 0 || keyCode > 255) return {};
     return PlatformKeyName(keyCode);
 }

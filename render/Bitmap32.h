@@ -35,6 +35,10 @@ public:
     virtual void Release() = 0;
     // Completes pending platform drawing; called before the pixels are read or written.
     virtual void Synchronize() {}
+    // Where platform drawing through the storage's own drawing context (a device context
+    // on Windows) puts the point (0, 0) of its coordinates: on the pixel `origin`. Pixel
+    // access is not affected; a storage without such a context ignores it.
+    virtual void SetDrawingOrigin(TPoint origin) {}
 };
 
 // Plain heap memory, the default storage.

@@ -66,14 +66,14 @@ void TCustomSheetCanvas::BeginPaint(const TRect& rect)
     buffer->SetOuterColor(window);
     buffer->SetDrawMode(dmOpaque);
     buffer_ = std::move(buffer);
-    ApplyViewportOrigin();
+    ApplyDrawingOrigin();
 }
 
 void TCustomSheetCanvas::EndPaint(TPaintTarget* target)
 {
     if (!buffer_) return;
     std::unique_ptr<TBitmap32> buffer = std::move(buffer_);
-    DeviceContextManager().SetViewportOrigin(*buffer, TPoint{0, 0});
+    buffer->Storage().SetDrawingOrigin(TPoint{0, 0});
     if (target) target->Present(*buffer, origin_);
 }
 
@@ -95,9 +95,9 @@ TRect TCustomSheetCanvas::ToBuffer(const TRect& rect) const
             ClampToInt(rect.Bottom + dy)};
 }
 
-void TCustomSheetCanvas::ApplyViewportOrigin()
+void TCustomSheetCanvas::ApplyDrawingOrigin()
 {
-    if (buffer_) DeviceContextManager().SetViewportOrigin(*buffer_, ToBuffer(0, 0));
+    if (buffer_) buffer_->Storage().SetDrawingOrigin(ToBuffer(0, 0));
 }
 
 // ---- origin and clip ----
@@ -106,7 +106,7 @@ void TCustomSheetCanvas::MoveOrigin(int dx, int dy)
 {
     offsetX_ += dx;
     offsetY_ += dy;
-    ApplyViewportOrigin();
+    ApplyDrawingOrigin();
 }
 
 TRect TCustomSheetCanvas::GetClipRect() const
@@ -124,11 +124,6 @@ bool TCustomSheetCanvas::RectVisible(const TRect& rect) const
     const TRect r = ToBuffer(rect);
     const TRect b = buffer_->BoundsRect();
     return !(b.Left >= r.Right || b.Right < r.Left || b.Top >= r.Bottom || b.Bottom < r.Top);
-}
-
-void* TCustomSheetCanvas::GetHandle()
-{
-    return buffer_ ? DeviceContextManager().BitmapHandle(*buffer_) : nullptr;
 }
 
 // ---- theme access ----

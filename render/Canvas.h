@@ -6,10 +6,10 @@
 // its target (the window) in one step and frees it.
 //
 // Two coordinate paths agree: drawing into the buffer's pixels converts a point as
-// X + Offset.X - Origin.X, Y + Offset.Y - Origin.Y, and the device context of the buffer
-// (GetHandle) has that translation as its viewport origin. Everything is clipped to the
-// buffer; any rectangle or origin of the int range is safe. Drawing outside a paint does
-// nothing; theme queries and measuring work at any time.
+// X + Offset.X - Origin.X, Y + Offset.Y - Origin.Y, and platform drawing into the buffer
+// (through its storage's drawing context) has that translation as its origin. Everything
+// is clipped to the buffer; any rectangle or origin of the int range is safe. Drawing
+// outside a paint does nothing; theme queries and measuring work at any time.
 //
 // Text uses the theme fonts of the sheet settings, realised through the device-context
 // manager. The fonts, the line heights and the cache of element text widths are renewed by
@@ -135,7 +135,6 @@ public:
     void DrawLargeImage(int x, int y, int index) override;
 
     int DrawFontText(const TFont& font, int x, int y, TColor color, const Char* chars, int count) override;
-    void* GetHandle() override;
 
     // The realised theme font (made now when needed).
     const TFont& ThemeFont(TSheetThemeFont font);
@@ -150,7 +149,7 @@ private:
     void DrawImageListImage(TSheetThemeImage size, int x, int y, int index);
     const TFont& RealisedFont(TSheetThemeFont font) const;
     void DrawThemeText(TSheetThemeFont font, int x, int y, int shift, TColor color, const String& text);
-    void ApplyViewportOrigin();
+    void ApplyDrawingOrigin();
 
     TSheetSettingsTheme& settings_;
     // Realised theme fonts, renewed with the theme; the line heights and the width cache

@@ -35,18 +35,9 @@ public:
     // Frees the font and empties the reference.
     void DeleteFont(std::unique_ptr<TFont>& font) { font.reset(); }
 
-    // The platform's measuring context (a device-context handle on Windows), or null.
-    virtual void* Handle() const { return nullptr; }
-
-    // Pixel memory with a device context, for bitmaps that platform drawing lands on
-    // (paint buffers); null means plain memory.
+    // Pixel memory with a drawing context of the platform (a device context on Windows),
+    // for bitmaps that platform drawing lands on (paint buffers); null means plain memory.
     virtual std::unique_ptr<TBitmapStorage> NewBitmapStorage() { return nullptr; }
-    // The device context of the bitmap (an HDC on Windows), or null when the platform has
-    // none.
-    virtual void* BitmapHandle(TBitmap32& bitmap) { return nullptr; }
-    // Sets the viewport origin of the bitmap's device context: drawing through that
-    // context at (x, y) lands on the pixel (x + origin.X, y + origin.Y).
-    virtual void SetViewportOrigin(TBitmap32& bitmap, TPoint origin) {}
 };
 
 // round(a * b / c) with halves away from zero, computed in 64 bits; -1 when c is 0 or the

@@ -76,9 +76,6 @@ public:
     {
         return font.TextWidth(chars, count);
     }
-    // The platform's device context of the paint buffer, whose viewport origin follows the
-    // origin moves (an HDC on Windows); null when there is none.
-    virtual void* GetHandle() { return nullptr; }
 };
 
 } // namespace quillora

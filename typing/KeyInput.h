@@ -27,23 +27,7 @@ constexpr uint32_t mfRightDown = 0x0008;
 constexpr uint32_t mfRightUp = 0x0010;
 constexpr uint32_t mfAbsolute = 0x8000;
 
-// The virtual keys the sender presses.
-constexpr uint8_t vkBack = 0x08;
-constexpr uint8_t vkTab = 0x09;
-constexpr uint8_t vkReturn = 0x0D;
-constexpr uint8_t vkShift = 0x10;
-constexpr uint8_t vkControl = 0x11;
-constexpr uint8_t vkMenu = 0x12;
-constexpr uint8_t vkEnd = 0x23;
-constexpr uint8_t vkHome = 0x24;
-constexpr uint8_t vkLeft = 0x25;
-constexpr uint8_t vkUp = 0x26;
-constexpr uint8_t vkRight = 0x27;
-constexpr uint8_t vkDown = 0x28;
-constexpr uint8_t vkDelete = 0x2E;
-constexpr uint8_t vkV = 0x56;
-
-// One input record. Keyboard: `Vk` the virtual key (0 with kfUnicode), `Scan` the scan
+// One input record. Keyboard: `Vk` the key code (TKeyCode; 0 with kfUnicode), `Scan` the scan
 // code or, with kfUnicode, the UTF-16 unit. Mouse: `Dx`, `Dy` the point. `Flags` of the kind.
 struct TInputRecord {
     TInputType Type = itKeyboard;

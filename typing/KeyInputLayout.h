@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "foundation/Input.h"
+
 namespace quillora {
 
 // Shift-state bits of a key lookup (the high byte of TKeyboardLayout::VkKeyScan).
@@ -17,8 +19,8 @@ public:
     // thread: the virtual key in the low byte, the shift state (ks* bits, and the
     // layout's own extra states above them) in the high byte; -1 when no key does.
     virtual int16_t VkKeyScan(char16_t unit) = 0;
-    // The scan code of a virtual key on that layout; 0 when it has none.
-    virtual uint16_t ScanCode(uint8_t vk) = 0;
+    // The scan code of a key on that layout; 0 when it has none.
+    virtual uint16_t ScanCode(TKeyCode key) = 0;
 };
 
 } // namespace quillora

@@ -30,7 +30,7 @@ public:
 class TNativeKeyboardLayout : public TKeyboardLayout {
 public:
     int16_t VkKeyScan(char16_t) override { return -1; }
-    uint16_t ScanCode(uint8_t) override { return 0; }
+    uint16_t ScanCode(TKeyCode) override { return 0; }
 };
 
 class TNativeFocusTarget : public TFocusTarget {

@@ -41,40 +41,40 @@ private:
 
 } // namespace
 
-bool MacroKindToKey(TMacroItemKind kind, uint8_t& vk, bool& shift, bool& ctrl)
+bool MacroKindToKey(TMacroItemKind kind, TKeyCode& key, bool& shift, bool& ctrl)
 {
     shift = false;
     ctrl = false;
     switch (kind) {
-    case mkReturn: vk = vkReturn; return true;
-    case mkTab: vk = vkTab; return true;
-    case mkBack: vk = vkBack; return true;
-    case mkHome: vk = vkHome; return true;
-    case mkEnd: vk = vkEnd; return true;
-    case mkLeft: vk = vkLeft; return true;
-    case mkUp: vk = vkUp; return true;
-    case mkRight: vk = vkRight; return true;
-    case mkDown: vk = vkDown; return true;
-    case mkDel: vk = vkDelete; return true;
-    case mkPaste: vk = vkV; ctrl = true; return true;
-    case mkWordLeft: vk = vkLeft; ctrl = true; return true;
-    case mkWordRight: vk = vkRight; ctrl = true; return true;
+    case mkReturn: key = kcReturn; return true;
+    case mkTab: key = kcTab; return true;
+    case mkBack: key = kcBack; return true;
+    case mkHome: key = kcHome; return true;
+    case mkEnd: key = kcEnd; return true;
+    case mkLeft: key = kcLeft; return true;
+    case mkUp: key = kcUp; return true;
+    case mkRight: key = kcRight; return true;
+    case mkDown: key = kcDown; return true;
+    case mkDel: key = kcDelete; return true;
+    case mkPaste: key = kcV; ctrl = true; return true;
+    case mkWordLeft: key = kcLeft; ctrl = true; return true;
+    case mkWordRight: key = kcRight; ctrl = true; return true;
     case mkText:
     case mkCaret: break;
     }
-    vk = 0;
+    key = kcNone;
     return false;
 }
 
-bool IsExtendedKey(uint8_t vk)
+bool IsExtendedKey(TKeyCode key)
 {
-    switch (vk) {
-    case 0x21: case 0x22: case 0x23: case 0x24:  // Page Up, Page Down, End, Home
-    case 0x25: case 0x26: case 0x27: case 0x28:  // the arrows
-    case 0x2C: case 0x2D: case 0x2E:             // Print Screen, Insert, Delete
-    case 0x5B: case 0x5C: case 0x5D:             // the Windows keys, Applications
-    case 0x6F: case 0x90:                        // numeric-pad Divide, Num Lock
-    case 0xA3: case 0xA5:                        // right Ctrl, right Alt
+    switch (key) {
+    case kcPrior: case kcNext: case kcEnd: case kcHome:
+    case kcLeft: case kcUp: case kcRight: case kcDown:
+    case kcSnapshot: case kcInsert: case kcDelete:
+    case kcLWin: case kcRWin: case kcApps:
+    case kcDivide: case kcNumLock:
+    case kcRControl: case kcRMenu:
         return true;
     default:
         return false;
@@ -106,9 +106,9 @@ void TKeystrokeSender::AddKeyInput(uint16_t vk, uint16_t scan, uint32_t flags, T
     inputs.push_back(record);
 }
 
-void TKeystrokeSender::AddVirtualKey(uint8_t vk, uint32_t flags, TInputsArray& inputs)
+void TKeystrokeSender::AddVirtualKey(TKeyCode key, uint32_t flags, TInputsArray& inputs)
 {
-    AddKeyInput(vk, layout_.ScanCode(vk), flags | (IsExtendedKey(vk) ? kfExtendedKey : 0), inputs);
+    AddKeyInput(key, layout_.ScanCode(key), flags | (IsExtendedKey(key) ? kfExtendedKey : 0), inputs);
 }
 
 void TKeystrokeSender::AddUnicodeUnit(char16_t unit, TInputsArray& inputs)
@@ -119,10 +119,10 @@ void TKeystrokeSender::AddUnicodeUnit(char16_t unit, TInputsArray& inputs)
 
 void TKeystrokeSender::AddKeyStroke(uint16_t code, bool isVirtualKey, bool shift, bool ctrl, TInputsArray& inputs)
 {
-    uint8_t vk = 0;
+    TKeyCode key = kcNone;
     bool alt = false;
     if (isVirtualKey) {
-        vk = static_cast<uint8_t>(code);
+        key = code;
     } else {
         const char16_t unit = static_cast<char16_t>(code);
         // Surrogate halves have no key; the pair goes out as two Unicode units of
@@ -133,12 +133,12 @@ void TKeystrokeSender::AddKeyStroke(uint16_t code, bool isVirtualKey, bool shift
         }
         const int16_t scan = layout_.VkKeyScan(unit);
         const unsigned state = (static_cast<uint16_t>(scan) >> 8) & 0xFF;
-        vk = static_cast<uint8_t>(scan & 0xFF);
+        key = static_cast<TKeyCode>(scan & 0xFF);
         const unsigned chord = state & (ksControl | ksAlt);
         // Typed as a Unicode unit instead of a key: characters the layout cannot
         // produce, keys that need a shift state beyond Shift and AltGr (Ctrl+Alt), and
         // keys that need Ctrl or Alt alone, which would be shortcuts rather than text.
-        if (scan == -1 || vk == 0xFF || (state & ~(ksShift | ksControl | ksAlt)) != 0 ||
+        if (scan == -1 || key == 0xFF || (state & ~(ksShift | ksControl | ksAlt)) != 0 ||
             (chord != 0 && chord != (ksControl | ksAlt))) {
             AddUnicodeUnit(unit, inputs);
             return;
@@ -149,14 +149,14 @@ void TKeystrokeSender::AddKeyStroke(uint16_t code, bool isVirtualKey, bool shift
             alt = true;
         }
     }
-    if (shift) AddVirtualKey(vkShift, 0, inputs);
-    if (ctrl) AddVirtualKey(vkControl, 0, inputs);
-    if (alt) AddVirtualKey(vkMenu, 0, inputs);
-    AddVirtualKey(vk, 0, inputs);
-    AddVirtualKey(vk, kfKeyUp, inputs);
-    if (alt) AddVirtualKey(vkMenu, kfKeyUp, inputs);
-    if (ctrl) AddVirtualKey(vkControl, kfKeyUp, inputs);
-    if (shift) AddVirtualKey(vkShift, kfKeyUp, inputs);
+    if (shift) AddVirtualKey(kcShift, 0, inputs);
+    if (ctrl) AddVirtualKey(kcControl, 0, inputs);
+    if (alt) AddVirtualKey(kcMenu, 0, inputs);
+    AddVirtualKey(key, 0, inputs);
+    AddVirtualKey(key, kfKeyUp, inputs);
+    if (alt) AddVirtualKey(kcMenu, kfKeyUp, inputs);
+    if (ctrl) AddVirtualKey(kcControl, kfKeyUp, inputs);
+    if (shift) AddVirtualKey(kcShift, kfKeyUp, inputs);
 }
 
 void TKeystrokeSender::SendText(StringView text)
@@ -180,11 +180,11 @@ void TKeystrokeSender::SendText(StringView text)
 
 void TKeystrokeSender::SendMacroKey(TMacroItemKind kind)
 {
-    uint8_t vk;
+    TKeyCode key;
     bool shift, ctrl;
-    if (!MacroKindToKey(kind, vk, shift, ctrl)) return;
+    if (!MacroKindToKey(kind, key, shift, ctrl)) return;
     TInputsArray inputs;
-    AddKeyStroke(vk, true, shift, ctrl, inputs);
+    AddKeyStroke(key, true, shift, ctrl, inputs);
     input_.SendInput(inputs);
     input_.Sleep(Interval());
 }
@@ -285,7 +285,7 @@ void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
     } else if (leftCount > 0) {
         TInputsArray inputs;
         inputs.reserve(static_cast<size_t>(leftCount) * 2);
-        for (int i = 0; i < leftCount; ++i) AddKeyStroke(vkLeft, true, false, false, inputs);
+        for (int i = 0; i < leftCount; ++i) AddKeyStroke(kcLeft, true, false, false, inputs);
         input_.SendInput(inputs);
     }
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/Geometry.h"
+#include "foundation/Input.h"
 #include "foundation/Strings.h"
 #include "typing/KeyInputServices.h"
 #include "typing/TypingSettings.h"
@@ -48,11 +49,11 @@ constexpr int smKeyStrokes = 1;    // synthesized key strokes, one batch per tex
 
 // The key a step presses and whether Ctrl (or Shift) is held with it; false for the
 // kinds without a key (text, caret).
-bool MacroKindToKey(TMacroItemKind kind, uint8_t& vk, bool& shift, bool& ctrl);
+bool MacroKindToKey(TMacroItemKind kind, TKeyCode& key, bool& shift, bool& ctrl);
 
-// Whether a virtual key is one of the extended keys (the navigation block, the right
-// hand modifiers, ...), whose records carry kfExtendedKey.
-bool IsExtendedKey(uint8_t vk);
+// Whether a key is one of the extended keys (the navigation block, the right hand
+// modifiers, ...), whose records carry kfExtendedKey.
+bool IsExtendedKey(TKeyCode key);
 
 class TKeystrokeSender {
 public:
@@ -74,8 +75,8 @@ public:
     // The steps of SendMacroItems.
     void SendText(StringView text);
     void SendMacroKey(TMacroItemKind kind);
-    // Appends the records of one key press: a virtual key (`isVirtualKey`) or the key
-    // that types the UTF-16 unit `code`, with the modifiers it needs around it.
+    // Appends the records of one key press: the key `code` (`isVirtualKey`, a TKeyCode)
+    // or the key that types the UTF-16 unit `code`, with the modifiers it needs around it.
     void AddKeyStroke(uint16_t code, bool isVirtualKey, bool shift, bool ctrl, TInputsArray& inputs);
     static void AddKeyInput(uint16_t vk, uint16_t scan, uint32_t flags, TInputsArray& inputs);
     void ClickAtRectCenter(const TRect& rect);
@@ -90,7 +91,7 @@ public:
 private:
     int Method() const;
     unsigned Interval() const;
-    void AddVirtualKey(uint8_t vk, uint32_t flags, TInputsArray& inputs);
+    void AddVirtualKey(TKeyCode key, uint32_t flags, TInputsArray& inputs);
     void AddUnicodeUnit(char16_t unit, TInputsArray& inputs);
     void CaptureCaret(TRect& caretRect);
 

@@ -22,6 +22,8 @@ public:
     TColor32* Allocate(int width, int height) override;
     void Release() override;
     void Synchronize() override { GdiFlush(); }
+    // The viewport origin of the device context.
+    void SetDrawingOrigin(TPoint origin) override { SetViewportOrgEx(dc_, origin.X, origin.Y, nullptr); }
 
     HDC Handle() const { return dc_; }
 

@@ -11,7 +11,13 @@ void TDCPaintTarget::Present(const TBitmap32& buffer, TPoint at)
 
 HDC CanvasHandle(TCustomSheetCanvas& canvas)
 {
-    return static_cast<HDC>(canvas.GetHandle());
+    TBitmap32* buffer = canvas.Buffer();
+    if (!buffer) return nullptr;
+    // A buffer in plain memory (another device-context manager made it) moves into a DIB
+    // section here and takes the current translation.
+    HDC dc = BitmapDC(*buffer);
+    buffer->Storage().SetDrawingOrigin(canvas.ToBuffer(0, 0));
+    return dc;
 }
 
 } // namespace quillora

@@ -20,7 +20,7 @@ private:
 };
 
 // The device context of the canvas's paint buffer, its viewport origin at the current
-// translation; null outside a paint.
+// translation and following the origin moves; null outside a paint.
 HDC CanvasHandle(TCustomSheetCanvas& canvas);
 
 } // namespace quillora

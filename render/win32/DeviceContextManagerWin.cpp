@@ -38,14 +38,8 @@ public:
     }
 
     int PixelsPerInch() const override { return pixelsPerInch_; }
-    void* Handle() const override { return dc_; }
 
     std::unique_ptr<TBitmapStorage> NewBitmapStorage() override { return std::make_unique<TDibSectionStorage>(); }
-    void* BitmapHandle(TBitmap32& bitmap) override { return BitmapDC(bitmap); }
-    void SetViewportOrigin(TBitmap32& bitmap, TPoint origin) override
-    {
-        SetViewportOrgEx(BitmapDC(bitmap), origin.X, origin.Y, nullptr);
-    }
 
     std::unique_ptr<TFont> CreateFont(const String& name, int size, int escapement, int orientation, TFontPitch pitch,
                                       TFontCharset charset, TFontStyles style) override

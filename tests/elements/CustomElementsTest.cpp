@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "elements/CustomElements.h"
@@ -15,9 +16,6 @@ namespace quillora {
 namespace {
 
 using testing::TFakeSheet;
-
-constexpr uint16_t keyEnter = 13;
-constexpr uint16_t keySpace = 32;
 
 class TElement_TestButton : public TCustomButtonElement {
 public:
@@ -130,29 +128,30 @@ TEST_F(CustomElementsTest, ButtonRunsOnEnterSpaceAndClickAndSwallowsTheirCharact
 {
     auto* button = Add<TElement_TestButton>(sheet.Root(), Bounds(0, 0, 20, 20));
     EXPECT_TRUE(button->HasVisualOption(voPressable));
-    for (uint16_t code : {keyEnter, keySpace}) {
-        uint16_t key = code;
-        button->KeyDown(key, 0);
-        EXPECT_EQ(key, 0);
-        Char ch = code;
-        button->KeyPress(ch);
-        EXPECT_EQ(ch, 0);
+    for (auto [key, ch] : {std::pair{kcReturn, u'\r'}, std::pair{kcSpace, u' '}}) {
+        TKeyEvent down = TKeyEvent::Down(key);
+        button->KeyDown(down);
+        EXPECT_TRUE(down.Consumed());
+        TKeyEvent press = TKeyEvent::Press(ch);
+        button->KeyPress(press);
+        EXPECT_TRUE(press.Consumed());
     }
     EXPECT_EQ(button->Executed, 2);
 
-    uint16_t other = 'A';
-    button->KeyDown(other, 0);
-    Char letter = u'a';
+    TKeyEvent other = TKeyEvent::Down(kcA, ssShift);
+    button->KeyDown(other);
+    TKeyEvent letter = TKeyEvent::Press(u'A', ssShift);
     button->KeyPress(letter);
-    EXPECT_EQ(other, 'A');
-    EXPECT_EQ(letter, u'a');
+    EXPECT_FALSE(other.Consumed());
+    EXPECT_FALSE(letter.Consumed());
     EXPECT_EQ(button->Executed, 2);
 
-    button->MouseDown({5, 5}, true, false, false, false, false, false, false);
-    button->MouseUp({5, 5}, true, false, false, false);
+    const TPointerEvent left{.Point = {5, 5}, .Button = pbLeft};
+    button->MouseDown(left);
+    button->MouseUp(left);
     EXPECT_EQ(button->Executed, 3);
-    button->MouseDown({5, 5}, true, false, false, false, false, false, false);
-    button->MouseUp({50, 5}, true, false, false, false); // released outside: no click
+    button->MouseDown(left);
+    button->MouseUp(left.At({50, 5})); // released outside: no click
     EXPECT_EQ(button->Executed, 3);
 }
 
@@ -160,9 +159,9 @@ TEST_F(CustomElementsTest, EnterOpensTheListWithTheCurrentChoiceBelowTheElement)
 {
     TElement_TestDropDown* d = AddDropDown();
     d->Current = 1;
-    uint16_t key = keyEnter;
-    d->KeyDown(key, 0);
-    EXPECT_EQ(key, 0);
+    TKeyEvent key = TKeyEvent::Down(kcReturn);
+    d->KeyDown(key);
+    EXPECT_TRUE(key.Consumed());
     ASSERT_TRUE(sheet.List);
     EXPECT_EQ(sheet.List->Owner(), d);
     EXPECT_EQ(sheet.List->Sheet(), &sheet);
@@ -172,9 +171,18 @@ TEST_F(CustomElementsTest, EnterOpensTheListWithTheCurrentChoiceBelowTheElement)
     EXPECT_EQ(sheet.List->ItemHeight, 18);
     EXPECT_EQ(sheet.List->Width, 5 * 6 + 38);
 
-    Char ch = keyEnter;
+    TKeyEvent ch = TKeyEvent::Press(u'\r');
     d->KeyPress(ch);
-    EXPECT_EQ(ch, 0);
+    EXPECT_TRUE(ch.Consumed());
+}
+
+TEST_F(CustomElementsTest, ADoubleClickOpensTheList)
+{
+    TElement_TestDropDown* d = AddDropDown();
+    d->MouseDown(TPointerEvent{.Point = {5, 5}, .Button = pbLeft});
+    EXPECT_EQ(sheet.Opened, 0);
+    d->MouseDown(TPointerEvent{.Point = {5, 5}, .Button = pbLeft, .ClickCount = 2});
+    EXPECT_EQ(sheet.Opened, 1);
 }
 
 TEST_F(CustomElementsTest, WithoutACurrentChoiceTheFirstItemIsSelected)
@@ -190,22 +198,23 @@ TEST_F(CustomElementsTest, EnterKeysThatDoNotOpen)
     struct Case {
         TVisualOptions Options;
         TShiftState Shift;
-        uint16_t KeyAfter;
-        Char CharAfter;
+        bool KeyConsumed;
+        bool CharConsumed;
     };
     const Case cases[] = {
-        {voHasDropDown, ssCtrl, keyEnter, 0}, // Ctrl+Enter goes on to the default handling
-        {0, 0, 0, keyEnter},                  // no list: the key is still consumed, the character is not
+        {voHasDropDown, ssCtrl, false, true},       // Ctrl+Enter goes on to the default handling
+        {voHasDropDown, ssCtrl | ssShift, false, true},
+        {0, 0, true, false},                        // no list: the key is still consumed, the character is not
     };
     for (const Case& c : cases) {
         TElement_TestDropDown* d = AddDropDown(c.Options);
-        uint16_t key = keyEnter;
-        d->KeyDown(key, c.Shift);
-        Char ch = keyEnter;
+        TKeyEvent key = TKeyEvent::Down(kcReturn, c.Shift);
+        d->KeyDown(key);
+        TKeyEvent ch = TKeyEvent::Press(u'\r', c.Shift);
         d->KeyPress(ch);
         if (!d->HasDropDown()) d->DblClick();
-        EXPECT_EQ(key, c.KeyAfter);
-        EXPECT_EQ(ch, c.CharAfter);
+        EXPECT_EQ(key.Consumed(), c.KeyConsumed) << c.Shift;
+        EXPECT_EQ(ch.Consumed(), c.CharConsumed) << c.Shift;
         EXPECT_EQ(sheet.Opened, 0);
     }
 }
@@ -249,8 +258,8 @@ TEST_F(CustomElementsTest, WithoutASheetNothingOpens)
     std::unique_ptr<TElement_TestDropDown> d(TElement::NewElement<TElement_TestDropDown>(&scheme));
     d->SetOptions(voHasDropDown);
     d->OpenDropDown();
-    uint16_t key = keyEnter;
-    d->KeyDown(key, 0);
+    TKeyEvent key = TKeyEvent::Down(kcReturn);
+    d->KeyDown(key);
     EXPECT_EQ(sheet.Opened, 0);
 }
 

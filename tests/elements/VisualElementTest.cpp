@@ -14,6 +14,7 @@
 #include "foundation/Knot.h"
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
+#include "support/FakeViewHost.h"
 
 namespace quillora {
 namespace {
@@ -65,10 +66,15 @@ public:
     void DblClick() override { Hooks.push_back("DblClick"); }
     void Paint(TSheetCanvas& canvas, int) override { canvas.DrawThemeImage(steField, {0, 0}); }
     void GetMouseTransparent(TRect& r) override { r = Transparent; }
-    void MouseDown(TPoint p, bool left, bool alt, bool ctrl, bool shift, bool q, bool t, bool d) override
+    // "MouseDown 5,5" and, when any, the modifiers, the count and the time.
+    void MouseDown(const TPointerEvent& e) override
     {
-        Hooks.push_back("MouseDown " + std::to_string(p.X) + "," + std::to_string(p.Y));
-        TVisualElement::MouseDown(p, left, alt, ctrl, shift, q, t, d);
+        std::string hook = "MouseDown " + std::to_string(e.Point.X) + "," + std::to_string(e.Point.Y);
+        if (e.Shift) hook += " shift " + std::to_string(e.Shift);
+        if (e.ClickCount != 1) hook += " count " + std::to_string(e.ClickCount);
+        if (e.Time) hook += " at " + std::to_string(e.Time);
+        Hooks.push_back(hook);
+        TVisualElement::MouseDown(e);
     }
 };
 
@@ -370,25 +376,76 @@ TEST_F(VisualElementTest, PressFocusesCapturesAndClicksOnRelease)
     TElement_Box* button = Add(panel, Bounds(10, 10, 20, 20), voPressable | voFocusable);
     panel->Hooks.clear();
 
-    button->MouseDown({5, 5}, true, false, false, false, false, false, false);
+    const TPointerEvent left{.Point = {5, 5}, .Button = pbLeft};
+    button->MouseDown(left);
     EXPECT_EQ(sheet.GetFocused(), button);
     EXPECT_EQ(sheet.GetCapture(), button);
-    button->MouseUp({5, 5}, true, false, false, false);
+    button->MouseUp(left);
     EXPECT_EQ(sheet.GetCapture(), nullptr);
     EXPECT_EQ(button->Hooks, (std::vector<std::string>{"MouseDown 5,5", "Click"}));
 
     button->Hooks.clear();
-    button->MouseDown({5, 5}, true, false, false, false, false, false, false);
-    button->MouseUp({50, 5}, true, false, false, false); // released outside: no click
+    button->MouseDown(left);
+    button->MouseUp(left.At({50, 5})); // released outside: no click
+    button->MouseUp(left);             // no press any more: no click either
     EXPECT_EQ(button->Hooks, std::vector<std::string>{"MouseDown 5,5"});
+    EXPECT_EQ(panel->Hooks, std::vector<std::string>{}) << "presses of a pressable element stay with it";
+}
 
-    button->Hooks.clear();
-    button->MouseDown({5, 5}, true, false, false, false, false, false, true); // second press
-    EXPECT_EQ(button->Hooks, (std::vector<std::string>{"MouseDown 5,5", "DblClick"}));
-    EXPECT_EQ(sheet.GetCapture(), nullptr);
+TEST_F(VisualElementTest, OnlyTheSecondLeftPressOfASeriesIsADoubleClick)
+{
+    TElement_Box* panel = Add(Bounds(0, 0, 100, 100));
+    TElement_Box* button = Add(panel, Bounds(10, 10, 20, 20), voPressable | voFocusable);
+    panel->Hooks.clear();
+    struct Case {
+        TPointerButton Button;
+        int Count;
+        std::vector<std::string> ButtonHooks;
+        std::vector<std::string> PanelHooks;
+        bool Pressed;
+    };
+    const Case cases[] = {
+        // The second press double-clicks and nothing else: no new press.
+        {pbLeft, 2, {"MouseDown 5,5 count 2", "DblClick"}, {}, false},
+        // The third and fourth press of a series are plain presses here.
+        {pbLeft, 3, {"MouseDown 5,5 count 3"}, {}, true},
+        {pbLeft, 4, {"MouseDown 5,5 count 4"}, {}, true},
+        // Other buttons go to the visual parent, also as a series.
+        {pbRight, 2, {"MouseDown 5,5 count 2"}, {"MouseDown 15,15 count 2"}, false},
+        {pbMiddle, 1, {"MouseDown 5,5"}, {"MouseDown 15,15"}, false},
+    };
+    for (const Case& c : cases) {
+        button->Hooks.clear();
+        panel->Hooks.clear();
+        button->MouseDown(TPointerEvent{.Point = {5, 5}, .Button = c.Button, .ClickCount = c.Count});
+        EXPECT_EQ(button->Hooks, c.ButtonHooks) << c.Button << " " << c.Count;
+        EXPECT_EQ(panel->Hooks, c.PanelHooks) << c.Button << " " << c.Count;
+        EXPECT_EQ(sheet.GetCapture() == button, c.Pressed) << c.Button << " " << c.Count;
+        button->SetPressed(false);
+    }
+}
 
-    button->MouseDown({5, 5}, false, false, false, false, false, false, false); // right press: to the parent
-    EXPECT_EQ(panel->Hooks, std::vector<std::string>{"MouseDown 15,15"});
+TEST_F(VisualElementTest, APressPassedToTheParentKeepsItsModifiersCountAndTime)
+{
+    TElement_Box* panel = Add(Bounds(0, 0, 100, 100));
+    TElement_Box* inner = Add(panel, Bounds(10, 10, 50, 50));
+    TElement_Box* box = Add(inner, Bounds(5, 5, 20, 20));
+    panel->Hooks.clear();
+    inner->Hooks.clear();
+    box->MouseDown(TPointerEvent{.Point = {1, 2}, .Button = pbLeft, .Shift = ssCtrl | ssShift | ssLeft,
+                                 .ClickCount = 3, .Time = 777});
+    const std::string shift = std::to_string(ssCtrl | ssShift | ssLeft);
+    EXPECT_EQ(box->Hooks, std::vector<std::string>{"MouseDown 1,2 shift " + shift + " count 3 at 777"});
+    EXPECT_EQ(inner->Hooks, std::vector<std::string>{"MouseDown 6,7 shift " + shift + " count 3 at 777"});
+    EXPECT_EQ(panel->Hooks, std::vector<std::string>{"MouseDown 16,17 shift " + shift + " count 3 at 777"});
+}
+
+TEST_F(VisualElementTest, TheDefaultContextMenuIsNoneAndAsksTheHostForNothing)
+{
+    TElement_Box* box = Add(Bounds(0, 0, 100, 100));
+    testing::TFakeViewHost host;
+    EXPECT_FALSE(box->ContextPopup(host, {1010, 510}));
+    EXPECT_TRUE(host.Log.empty());
 }
 
 // ---- keyboard navigation ----

@@ -141,7 +141,7 @@ public:
         if ((unit >= u'0' && unit <= u'9') || unit == u' ') return static_cast<int16_t>(unit);
         return -1;
     }
-    uint16_t ScanCode(uint8_t vk) override { return static_cast<uint16_t>(0x100 + vk); }
+    uint16_t ScanCode(TKeyCode key) override { return static_cast<uint16_t>(0x100 + key); }
 
     TWindowHandle FocusWindow() override { return Focus; }
     TCharDelivery SendChar(TWindowHandle window, char16_t unit) override

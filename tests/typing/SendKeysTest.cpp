@@ -128,12 +128,13 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SendKeysKeyTest,
 
 TEST_F(SendKeysTest, TextAndCaretKindsHaveNoKey)
 {
-    uint8_t vk = 1;
+    TKeyCode key = kcA;
     bool shift = true, ctrl = true;
-    EXPECT_FALSE(MacroKindToKey(mkText, vk, shift, ctrl));
-    EXPECT_FALSE(MacroKindToKey(mkCaret, vk, shift, ctrl));
-    EXPECT_TRUE(MacroKindToKey(mkPaste, vk, shift, ctrl));
-    EXPECT_EQ(vk, 0x56);
+    EXPECT_FALSE(MacroKindToKey(mkText, key, shift, ctrl));
+    EXPECT_EQ(key, kcNone);
+    EXPECT_FALSE(MacroKindToKey(mkCaret, key, shift, ctrl));
+    EXPECT_TRUE(MacroKindToKey(mkPaste, key, shift, ctrl));
+    EXPECT_EQ(key, kcV);
     EXPECT_FALSE(shift);
     EXPECT_TRUE(ctrl);
 }

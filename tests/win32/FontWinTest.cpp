@@ -27,7 +27,6 @@ bool IsInk(TColor32 pixel)
 TEST(GdiFont, MetricsFollowTheRequestedSize)
 {
     TDeviceContextManager& manager = DeviceContextManager();
-    ASSERT_NE(manager.Handle(), nullptr);
     const int ppi = manager.PixelsPerInch();
     ASSERT_GT(ppi, 0);
     auto small = MakeFont(8);
@@ -92,7 +91,7 @@ TEST(GdiFont, DrawingHonoursTheClipRectangleAndIgnoresTheViewport)
     TBitmap32 bitmap(100, 40);
     bitmap.Clear(White);
     bitmap.SetClipRect(Rect(20, 0, 40, 40));
-    DeviceContextManager().SetViewportOrigin(bitmap, TPoint{30, 10});
+    SetViewportOrgEx(BitmapDC(bitmap), 30, 10, nullptr);
     font->DrawText(bitmap, 2, 2, clBlack, u"WWWWWWWWWW");
     int inside = 0;
     for (int y = 0; y < 40; ++y)

@@ -150,7 +150,7 @@ TEST_F(SendKeysWinTest, LayoutOfTheProgramWhenNothingIsInFront)
     EXPECT_EQ(layout.VkKeyScan(u'A'), 0x100 | 'A');
     EXPECT_EQ(layout.VkKeyScan(u'\u00E9'), -1);
     EXPECT_EQ(layout.ScanCode('A'), 0x1E);
-    EXPECT_EQ(layout.ScanCode(vkLeft), 0x4B);
+    EXPECT_EQ(layout.ScanCode(kcLeft), 0x4B);
 }
 
 TEST_F(SendKeysWinTest, NothingToTypeIntoIsHarmless)
@@ -282,8 +282,8 @@ TEST_F(SendKeysWinTest, HeldModifiersAreWaitedFor)
     TEditWindow window;
     if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
     TWinInputInjector input;
-    const TInputsArray ctrlDown{{itKeyboard, vkControl, 0x1D, 0, 0, 0}};
-    const TInputsArray ctrlUp{{itKeyboard, vkControl, 0x1D, 0, 0, kfKeyUp}};
+    const TInputsArray ctrlDown{{itKeyboard, kcControl, 0x1D, 0, 0, 0}};
+    const TInputsArray ctrlUp{{itKeyboard, kcControl, 0x1D, 0, 0, kfKeyUp}};
     struct TRelease {
         const TInputsArray& up;
         ~TRelease() { TWinInputInjector().SendInput(up); }

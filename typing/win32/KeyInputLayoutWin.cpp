@@ -21,9 +21,9 @@ int16_t TWinKeyboardLayout::VkKeyScan(char16_t unit)
     return VkKeyScanExW(static_cast<WCHAR>(unit), TargetLayout());
 }
 
-uint16_t TWinKeyboardLayout::ScanCode(uint8_t vk)
+uint16_t TWinKeyboardLayout::ScanCode(TKeyCode key)
 {
-    return static_cast<uint16_t>(MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, TargetLayout()));
+    return static_cast<uint16_t>(MapVirtualKeyExW(key, MAPVK_VK_TO_VSC, TargetLayout()));
 }
 
 } // namespace quillora

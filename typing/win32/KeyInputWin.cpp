@@ -9,6 +9,19 @@ namespace quillora {
 namespace {
 // Dispatching queued messages stops after this long even when handlers keep posting.
 constexpr ULONGLONG PumpLimitMs = 250;
+
+// The records go out with their numbers unchanged: the flags and the keys the sender
+// presses (and the keys the layout names for characters) are Windows' own.
+static_assert(kfExtendedKey == KEYEVENTF_EXTENDEDKEY && kfKeyUp == KEYEVENTF_KEYUP && kfUnicode == KEYEVENTF_UNICODE);
+static_assert(mfLeftDown == MOUSEEVENTF_LEFTDOWN && mfLeftUp == MOUSEEVENTF_LEFTUP &&
+              mfRightDown == MOUSEEVENTF_RIGHTDOWN && mfRightUp == MOUSEEVENTF_RIGHTUP && mfAbsolute == MOUSEEVENTF_ABSOLUTE);
+static_assert(kcBack == VK_BACK && kcTab == VK_TAB && kcReturn == VK_RETURN && kcShift == VK_SHIFT &&
+              kcControl == VK_CONTROL && kcMenu == VK_MENU && kcEnd == VK_END && kcHome == VK_HOME &&
+              kcLeft == VK_LEFT && kcUp == VK_UP && kcRight == VK_RIGHT && kcDown == VK_DOWN && kcDelete == VK_DELETE);
+static_assert(kcPrior == VK_PRIOR && kcNext == VK_NEXT && kcSnapshot == VK_SNAPSHOT && kcInsert == VK_INSERT &&
+              kcLWin == VK_LWIN && kcRWin == VK_RWIN && kcApps == VK_APPS && kcDivide == VK_DIVIDE &&
+              kcNumLock == VK_NUMLOCK && kcRControl == VK_RCONTROL && kcRMenu == VK_RMENU);
+static_assert(kcA == 'A' && kcV == 'V' && kcZ == 'Z' && kc0 == '0' && kc9 == '9');
 } // namespace
 
 unsigned TWinInputInjector::SendInput(const TInputsArray& inputs)

@@ -21,7 +21,7 @@ public:
 class TWinKeyboardLayout : public TKeyboardLayout {
 public:
     int16_t VkKeyScan(char16_t unit) override;
-    uint16_t ScanCode(uint8_t vk) override;
+    uint16_t ScanCode(TKeyCode key) override;
 };
 
 class TWinFocusTarget : public TFocusTarget {
