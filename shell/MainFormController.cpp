@@ -453,6 +453,11 @@ void TMainFormController::SaveSessionAndSettings()
 
 bool TMainFormController::CloseQuery()
 {
+    if (sessionEnding_) {
+        // Nobody is there to answer: saved as the session end saves, and closed.
+        SaveForSessionEnd();
+        return true;
+    }
     formPlace_.FormCloseQuery();
     if (modified_) {
         const String& name = General().DataFileName().Value();

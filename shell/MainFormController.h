@@ -96,8 +96,10 @@ public:
     // since the system does not wait for an answer: a changed document is saved (a
     // data file that did not load completely is not overwritten: the changes go to a
     // file beside it, named at the next start), then the session and settings files
-    // are written. The session end is never refused: QueryEndSession answers true.
-    // EndSession(false) says the session goes on after all.
+    // are written. The session end is never refused: QueryEndSession answers true, and
+    // a CloseQuery while the session ends saves the same way and answers true.
+    // EndSession(false) says the session goes on after all. After EndSession(true) the
+    // process may end at any moment; the host need not close the window.
     bool QueryEndSession();
     void EndSession(bool ending);
 
