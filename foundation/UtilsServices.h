@@ -44,6 +44,7 @@ constexpr unsigned mbIconError = 0x10;
 constexpr unsigned mbIconQuestion = 0x20;
 constexpr unsigned mbIconWarning = 0x30;
 constexpr unsigned mbIconInformation = 0x40;
+constexpr unsigned mbDefButton2 = 0x100; // the second button is the default one
 constexpr unsigned mbTopmost = 0x40000;
 constexpr int idOk = 1;
 constexpr int idCancel = 2;

@@ -3,9 +3,14 @@
 #include <cstdio>
 
 #include "elements/ClassesGroups.h"
+#include "elements/Filer.h"
 #include "elements/Scheme.h"
+#include "foundation/Exceptions.h"
 #include "foundation/Knot.h"
+#include "foundation/Localization.h"
+#include "foundation/StringIds.h"
 #include "text/SchemeTextor.h"
+#include "text/Textor.h"
 #include "typing/MacroElements.h"
 
 namespace quillora {
@@ -54,10 +59,39 @@ bool TQuilloraDocument::SetStarterText(const String& dropDownHotKey)
     return true;
 }
 
+namespace {
+// Whether the document text of `knot` (a data file's tree) holds a snippet: loaded
+// into a document of its own, some paragraph is not empty.
+bool HoldsSnippets(const TKnot& knot)
+{
+    std::unique_ptr<TQuilloraDocument> trial = TTrayAppDocument::New<TQuilloraDocument>();
+    TKnot copy;
+    copy.Assign(knot);
+    trial->Scheme()->LoadFromKnot(trial->Root(), smDocument, &copy);
+    for (TParagraph* p = trial->Text().FirstParagraph(); p; p = p->Next())
+        if (!p->IsEmpty()) return true;
+    return false;
+}
+
+// The reason why `knot`, read from a file, cannot replace the snippets; empty when it can.
+String ImportRefusal(TKnot& knot, const String& schemeName)
+{
+    if (knot.Name() != schemeName) return LoadString(sidNotSnippetFile);
+    if (knot.Corrupt()) return LoadString(sidDataCorrupt);
+    if (knot.FindParam(u"FormatVersion") &&
+        ParseFormatVersion(knot.FindParam(u"FormatVersion")->Text()) > CurrentFormatVersion)
+        return LoadString(sidNewerFormat);
+    if (!HoldsSnippets(knot)) return LoadString(sidNoSnippetsInFile);
+    return {};
+}
+} // namespace
+
 void TQuilloraDocument::ImportFile(const String& fileName)
 {
     TKnot knot;
     knot.LoadFromFile(fileName);
+    String refusal = ImportRefusal(knot, Scheme()->SchemeName());
+    if (!refusal.empty()) throw Exception(FormatString(sidImportRefused, {fileName, refusal}));
     knot.SetList();
     QuilloraRoot()->Edit(tekWholeText, nullptr, true, &knot, 0, 0);
 }

@@ -33,7 +33,10 @@ public:
     // False when the root held text.
     bool SetStarterText(const String& dropDownHotKey);
     // Replaces every snippet with the content of the data file `fileName` as one
-    // undoable edit. A missing file raises "File not found: %1".
+    // undoable edit. A missing file raises "File not found: %1". A file that is no
+    // snippet file (its root is not this document's, as with any plain text), whose
+    // text is corrupt, whose format is newer, or that holds no snippet, is refused
+    // with sidImportRefused and changes nothing: an import never empties the document.
     void ImportFile(const String& fileName);
     // Saves the document to `fileName` (no backup); the scheme then names that file.
     void ExportFile(const String& fileName);

@@ -88,4 +88,11 @@ void TTrayAppDocument::SaveDataFile(const String& fileName, const String& backup
     }
 }
 
+void TTrayAppDocument::SaveDataFileCopy(const String& fileName)
+{
+    if (IsProtected(fileName))
+        throw Exception(FormatString(sidSaveRefusedProtected, {fileName, protectionReason_}));
+    scheme_->SaveToFile(fileName, true);
+}
+
 } // namespace quillora

@@ -50,6 +50,9 @@ public:
     // error and leaves the old file as it was. A backup that cannot be made never stops
     // the save.
     void SaveDataFile(const String& fileName, const String& backupFileName);
+    // The safe save of the scheme to `fileName` as a copy: no backup, and the scheme
+    // keeps its file name. Raises as SaveDataFile does.
+    void SaveDataFileCopy(const String& fileName);
 
     // The reports of the last LoadDataFile, one text each, in order.
     const std::vector<String>& LoadMessages() const { return loadMessages_; }

@@ -10,6 +10,7 @@
 #include "foundation/Exceptions.h"
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
+#include "foundation/StringIds.h"
 #include "foundation/UndoRedo.h"
 #include "shell/Document.h"
 #include "shell/Modules.h"
@@ -104,6 +105,39 @@ TEST_F(DocumentTest, ImportReplacesEverySnippetAsOneUndoableEdit)
     EXPECT_EQ(Captions(), (std::vector<String>{u"one", u"two"}));
     EXPECT_THROW(document->ImportFile(folder.File(u"missing.tpt")), Exception);
     EXPECT_EQ(Captions(), (std::vector<String>{u"one", u"two"}));
+}
+
+TEST_F(DocumentTest, ImportRefusesWhatWouldWipeTheSnippetsAndChangesNothing)
+{
+    document->LoadDataFile(GoldenFile);
+    const std::vector<String> before = Captions();
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int reason;
+    };
+    const Case cases[] = {
+        {"plain text", "just some notes\r\nof mine\r\n", sidNotSnippetFile},
+        {"empty file", "", sidNotSnippetFile},
+        {"another document", "<html><body><p>text</p></body></html>", sidNotSnippetFile},
+        {"cut off", "<Quillora FormatVersion=\"1.2\"><Chars Value=\"x\"/><Br/><Chars Val", sidDataCorrupt},
+        {"newer", "<Quillora FormatVersion=\"1.3\"><Chars Value=\"x\"/></Quillora>", sidNewerFormat},
+        {"no content", "<Quillora FormatVersion=\"1.2\"/>", sidNoSnippetsInFile},
+        {"only empty lines", "<Quillora FormatVersion=\"1.2\"><Br/><Br/></Quillora>", sidNoSnippetsInFile},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        String file = folder.File(u"import.tpt");
+        WriteWholeFile(file, c.bytes);
+        try {
+            document->ImportFile(file);
+            ADD_FAILURE() << "imported";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), FormatString(sidImportRefused, {file, LoadString(c.reason)}));
+        }
+        EXPECT_EQ(Captions(), before);
+        EXPECT_FALSE(document->UndoRedo()->CanUndo());
+    }
 }
 
 TEST_F(DocumentTest, ExportWritesTheDocumentAndLeavesTheDataFileAlone)

@@ -1,6 +1,7 @@
 #pragma once
-// A fresh folder under the system's temporary folder (with non-ASCII characters in its
-// name), removed with everything in it afterwards.
+// A fresh folder (with non-ASCII characters in its name), removed with everything in it
+// afterwards: in the test build's own scratch folder where the build names one, else
+// under the system's temporary folder.
 
 #include <filesystem>
 #include <fstream>
@@ -18,7 +19,12 @@ struct TempFolder {
     {
         std::random_device rd;
         std::string number = std::to_string(rd());
-        path = std::filesystem::temp_directory_path() /
+#ifdef QUILLORA_TEST_SCRATCH
+        std::filesystem::path base(QUILLORA_TEST_SCRATCH);
+#else
+        std::filesystem::path base = std::filesystem::temp_directory_path();
+#endif
+        path = base /
                (u"quillora-shell-" + std::u16string(number.begin(), number.end()) + u"-\u00E9\u0416");
         std::filesystem::create_directories(path);
     }
