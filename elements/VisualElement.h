@@ -14,6 +14,7 @@
 
 #include "elements/Element.h"
 #include "foundation/Geometry.h"
+#include "foundation/Input.h"
 #include "foundation/UtilsServices.h"
 #include "render/SheetCanvas.h"
 
@@ -64,18 +65,6 @@ constexpr int hfChildren = 0x02;
 constexpr int hfDescendants = 0x04;
 constexpr int hfInSelection = 0x08;
 constexpr int hfPassive = 0x10;
-
-// ---- keyboard shift state ----
-using TShiftState = uint16_t;
-enum TShiftStateFlag : uint16_t {
-    ssShift = 0x01,
-    ssAlt = 0x02,
-    ssCtrl = 0x04,
-    ssLeft = 0x08,
-    ssRight = 0x10,
-    ssMiddle = 0x20,
-    ssDouble = 0x40,
-};
 
 // The state of a palette item for an element: preset to enabled and not checked.
 struct TPaletteItemState {
