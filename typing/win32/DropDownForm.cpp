@@ -7,6 +7,7 @@
 
 #include "elements/SchemeImages.h"
 #include "elements/Sounds.h"
+#include "foundation/ErrorHandler.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FormPlace.h"
 #include "foundation/Utils.h"
@@ -152,8 +153,9 @@ void TDropDownForm::ShowList()
     if (!hook_->Loaded()) {
         try {
             if (!hook_->Load()) return; // tried again at the next hotkey
-        } catch (const Exception& e) {
-            ShowMessageBox(e.Message(), {}, mbIconError);
+        } catch (const Exception&) {
+            // A missing library file: told by the application's error handler.
+            HandleCurrentException();
             return;
         }
         if (!shownOnce_) {
