@@ -1,12 +1,26 @@
 #include <gtest/gtest.h>
 
+#include "foundation/ErrorHandler.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #include <cstdio>
 #endif
+
+namespace {
+// An error that reaches the edge of a window's message during a test fails that test
+// (instead of opening a message box nobody closes). Tests that expect one provide their own.
+class TFailingErrorHandler : public quillora::TErrorHandler {
+public:
+    void ShowError(const quillora::String& message) override
+    {
+        ADD_FAILURE() << "error handler called: " << quillora::StringToUtf8(message);
+    }
+};
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -17,6 +31,8 @@ int main(int argc, char** argv)
     // As the program does at start-up: English, with English behind it.
     quillora::Localization().SetFallbackLanguage(quillora::LangEnglish);
     quillora::Localization().SetLanguage(quillora::LangEnglish);
+    TFailingErrorHandler errors;
+    quillora::TProvide<quillora::TErrorHandler> provideErrors(errors);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -61,6 +61,7 @@ void TDropDownModel::Clear()
     captions_.clear();
     filter_.clear();
     selection_ = -1;
+    restingPointer_.reset();
 }
 
 void TDropDownModel::SetSelection(int index)
@@ -78,6 +79,15 @@ void TDropDownModel::RebuildItems()
     for (const TSnippetItem& item : all_)
         if (CaptionMatchesFilter(item.Caption, filter_)) items_.push_back(&item);
     selection_ = items_.empty() ? -1 : 0;
+    restingPointer_.reset();
+    if (PointerPos) restingPointer_ = PointerPos();
+}
+
+bool TDropDownModel::PointerMoved(TPoint screenPoint)
+{
+    if (restingPointer_ && *restingPointer_ == screenPoint) return false;
+    restingPointer_.reset();
+    return true;
 }
 
 bool TDropDownModel::HandleChar(int code)

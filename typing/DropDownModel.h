@@ -5,6 +5,7 @@
 // thin layer over it.
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "foundation/Geometry.h"
@@ -59,6 +60,7 @@ public:
     TParagraph* SelectedParagraph() const { return selection_ >= 0 ? Item(selection_).Paragraph : nullptr; }
 
     // The items whose caption begins with the filter, in document order; item 0 selected.
+    // The pointer is taken as resting where it is now (PointerPos).
     void RebuildItems();
     // Backspace (8) removes the last filter character (a surrogate pair whole) and does
     // nothing with an empty filter; codes below 32 and ANSI lead bytes do nothing;
@@ -67,9 +69,17 @@ public:
     // The effect of one token of the keyboard hook; `pageSize` items make a page.
     TTokenResult HandleToken(StringView token, int pageSize);
 
+    // The pointer moved over the list to `screenPoint`: false while it rests where it was
+    // when the items were last rebuilt (items rebuilt under a resting pointer keep their
+    // selection); otherwise true, the item under the pointer is to be selected, and every
+    // later move counts until the items are rebuilt again.
+    bool PointerMoved(TPoint screenPoint);
+
     // Tells whether a code of 255 or less is a lead byte of the system's ANSI code page
     // (only double-byte code pages have them); none by default.
     std::function<bool(int code)> IsAnsiLeadByte;
+    // Where the pointer is on the screen; none: it is never taken as resting.
+    std::function<TPoint()> PointerPos;
 
 private:
     // Every caption in one store (one allocation for the whole document).
@@ -78,6 +88,8 @@ private:
     std::vector<const TSnippetItem*> items_;
     String filter_;
     int selection_ = -1;
+    // Where the pointer rested when the items were last rebuilt; none once it moved.
+    std::optional<TPoint> restingPointer_;
 };
 
 // Items that fit the list's client height, at least 1.

@@ -6,14 +6,15 @@
 
 namespace quillora {
 
+class TWindow;
+
 class TWindowPlacementForm : public TPlacementForm {
 public:
-    explicit TWindowPlacementForm(HWND window = nullptr) : window_(window) {}
-    void SetWindow(HWND window) { window_ = window; }
-    HWND Window() const { return window_; }
+    explicit TWindowPlacementForm(TWindow& window) : window_(window) {}
 
     TFormBorderKind BorderKind() const override;
     bool HasMaximizeButton() const override;
+    // Also while hidden: a window maximized while hidden comes back maximized.
     bool Maximized() const override;
     void Maximize() override;
     TFormBounds Bounds() const override;
@@ -23,7 +24,9 @@ public:
     void SetExplicitPlacement() override {}
 
 private:
-    HWND window_;
+    HWND Handle() const;
+
+    TWindow& window_;
 };
 
 } // namespace quillora

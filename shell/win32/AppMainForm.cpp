@@ -14,7 +14,6 @@
 #include "foundation/StringIds.h"
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
-#include "foundation/win32/ObjectWindow.h"
 #include "foundation/win32/OpenSaveDialog.h"
 #include "foundation/win32/WinPaths.h"
 #include "shell/DataFile.h"
@@ -46,11 +45,11 @@ template <size_t N> void CopyField(wchar_t (&field)[N], const String& text)
 String MenuText(int id) { return LoadString(id); }
 } // namespace
 
-TAppMainForm::TAppMainForm(TGlobal& global) : global_(global) {}
+TAppMainForm::TAppMainForm(TGlobal& global) : global_(global), placementForm_(*this) {}
 
 TAppMainForm::~TAppMainForm()
 {
-    if (window_) DestroyWindow(window_);
+    DestroyHandle();
     if (trayMenu_) DestroyMenu(trayMenu_);
     if (font_) DeleteObject(font_);
 }
@@ -62,23 +61,21 @@ bool TAppMainForm::Create(HINSTANCE instance, bool& show)
     CreateAnnouncementMutexes(values.ExeBaseName + u"Mutex");
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
 
-    WNDCLASSEXW wc {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = ObjectWindowProc<TAppMainForm>;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = MainWindowClass;
-    RegisterClassExW(&wc);
+    TWindowClass windowClass;
+    windowClass.Name = MainWindowClass;
+    windowClass.Icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.SmallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
+    windowClass.Background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
 
     String title = LoadString(TitleStringId);
     if (title.empty()) title = u"Quillora";
-    window_ = CreateWindowExW(0, MainWindowClass, WidePtr(title), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                              640, 480, nullptr, nullptr, instance, this);
-    if (!window_) return false;
-    placementForm_.SetWindow(window_);
+    TWindowParams params;
+    params.Caption = WidePtr(title);
+    params.Width = 640;
+    params.Height = 480;
+    params.Instance = instance;
+    if (!CreateHandle(windowClass, params)) return false;
+    SetSnapToScreenEdges(true);
     formPlace_ = std::make_unique<TFormPlace>(&placementForm_, u"MainForm", &global_.SessionFile());
 
     NONCLIENTMETRICSW metrics {};
@@ -86,7 +83,7 @@ bool TAppMainForm::Create(HINSTANCE instance, bool& show)
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
         font_ = CreateFontIndirectW(&metrics.lfMessageFont);
     list_ = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL,
-                            0, 0, 10, 10, window_, nullptr, instance, nullptr);
+                            0, 0, 10, 10, Handle(), nullptr, instance, nullptr);
     if (font_) SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     CreateMenus();
 
@@ -113,7 +110,7 @@ bool TAppMainForm::Create(HINSTANCE instance, bool& show)
         RECT work {};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         int w = screenW / 2, h = screenH / 2;
-        SetWindowPos(window_, nullptr, work.left + (work.right - work.left) - w, work.top + (work.bottom - work.top) - h, w,
+        SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left) - w, work.top + (work.bottom - work.top) - h, w,
                      h, SWP_NOZORDER | SWP_NOACTIVATE);
         show = true;
     } else {
@@ -139,7 +136,7 @@ void TAppMainForm::CreateMenus()
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, cmFileExit, L"");
     AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"");
-    SetMenu(window_, menu_);
+    SetMenu(Handle(), menu_);
     trayMenu_ = CreatePopupMenu();
     AppendMenuW(trayMenu_, MF_STRING, cmTrayShow, L"");
     AppendMenuW(trayMenu_, MF_SEPARATOR, 0, nullptr);
@@ -165,9 +162,9 @@ void TAppMainForm::LocalizeMenus()
     set(file, cmFileExit, false, MenuText(sidExit));
     set(trayMenu_, cmTrayShow, false, LoadString(TitleStringId));
     set(trayMenu_, cmFileExit, false, MenuText(sidExit));
-    DrawMenuBar(window_);
+    DrawMenuBar(Handle());
     String title = LoadString(TitleStringId);
-    SetWindowTextW(window_, WidePtr(title));
+    SetWindowTextW(Handle(), WidePtr(title));
 }
 
 // ---- tray icon ----
@@ -185,7 +182,7 @@ void TAppMainForm::AddTrayIcon()
     if (trayIconShown_) return;
     NOTIFYICONDATAW data {};
     data.cbSize = sizeof(data);
-    data.hWnd = window_;
+    data.hWnd = Handle();
     data.uID = TrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAYICON;
@@ -202,7 +199,7 @@ void TAppMainForm::RemoveTrayIcon()
     if (!trayIconShown_) return;
     NOTIFYICONDATAW data {};
     data.cbSize = sizeof(data);
-    data.hWnd = window_;
+    data.hWnd = Handle();
     data.uID = TrayIconId;
     Shell_NotifyIconW(NIM_DELETE, &data);
     trayIconShown_ = false;
@@ -221,7 +218,7 @@ void TAppMainForm::ShowBalloon(const String& text)
     if (!trayIconShown_) return;
     NOTIFYICONDATAW data {};
     data.cbSize = sizeof(data);
-    data.hWnd = window_;
+    data.hWnd = Handle();
     data.uID = TrayIconId;
     data.uFlags = NIF_INFO;
     data.dwInfoFlags = NIIF_INFO;
@@ -235,7 +232,7 @@ void TAppMainForm::TrayCallback(LPARAM lParam)
 {
     switch (LOWORD(lParam)) {
     case WM_LBUTTONDOWN:
-        if (IsWindowVisible(window_) && !IsIconic(window_) && IsWindowEnabled(window_) &&
+        if (IsWindowVisible(Handle()) && !IsIconic(Handle()) && IsWindowEnabled(Handle()) &&
             GetTickCount() - deactivatedAt_ < 500)
             HideToTray();
         else
@@ -244,9 +241,9 @@ void TAppMainForm::TrayCallback(LPARAM lParam)
     case WM_RBUTTONUP: {
         POINT p;
         GetCursorPos(&p);
-        SetForegroundWindow(window_);
-        TrackPopupMenu(trayMenu_, TPM_RIGHTBUTTON, p.x, p.y, 0, window_, nullptr);
-        PostMessageW(window_, WM_NULL, 0, 0);
+        SetForegroundWindow(Handle());
+        TrackPopupMenu(trayMenu_, TPM_RIGHTBUTTON, p.x, p.y, 0, Handle(), nullptr);
+        PostMessageW(Handle(), WM_NULL, 0, 0);
         break;
     }
     default:
@@ -256,14 +253,14 @@ void TAppMainForm::TrayCallback(LPARAM lParam)
 
 void TAppMainForm::ShowMainWindow()
 {
-    if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
-    ShowWindow(window_, SW_SHOW);
-    SetForegroundWindow(window_);
+    if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+    Show();
+    SetForegroundWindow(Handle());
 }
 
 void TAppMainForm::HideToTray()
 {
-    ShowWindow(window_, SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
     if (!balloonShown_ && firstRun_) {
         balloonShown_ = true;
         ShowBalloon(FormatText(u"%1 lives in the notification area.", {LoadString(TitleStringId)}));
@@ -273,7 +270,7 @@ void TAppMainForm::HideToTray()
 void TAppMainForm::UpdateSystemMenu()
 {
     bool grey = General(global_).ShowInTray().Value() && General(global_).HideToTrayByMinimizeButton().Value();
-    HMENU system = GetSystemMenu(window_, FALSE);
+    HMENU system = GetSystemMenu(Handle(), FALSE);
     if (system) EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | (grey ? MF_GRAYED : MF_ENABLED));
 }
 
@@ -285,16 +282,16 @@ bool TAppMainForm::RegisterHotKeyText(const String& text, ATOM id, String& regis
     if (!text.empty() && allowed) {
         if (text == registered) return false;
         if (!registered.empty()) {
-            UnregisterHotKey(window_, id);
+            UnregisterHotKey(Handle(), id);
             registered.clear();
         }
         tipChanged = true;
         unsigned modifiers = 0, key = 0;
-        if (window_ && ShortCutToHotKey(text, modifiers, key) && key != 0 &&
-            RegisterHotKey(window_, id, modifiers, key))
+        if (Handle() && ShortCutToHotKey(text, modifiers, key) && key != 0 &&
+            RegisterHotKey(Handle(), id, modifiers, key))
             registered = text;
     } else if (!registered.empty()) {
-        UnregisterHotKey(window_, id);
+        UnregisterHotKey(Handle(), id);
         registered.clear();
         tipChanged = true;
     }
@@ -318,8 +315,8 @@ void TAppMainForm::DocumentChanged(TItfObject*, int notify, intptr_t, intptr_t)
 {
     if (notify != urHistoryChanged && notify != urUndone && notify != urRedone) return;
     modified_ = true;
-    KillTimer(window_, AutoSaveTimerId);
-    SetTimer(window_, AutoSaveTimerId, AutoSaveDelay, nullptr);
+    KillTimer(Handle(), AutoSaveTimerId);
+    SetTimer(Handle(), AutoSaveTimerId, AutoSaveDelay, nullptr);
     RefreshSnippetList();
 }
 
@@ -342,7 +339,7 @@ bool TAppMainForm::TrySaveData(bool fromAutosave)
         String question = FormatString(sidSaveRefusedProtected, {name, document_->LoadMessages().empty()
                                                                             ? String()
                                                                             : document_->LoadMessages().front()});
-        if (MessageBoxW(window_, WidePtr(question), WidePtr(LoadString(TitleStringId)),
+        if (MessageBoxW(Handle(), WidePtr(question), WidePtr(LoadString(TitleStringId)),
                         MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
             return false;
         document_->ConfirmOverwrite();
@@ -362,7 +359,7 @@ void TAppMainForm::AutoSaveTimer()
         // A failed save is tried again at the next tick; a protected file waits for the user.
         if (!document_->IsProtected(General(global_).DataFileName().Value())) return;
     }
-    KillTimer(window_, AutoSaveTimerId);
+    KillTimer(Handle(), AutoSaveTimerId);
 }
 
 bool TAppMainForm::CloseQuery()
@@ -371,7 +368,7 @@ bool TAppMainForm::CloseQuery()
         const String& name = General(global_).DataFileName().Value();
         if (document_->IsProtected(name)) {
             String question = document_->ProtectionNotice();
-            int answer = MessageBoxW(window_, WidePtr(question), WidePtr(LoadString(TitleStringId)),
+            int answer = MessageBoxW(Handle(), WidePtr(question), WidePtr(LoadString(TitleStringId)),
                                      MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON2);
             if (answer == IDCANCEL) return false;
             if (answer == IDYES) {
@@ -425,7 +422,7 @@ bool AskFileName(HWND owner, bool save, String& fileName)
 void TAppMainForm::FileImport()
 {
     String fileName;
-    if (!AskFileName(window_, false, fileName)) return;
+    if (!AskFileName(Handle(), false, fileName)) return;
     try {
         TBusyCursor busy;
         document_->ImportFile(fileName);
@@ -439,7 +436,7 @@ void TAppMainForm::FileExport()
     SYSTEMTIME now;
     GetLocalTime(&now);
     String fileName = ExportFileNameForDay(now.wYear, now.wMonth, now.wDay);
-    if (!AskFileName(window_, true, fileName)) return;
+    if (!AskFileName(Handle(), true, fileName)) return;
     try {
         document_->ExportFile(fileName);
     } catch (const Exception& e) {
@@ -465,8 +462,8 @@ void TAppMainForm::RefreshSnippetList()
 
 bool TAppMainForm::PreviewKey(const MSG& msg)
 {
-    if (msg.message != WM_KEYDOWN || !window_) return false;
-    if (msg.hwnd != window_ && GetAncestor(msg.hwnd, GA_ROOT) != window_) return false;
+    if (msg.message != WM_KEYDOWN || !Handle()) return false;
+    if (msg.hwnd != Handle() && GetAncestor(msg.hwnd, GA_ROOT) != Handle()) return false;
     bool ctrl = GetKeyState(VK_CONTROL) < 0;
     if (msg.wParam == VK_ESCAPE && General(global_).ShowInTray().Value() && General(global_).HideByEsc().Value()) {
         HideToTray();
@@ -479,12 +476,12 @@ bool TAppMainForm::PreviewKey(const MSG& msg)
     return false;
 }
 
-LRESULT TAppMainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT TAppMainForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == taskbarCreatedMessage_ && taskbarCreatedMessage_) {
         trayIconShown_ = false;
         if (General(global_).ShowInTray().Value()) AddTrayIcon();
-        return DefWindowProcW(window_, msg, wParam, lParam);
+        return TWindow::WindowProc(msg, wParam, lParam);
     }
     switch (msg) {
     case WM_HOTKEY:
@@ -527,7 +524,7 @@ LRESULT TAppMainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
         switch (LOWORD(wParam)) {
         case cmFileImport: FileImport(); return 0;
         case cmFileExport: FileExport(); return 0;
-        case cmFileExit: SendMessageW(window_, WM_CLOSE, 0, 0); return 0;
+        case cmFileExit: SendMessageW(Handle(), WM_CLOSE, 0, 0); return 0;
         case cmTrayShow: ShowMainWindow(); return 0;
         default: break;
         }
@@ -540,12 +537,12 @@ LRESULT TAppMainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
         if (formPlace_) formPlace_->FormCloseQuery();
-        if (CloseQuery()) DestroyWindow(window_);
+        if (CloseQuery()) DestroyWindow(Handle());
         return 0;
     case WM_DESTROY:
         if (initialized_) global_.Settings().RemoveNotifyEvent(BindNotify<&TAppMainForm::SettingsChanged>(this));
         if (document_) document_->UndoRedo()->RemoveNotifyEvent(BindNotify<&TAppMainForm::DocumentChanged>(this));
-        KillTimer(window_, AutoSaveTimerId);
+        KillTimer(Handle(), AutoSaveTimerId);
         RegisterDropDownHotKey({});
         RemoveTrayIcon();
         RegisterMainHotKey({});
@@ -554,7 +551,7 @@ LRESULT TAppMainForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return DefWindowProcW(window_, msg, wParam, lParam);
+    return TWindow::WindowProc(msg, wParam, lParam);
 }
 
 } // namespace quillora

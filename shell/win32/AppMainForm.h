@@ -10,6 +10,7 @@
 #include "foundation/FormPlace.h"
 #include "foundation/Node.h"
 #include "foundation/Strings.h"
+#include "foundation/win32/Window.h"
 #include "foundation/win32/WindowPlacementForm.h"
 
 namespace quillora {
@@ -28,10 +29,10 @@ enum TMainCommand : UINT {
     cmTrayShow = 120,
 };
 
-class TAppMainForm {
+class TAppMainForm : public TWindow {
 public:
     explicit TAppMainForm(TGlobal& global);
-    ~TAppMainForm();
+    ~TAppMainForm() override;
     TAppMainForm(const TAppMainForm&) = delete;
     TAppMainForm& operator=(const TAppMainForm&) = delete;
 
@@ -40,7 +41,6 @@ public:
     // False when the window could not be made or the data file could not be read (the
     // user was told).
     bool Create(HINSTANCE instance, bool& show);
-    HWND Handle() const { return window_; }
     TQuilloraDocument& Document() const { return *document_; }
     void SetDropDownForm(TDropDownForm* form) { dropDown_ = form; }
 
@@ -56,10 +56,10 @@ public:
     bool Modified() const { return modified_; }
     const String& TrayTip() const { return trayTip_; }
 
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    template <class T> friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
-    void AttachWindow(HWND window) { window_ = window; }
-    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
 
     void CreateMenus();
     void LocalizeMenus();
@@ -88,7 +88,6 @@ private:
     std::unique_ptr<TFormPlace> formPlace_;
     std::unique_ptr<TQuilloraDocument> document_;
     TDropDownForm* dropDown_ = nullptr;
-    HWND window_ = nullptr;
     HWND list_ = nullptr;
     HMENU menu_ = nullptr;
     HMENU trayMenu_ = nullptr;

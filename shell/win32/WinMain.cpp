@@ -3,7 +3,9 @@
 
 #include <commctrl.h>
 
+#include "foundation/ErrorHandler.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 #include "shell/Document.h"
 #include "shell/Global.h"
 #include "shell/Modules.h"
@@ -23,6 +25,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 
     int exitCode = 0;
     {
+        // Errors that reach the edge of a message are shown in a message box, one at a time.
+        TErrorBox errorBox;
+        TProvide<TErrorHandler> errors(errorBox);
         TLocalization& localization = Localization();
         localization.SetFallbackLanguage(LangEnglish);
         localization.SetLanguage(LangEnglish);

@@ -126,6 +126,33 @@ TEST_F(DropDownModelTest, Tokens)
     EXPECT_EQ(model.Count(), 3);
 }
 
+TEST_F(DropDownModelTest, PointerRestingWhereItWasWhenTheItemsWereRebuiltSelectsNothing)
+{
+    Append(u"one\r\notter\r\ntwo");
+    TDropDownModel model;
+    TPoint pointer {40, 50};
+    model.PointerPos = [&pointer] { return pointer; };
+    model.Open(text);
+    // Opened under the resting pointer: a move message there selects nothing.
+    EXPECT_FALSE(model.PointerMoved({40, 50}));
+    EXPECT_TRUE(model.PointerMoved({41, 50}));
+    // Once it moved, every move counts, also back to where it rested.
+    EXPECT_TRUE(model.PointerMoved({40, 50}));
+
+    // Typing rebuilds the items under the pointer where it is now: it rests again there,
+    // and the new selection (item 0) stays.
+    pointer = {41, 50};
+    ASSERT_EQ(model.HandleToken(u"t", 10), TTokenResult::FilterChanged);
+    EXPECT_EQ(model.Selection(), 0);
+    EXPECT_FALSE(model.PointerMoved({41, 50}));
+    EXPECT_TRUE(model.PointerMoved({41, 70}));
+
+    // Without a pointer position nothing counts as resting.
+    TDropDownModel blind;
+    blind.Open(text);
+    EXPECT_TRUE(blind.PointerMoved({-1, -1}));
+}
+
 TEST(DropDownPlacementTest, BelowTheCaretInsideTheWorkArea)
 {
     const TRect work {0, 0, 1024, 738};

@@ -3,10 +3,11 @@
 # window (they skip themselves without a display): on an Xvfb display and in a Wine
 # prefix of their own, so that no other run's session is disturbed.
 # Usage: tests/typing/display-tests.sh WINDOWS_BUILD_DIR [gtest filter]
-# The keyboard hook and the foreground tracking tests run here as well.
+# The keyboard hook and the foreground tracking tests run here as well, and those of the
+# window base that need top-level windows.
 set -u
 build="$(cd "$1" && pwd)"
-filter="${2:-SendKeysWin*:HookWin*:FocusedWindowNotifierWin*}"
+filter="${2:-SendKeysWin*:HookWin*:FocusedWindowNotifierWin*:WindowPlacementWin*:WindowSnapWin*}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 export WINEPREFIX="$build/wineprefix-display"
 . "$root/scripts/wine-env.sh"

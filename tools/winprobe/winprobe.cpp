@@ -16,6 +16,8 @@
 //   winprobe activate CLASS                   brings it to the front
 //   winprobe rect CLASS                       prints its screen rectangle "L T R B"
 //   winprobe clear CLASS                      empties the text of its first Edit child
+//   winprobe showstate CLASS                  prints "hidden", "minimized", "maximized"
+//                                             or "normal"
 #include <windows.h>
 
 #include <cstdio>
@@ -146,6 +148,14 @@ int wmain(int argc, wchar_t** argv)
     if (cmd == L"clear") {
         HWND edit = FindWindowExW(hwnd, nullptr, L"Edit", nullptr);
         return SendMessageW(edit ? edit : hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")) ? 0 : 1;
+    }
+    if (cmd == L"showstate") {
+        const char* state = !IsWindowVisible(hwnd) ? "hidden"
+                            : IsIconic(hwnd)       ? "minimized"
+                            : IsZoomed(hwnd)       ? "maximized"
+                                                   : "normal";
+        std::printf("%s\n", state);
+        return 0;
     }
     if (cmd == L"title") {
         wchar_t buf[512];

@@ -7,11 +7,12 @@
 
 #include "elements/SchemeImages.h"
 #include "elements/Sounds.h"
+#include "foundation/ErrorHandler.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FormPlace.h"
 #include "foundation/Utils.h"
 #include "foundation/win32/Hooker.h"
-#include "foundation/win32/ObjectWindow.h"
+#include "foundation/win32/InputWin.h"
 #include "foundation/win32/WinPaths.h"
 #include "foundation/win32/WindowPlacementForm.h"
 #include "render/Bitmap32.h"
@@ -59,6 +60,11 @@ TDropDownForm::TDropDownForm(const TTypingSettings& settings, TSessionFile* sess
 {
     notifier_->OnChange = [this](TFocusedWindowNotifier&) { CloseList(); };
     model_.IsAnsiLeadByte = [](int code) { return IsDBCSLeadByte(static_cast<BYTE>(code)) != FALSE; };
+    model_.PointerPos = [] {
+        POINT p {-1, -1};
+        GetCursorPos(&p);
+        return ToPoint(p);
+    };
 }
 
 TDropDownForm::~TDropDownForm()
@@ -66,37 +72,37 @@ TDropDownForm::~TDropDownForm()
     notifier_->Stop();
     hook_.reset();
     hooker_->SetControl(nullptr);
-    if (window_) DestroyWindow(window_);
+    DestroyHandle();
     if (font_) DeleteObject(font_);
 }
 
 bool TDropDownForm::Create(HINSTANCE instance)
 {
-    WNDCLASSEXW wc {};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_SAVEBITS;
-    wc.lpfnWndProc = ObjectWindowProc<TDropDownForm>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = DropDownWindowClass;
-    RegisterClassExW(&wc);
-    window_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOPMOST | WS_EX_STATICEDGE | WS_EX_TOOLWINDOW,
-                              DropDownWindowClass, L"", WS_POPUP | WS_THICKFRAME, 0, 0, DesignWidth, DesignHeight, nullptr,
-                              nullptr, instance, this);
-    if (!window_) return false;
+    TWindowClass windowClass;
+    windowClass.Name = DropDownWindowClass;
+    windowClass.Style = CS_SAVEBITS;
+    windowClass.Background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    TWindowParams params;
+    params.ExStyle = WS_EX_NOACTIVATE | WS_EX_TOPMOST | WS_EX_STATICEDGE | WS_EX_TOOLWINDOW;
+    params.Style = WS_POPUP | WS_THICKFRAME;
+    params.X = 0;
+    params.Y = 0;
+    params.Width = DesignWidth;
+    params.Height = DesignHeight;
+    params.Instance = instance;
+    if (!CreateHandle(windowClass, params)) return false;
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(Handle(), &client);
     list_ = CreateWindowExW(0, L"LISTBOX", L"",
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA |
                                 LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
-                            0, 0, client.right, client.bottom, window_, nullptr, instance, nullptr);
+                            0, 0, client.right, client.bottom, Handle(), nullptr, instance, nullptr);
     hooker_->OnBeforeMessage = [this](THooker&, MSG& message, LRESULT& result, bool& handled) {
         ListBeforeMessage(message, result, handled);
     };
     hooker_->SetControl(list_);
     if (sessionFile_) {
-        placementForm_ = std::make_unique<TWindowPlacementForm>(window_);
+        placementForm_ = std::make_unique<TWindowPlacementForm>(*this);
         formPlace_ = std::make_unique<TFormPlace>(placementForm_.get(), u"DropDownForm", sessionFile_);
         formPlace_->FormCreated();
     }
@@ -147,19 +153,20 @@ void TDropDownForm::ShowList()
     if (!hook_->Loaded()) {
         try {
             if (!hook_->Load()) return; // tried again at the next hotkey
-        } catch (const Exception& e) {
-            ShowMessageBox(e.Message(), {}, mbIconError);
+        } catch (const Exception&) {
+            // A missing library file: told by the application's error handler.
+            HandleCurrentException();
             return;
         }
         if (!shownOnce_) {
             shownOnce_ = true;
-            ShowWindow(window_, SW_SHOWNOACTIVATE);
-            ShowWindow(window_, SW_HIDE);
+            ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+            ShowWindow(Handle(), SW_HIDE);
         }
     }
     FormShow();
-    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    hook_->HookKeys(reinterpret_cast<TWindowHandle>(window_), reinterpret_cast<TWindowHandle>(targetWindow_));
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    hook_->HookKeys(reinterpret_cast<TWindowHandle>(Handle()), reinterpret_cast<TWindowHandle>(targetWindow_));
     hook_->SetAllowBackspace(false);
     notifier_->Start();
     TraceTiming("hotkey-to-list", started);
@@ -168,16 +175,14 @@ void TDropDownForm::ShowList()
 void TDropDownForm::FormShow()
 {
     RECT bounds;
-    GetWindowRect(window_, &bounds);
+    GetWindowRect(Handle(), &bounds);
     int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
     TPoint at = DropDownPosition(caretRect_, width, height, WorkArea());
-    SetWindowPos(window_, nullptr, at.X, at.Y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, at.X, at.Y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (text_) model_.Open(*text_);
     else model_.Clear();
     FillList();
     UpdateItemHeight();
-    lastCursorPos_ = {-1, -1};
-    GetCursorPos(&lastCursorPos_);
     if (targetWindow_) {
         DWORD thread = GetWindowThreadProcessId(targetWindow_, nullptr);
         ActivateKeyboardLayout(GetKeyboardLayout(thread), KLF_SETFORPROCESS);
@@ -207,7 +212,7 @@ void TDropDownForm::CloseList()
     }
     ReleaseHook();
     if (formPlace_) formPlace_->FormCloseQuery();
-    ShowWindow(window_, SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
     FormHide();
 }
 
@@ -264,7 +269,7 @@ void TDropDownForm::ListBeforeMessage(const MSG& message, LRESULT& result, bool&
         LRESULT hit = SendMessageW(list_, LB_ITEMFROMPOINT, 0, message.lParam);
         if (HIWORD(hit) == 0) model_.SetSelection(LOWORD(hit));
         handled = true;
-        PostMessageW(window_, WM_APP + 1, 0, 0);
+        PostMessageW(Handle(), WM_APP + 1, 0, 0);
         break;
     }
     case WM_LBUTTONUP:
@@ -287,8 +292,7 @@ void TDropDownForm::ListMouseMove(int x, int y)
 {
     POINT now;
     GetCursorPos(&now);
-    if (now.x == lastCursorPos_.x && now.y == lastCursorPos_.y) return;
-    lastCursorPos_ = {-1, -1};
+    if (!model_.PointerMoved(ToPoint(now))) return;
     int count = model_.Count();
     if (count == 0) return;
     LRESULT hit = SendMessageW(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
@@ -356,7 +360,7 @@ void TDropDownForm::DrawItem(const DRAWITEMSTRUCT& item)
     if (selected && (item.itemState & ODS_FOCUS)) DrawFocusRect(dc, &r);
 }
 
-LRESULT TDropDownForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT TDropDownForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_NULL: {
@@ -391,7 +395,7 @@ LRESULT TDropDownForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return DefWindowProcW(window_, msg, wParam, lParam);
+    return TWindow::WindowProc(msg, wParam, lParam);
 }
 
 } // namespace quillora

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "foundation/Geometry.h"
+#include "foundation/win32/Window.h"
 #include "render/Bitmap32.h"
 #include "typing/DropDownModel.h"
 #include "typing/TypingSettings.h"
@@ -24,18 +25,17 @@ class THookLibrary;
 class TParagraph;
 class TTextor;
 
-class TDropDownForm {
+class TDropDownForm : public TWindow {
 public:
     // The list keeps the size the user gives it in `sessionFile` (none: not kept).
     TDropDownForm(const TTypingSettings& settings, TSessionFile* sessionFile = nullptr);
-    ~TDropDownForm();
+    ~TDropDownForm() override;
     TDropDownForm(const TDropDownForm&) = delete;
     TDropDownForm& operator=(const TDropDownForm&) = delete;
 
     // Creates the hidden window (and the focused-window notifier).
     bool Create(HINSTANCE instance);
-    HWND Handle() const { return window_; }
-    bool Visible() const { return window_ && IsWindowVisible(window_); }
+    bool Visible() const { return Handle() && IsWindowVisible(Handle()); }
     // The text whose paragraphs are the snippets.
     void SetText(TTextor* text) { text_ = text; }
     // Types a chosen snippet: the number of filter characters to erase first, and the
@@ -53,10 +53,10 @@ public:
     // pointer rests where it was when the items were rebuilt).
     void ListMouseMove(int x, int y);
 
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    template <class T> friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
-    void AttachWindow(HWND window) { window_ = window; }
-    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void FormShow();
     void FormHide();
     void ReleaseHook();
@@ -76,13 +76,11 @@ private:
     std::unique_ptr<TWindowPlacementForm> placementForm_;
     std::unique_ptr<TFormPlace> formPlace_;
     std::unique_ptr<THooker> hooker_; // the list box's mouse messages
-    HWND window_ = nullptr;
     HWND list_ = nullptr;
     WNDPROC listProc_ = nullptr;
     HFONT font_ = nullptr;
     HWND targetWindow_ = nullptr;
     TRect caretRect_;
-    POINT lastCursorPos_ {-1, -1};
     int itemHeight_ = 19;
     TBitmap32 rowBitmap_; // one item row, composed before it goes to the screen
     bool shownOnce_ = false;

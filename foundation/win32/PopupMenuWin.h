@@ -1,0 +1,18 @@
+#pragma once
+// Menus given as data (TMenu) made into Windows menus.
+#include "foundation/win32/WinInclude.h"
+
+#include "foundation/Geometry.h"
+#include "foundation/ViewHost.h"
+
+namespace quillora {
+
+// A popup menu with the visible items of `menu` (submenus included); the shortcut text
+// stands right of the caption. The caller destroys it (DestroyMenu).
+HMENU BuildPopupMenu(const TMenu& menu);
+
+// Opens `menu` at `screenPoint` for `owner` and waits for the choice: the command of
+// the chosen item, 0 when none was chosen.
+int TrackMenu(HWND owner, const TMenu& menu, TPoint screenPoint);
+
+} // namespace quillora
