@@ -1,4 +1,5 @@
 // Loading and saving a scheme's document: knots and files.
+#include <ctime>
 #include <memory>
 
 #include "elements/Element.h"
@@ -7,6 +8,7 @@
 #include "foundation/Exceptions.h"
 #include "foundation/Knot.h"
 #include "foundation/SafeReplace.h"
+#include "foundation/SaveTemporaries.h"
 #include "foundation/Utils.h"
 
 namespace quillora {
@@ -53,7 +55,8 @@ void TScheme::SaveToFile(const String& fileName, bool asCopy)
     try {
         String tempName;
         {
-            std::unique_ptr<TFileStream> file = CreateUniqueFile(u"Rplc%d", u"tmp", tempName, FolderOf(fileName));
+            std::unique_ptr<TFileStream> file = CreateUniqueFile(
+                String(SaveTemporaryPattern), String(SaveTemporaryExtension), tempName, FolderOf(fileName));
             try {
                 // Binary data is referenced, not copied: the knot is written out at once.
                 TKnot knot;
@@ -79,6 +82,8 @@ void TScheme::SaveToFile(const String& fileName, bool asCopy)
         SetFileName(remembered);
         throw;
     }
+    // The document is safe in its place: what interrupted saves left beside it goes.
+    RemoveStaleSaveTemporaries(FolderOf(fileName), static_cast<int64_t>(std::time(nullptr)));
     if (asCopy) SetFileName(remembered);
 }
 

@@ -9,6 +9,8 @@ namespace quillora {
 namespace {
 
 constexpr StringView ValueParam = u"Value";
+// Marks a font written at its default, which follows the default when that changes.
+constexpr StringView FontDefaultParam = u"Default";
 
 // Runs `body` with `property` locked; unlocks also when `body` raises.
 template <class F>
@@ -316,20 +318,19 @@ void TFontProperty::SetCurrentFont(const TFontData& font)
     Changed();
 }
 
-void TFontProperty::SaveTo(TKnot& node)
-{
-    if (IsDefault()) return;
-    TProperty::SaveTo(node);
-}
-
 void TFontProperty::LoadValue(TKnot& node)
 {
+    if (node.ReadBool(FontDefaultParam, false)) {
+        currentFont_ = defaultFont_;
+        return;
+    }
     node.ReadFont(currentFont_);
 }
 
 void TFontProperty::SaveValue(TKnot& node)
 {
     node.WriteFont(currentFont_);
+    if (IsDefault()) node.WriteBool(FontDefaultParam, true);
 }
 
 void TFontProperty::AssignValue(const TProperty& source)

@@ -202,7 +202,10 @@ private:
     int defaultValue_;
 };
 
-// A font stored as the parameters "Name", "Size", "Color", "Style" and "Charset" of its knot.
+// A font stored as the parameters "Name", "Size", "Color", "Style" and "Charset" of its
+// knot, always written. A font at its default is written with "Default" = "1" as well and
+// reads back as the default of the reading program, whatever the stored values say: a
+// default taken from the system (the message font) follows the system when it changes.
 class TFontProperty : public TProperty {
 public:
     TFontProperty(TProperty* owner, String key, TFontData defaultFont);
@@ -213,11 +216,9 @@ public:
     void SetCurrentFont(const TFontData& font);
     bool IsDefault() const { return currentFont_ == defaultFont_; }
 
-    // Nothing is written while the font equals the default.
-    void SaveTo(TKnot& node) override;
-
 protected:
-    // Parameters that are missing keep the current values.
+    // Parameters that are missing keep the current values; a font marked as the default
+    // becomes the default.
     void LoadValue(TKnot& node) override;
     void SaveValue(TKnot& node) override;
     void AssignValue(const TProperty& source) override;

@@ -21,6 +21,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 echo "== headless demo: Quillora.exe types a snippet into Wine's notepad on Xvfb =="
+E2E_BUILD="$root/build/windows"
 . tests/e2e/lib.sh
 trap e2e_stop EXIT
 e2e_start "$root/build/windows"

@@ -33,8 +33,16 @@ void TElement_Caret::Create()
 void TElement_DateTime::Create()
 {
     TCustomDateTimeMaskElement::Create();
-    flags_ |= efValueRequired;
     SetVisualOptions(static_cast<TVisualOptions>(VisualOptions() | voCanDisable));
+    // Through SetFlags, so that the element is checked at once: a mask that stays empty
+    // (a new element before its default, a loaded one without a value) is an error.
+    SetFlags(static_cast<TElementFlags>(Flags() | efValueRequired));
+}
+
+bool TElement_DateTime::GetFrameKind(TSheetThemeElement& kind)
+{
+    kind = steSubstitution;
+    return true;
 }
 
 void TElement_DateTime::GetHint(String& text) { text = LoadString(sidDateTime); }

@@ -80,6 +80,8 @@ public:
 
     // "Date and Time".
     void GetHint(String& text) override;
+    // Drawn in the theme's frame for substituted values, "Substitution".
+    bool GetFrameKind(TSheetThemeElement& kind) override;
 
 protected:
     void Create() override;

@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include "elements/Sounds.h"
+#include "elements/win32/WaveResourceWin.h"
 
 namespace quillora {
 
@@ -12,16 +13,15 @@ class TWinSoundPlayer : public TSoundPlayer {
 public:
     void PlayResourceSound(const String& name) override
     {
-        HMODULE module = GetModuleHandleW(nullptr);
-        HRSRC info = FindResourceW(module, reinterpret_cast<const wchar_t*>(name.c_str()), MAKEINTRESOURCEW(10)); // RT_RCDATA
-        if (!info) return;
-        HGLOBAL block = LoadResource(module, info);
-        const void* wave = block ? LockResource(block) : nullptr;
-        if (!wave) return;
-        // Resources stay mapped for the life of the module, so the asynchronous play may
-        // go on reading the memory after this returns.
+        // Only a well-formed wave is handed over: the player reads as far as the sizes
+        // written in the block say. Resources stay mapped for the life of the module, so
+        // the asynchronous play may go on reading the memory after this returns.
+        std::string_view wave;
+        if (!FindWaveResource(GetModuleHandleW(nullptr), name, wave)) return;
+        // Without a sound device (or while another sound plays: SND_NOSTOP) the call
+        // fails, which is no error of the program: the sound is feedback only.
         if (auto play = PlaySoundProc())
-            play(static_cast<const wchar_t*>(wave), nullptr, SND_MEMORY | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
+            play(reinterpret_cast<const wchar_t*>(wave.data()), nullptr, SND_MEMORY | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
     }
 
 private:

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: File > Import replaces the snippets; the autosave writes the data file
 # once, about ten seconds after that change, and first copies the old file to the
-# backup.
+# backup. The save clears away the temporary file an interrupted save left long ago and
+# leaves one that a save running elsewhere may be writing.
 # Usage: tests/e2e/autosave.sh BUILD_DIR
 set -u
 build="$1"
@@ -16,6 +17,9 @@ docs="$E2E_DOCS"
 printf '\xEF\xBB\xBF<Quillora FormatVersion="1.2">\r\n\t<Chars Value="the old snippet"/>\r\n</Quillora>\r\n' >"$docs/Quillora.tpt"
 cp "$docs/Quillora.tpt" "$E2E_OUT/old.tpt"
 import="$docs/import.tpt"
+printf 'half a document' >"$docs/Rplc1.tmp"
+touch -d '2 hours ago' "$docs/Rplc1.tmp"
+printf 'being written' >"$docs/Rplc2.tmp"
 printf '\xEF\xBB\xBF<Quillora FormatVersion="1.2">\r\n\t<Chars Value="imported one"/><Br/>\r\n\t<Chars Value="imported two"/>\r\n</Quillora>\r\n' >"$import"
 
 failures=0
@@ -50,6 +54,11 @@ else
   python3 -c "import sys; sys.exit(0 if 9.0 <= $saved - $imported <= 13.0 else 1)" || fail "the autosave came after ${delay} s, not about 10 s"
 fi
 cmp -s "$docs/QuilloraBackup.tpt" "$E2E_OUT/old.tpt" || fail "the backup does not hold the file as it was before the save"
+for i in $(seq 1 20); do [ -e "$docs/Rplc1.tmp" ] || break; sleep 0.1; done
+[ -e "$docs/Rplc1.tmp" ] && fail "the temporary file of an interrupted save is still there"
+[ -e "$docs/Rplc2.tmp" ] || fail "a recent temporary file (a save running elsewhere) was deleted"
+leftover=$(cd "$docs" && ls Rplc*.tmp 2>/dev/null | grep -v -x Rplc2.tmp)
+[ -z "$leftover" ] || fail "the save left temporary files: $leftover"
 e2e_probe close TAppMainForm >/dev/null
 wait "$app" || fail "Quillora did not end cleanly"
 if [ "$failures" != 0 ]; then echo "FAIL: $failures check(s) failed"; exit 1; fi

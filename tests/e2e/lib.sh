@@ -5,11 +5,14 @@ set -u
 E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # A prefix of its own: the virtual desktop set here must not reach the unit tests. Each
 # build folder gets its own (set E2E_BUILD before sourcing), because e2e_stop ends the
-# prefix's wineserver and would kill runs of other builds sharing it.
-export WINEPREFIX="${E2E_WINEPREFIX:-${E2E_BUILD:-$E2E_ROOT/build}/wineprefix-e2e}"
+# prefix's wineserver and would kill runs of other builds sharing it. wine-env.sh gives
+# it a HOME inside itself, so its Documents folder is in the build folder too.
+E2E_BUILD="$(cd "${E2E_BUILD:-$E2E_ROOT/build/windows}" && pwd)" || { echo "[e2e] no build folder" >&2; exit 2; }
+QUILLORA_WINEPREFIX="${E2E_WINEPREFIX:-$E2E_BUILD/wineprefix-e2e}"
 . "$E2E_ROOT/scripts/wine-env.sh"
 
 E2E_XVFB_PID=""
+E2E_OUT=""
 E2E_OWN_DISPLAY=0
 
 e2e_log() { printf '[e2e] %s\n' "$*"; }
@@ -37,25 +40,51 @@ e2e_display() {
   return 1
 }
 
+# True when PATH, with every link in it followed, lies inside the build folder.
+e2e_inside_build() {
+  local real build_real
+  real="$(realpath -m "$1")"
+  build_real="$(realpath -m "$E2E_BUILD")"
+  case "$real/" in
+    "$build_real"/*) return 0 ;;
+    *) return 1 ;;
+  esac
+}
+
 e2e_start() {
-  E2E_BUILD="$1"
+  E2E_BUILD="$(cd "$1" && pwd)"
   E2E_PROBE="$E2E_BUILD/tools/winprobe/winprobe.exe"
-  E2E_OUT="$(mktemp -d)"
+  # Scratch output stays in the build folder as well.
+  mkdir -p "$E2E_BUILD/e2e-scratch"
+  E2E_OUT="$(mktemp -d "$E2E_BUILD/e2e-scratch/run.XXXXXX")"
   # The display first: the session's desktop process, started by the first Wine call,
   # keeps the display it found; without one every later window fails to appear.
   e2e_display || return 1
-  wine_prepare
+  wine_prepare || return 1
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Quillora /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Quillora /d 1280x800 /f >/dev/null 2>&1
 }
 
+# Empties FOLDER (deletes it with everything in it); refuses, deleting nothing, when the
+# folder, links followed, lies outside the build folder.
+e2e_remove_folder() {
+  if ! e2e_inside_build "$1"; then
+    e2e_log "refusing to delete $1: it is $(realpath -m "$1"), outside the build folder $E2E_BUILD"
+    return 1
+  fi
+  rm -rf "$1"
+}
+
 # A fresh user of the program in this prefix: no settings or session file and an empty
-# folder for the data file, named by E2E_DOCS.
+# folder for the data file, named by E2E_DOCS. Ends the script when either folder leads
+# outside the build folder, so that nothing is written there either.
 e2e_fresh_user() {
   local users="$WINEPREFIX/drive_c/users/$(id -un)"
-  E2E_DOCS="$users/Documents/Quillora"
-  rm -rf "$E2E_DOCS" "$users/AppData/Local/Loomwise/Quillora"
-  mkdir -p "$E2E_DOCS"
+  local docs="$users/Documents/Quillora"
+  e2e_remove_folder "$docs" || exit 1
+  e2e_remove_folder "$users/AppData/Local/Loomwise/Quillora" || exit 1
+  mkdir -p "$docs"
+  E2E_DOCS="$docs"
 }
 
 # Runs winprobe with output to a file (never a pipe); prints that output.
@@ -75,5 +104,5 @@ e2e_stop() {
     kill "$E2E_XVFB_PID" >/dev/null 2>&1 || true
     wait "$E2E_XVFB_PID" 2>/dev/null || true
   fi
-  rm -rf "$E2E_OUT"
+  if [ -n "$E2E_OUT" ]; then rm -rf "$E2E_OUT"; fi
 }

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "SchemeTestClasses.h"
 #include "elements/Messages.h"
@@ -409,6 +412,40 @@ TEST_F(PersistenceTest, SaveToFileReplacesReadOnlyTargetsAndKeepsNamesAsAsked)
     ASSERT_NE(dynamic_cast<TElement_Star*>(loaded.Root()->FirstElement()), nullptr);
     EXPECT_EQ(static_cast<TElement_Star*>(loaded.Root()->FirstElement())->Points, 8);
     EXPECT_THROW(loaded.LoadFromFile(folder.Name("missing.tpt")), Exception);
+}
+
+TEST_F(PersistenceTest, SuccessfulSaveClearsAwayWhatInterruptedSavesLeftBesideTheTarget)
+{
+    TempFolder folder;
+    const std::time_t now = std::time(nullptr);
+    auto make = [&](const fs::path& path, std::time_t written) {
+        WriteBytes(path, "left by a save");
+        ASSERT_TRUE(SetFileLastWriteTime(Utf8ToString(path.string()), written));
+    };
+    make(folder.Path / "Rplc1.tmp", now - 3600);       // killed an hour ago
+    make(folder.Path / "Rplc3.tmp", now - 86400);
+    make(folder.Path / "Rplc2.tmp", now);              // a save that is running now
+    make(folder.Path / "Rplc04.tmp", now - 3600);      // not a name the program makes
+    make(folder.Path / "Rplc5.tmp.keep", now - 3600);
+    make(folder.Path / "notes.tmp", now - 3600);
+    fs::create_directories(folder.Path / "sub");
+    make(folder.Path / "sub" / "Rplc1.tmp", now - 3600); // not beside the target
+    Add<TElement_Star>()->Points = 5;
+
+    // A save that fails removes nothing.
+    fs::create_directories(folder.Path / "blocked.tpt" / "inside");
+    EXPECT_THROW(scheme.SaveToFile(folder.Name("blocked.tpt")), Exception);
+    EXPECT_TRUE(fs::exists(folder.Path / "Rplc1.tmp"));
+    fs::remove(folder.Path / "Rplc4.tmp"); // the failed save's new document
+
+    scheme.SaveToFile(folder.Name("doc.tpt"));
+    EXPECT_NE(ReadBytes(folder.Path / "doc.tpt").find("Points=\"5\""), std::string::npos);
+    std::vector<std::string> left;
+    for (const auto& entry : fs::recursive_directory_iterator(folder.Path))
+        if (entry.is_regular_file()) left.push_back(fs::relative(entry.path(), folder.Path).generic_string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"Rplc04.tmp", "Rplc2.tmp", "Rplc5.tmp.keep", "doc.tpt", "notes.tmp",
+                                              "sub/Rplc1.tmp"}));
 }
 
 TEST_F(PersistenceTest, FailedReplaceKeepsTheOldTargetAndTheNewDocument)

@@ -240,25 +240,54 @@ TEST(SettingsPlatformDefaults, DropDownFontIsRaisedToTenPointsOnly)
 #endif
 }
 
-TEST_F(Settings, DefaultsWriteNoKeyNodesAndAnEmptyFile)
+TEST_F(Settings, DefaultsWriteTheFontAloneMarkedAsTheDefault)
 {
     TempFolder folder;
     TSessionFile file(u"settings");
     file.SetFileName(folder.File(u"Quillora.settings"));
     settings.SaveChildren(file.Knot());
 
-    EXPECT_TRUE(file.Knot().IsEmpty());
+    // Keys at their defaults are left out; groups and fonts are always written.
     std::vector<std::string> keyNodes;
     std::function<void(TKnot&, int)> collect = [&](TKnot& k, int level) {
         if (k.ParamCount()) keyNodes.push_back(U8(k.GetPath()));
         for (TKnot* c = k.FirstKnot(); c; c = c->NextKnot()) collect(*c, level + 1);
     };
     collect(file.Knot(), 0);
-    EXPECT_EQ(keyNodes, std::vector<std::string>());
+    EXPECT_EQ(keyNodes, std::vector<std::string>{".General.DropDownFont"});
 
     ASSERT_TRUE(file.Save());
-    // Every group node is empty and left out.
-    EXPECT_EQ(ReadBytes(file.FileName()), "\xEF\xBB\xBF<Quillora>\r\n</Quillora>\r\n");
+    // Every other group node is empty and left out.
+    EXPECT_EQ(ReadBytes(file.FileName()),
+              "\xEF\xBB\xBF<Quillora>\r\n\t<General>\r\n\t\t<DropDownFont Name=Tahoma Size=10 Color=000000 Style=I "
+              "Charset=DEFAULT_CHARSET Default=1/>\r\n\t</General>\r\n</Quillora>\r\n");
+}
+
+TEST_F(Settings, AFontAtItsDefaultFollowsTheSystemFontAChosenOneStays)
+{
+    TKnot file;
+    settings.SaveChildren(file);
+    // The next start finds another message font.
+    TFakeSettingsPlatform changed(14, 2);
+    TSettings later(changed);
+    later.LoadChildren(file);
+    EXPECT_TRUE(later.General().DropDownFont().IsDefault());
+    EXPECT_EQ(later.General().DropDownFont().CurrentFont().Size, 14);
+
+    const TFontData chosen{u"Courier New", 13, clNavy, fsBold, 204};
+    settings.General().DropDownFont().SetCurrentFont(chosen);
+    TKnot again;
+    settings.SaveChildren(again);
+    TSettings laterStill(changed);
+    laterStill.LoadChildren(again);
+    EXPECT_EQ(laterStill.General().DropDownFont().CurrentFont(), chosen);
+
+    // The system font itself, chosen explicitly, is the default and follows it too.
+    settings.General().DropDownFont().SetCurrentFont(settings.General().DropDownFont().DefaultFont());
+    TKnot third;
+    settings.SaveChildren(third);
+    laterStill.LoadChildren(third);
+    EXPECT_EQ(laterStill.General().DropDownFont().CurrentFont().Size, 14);
 }
 
 TEST_F(Settings, NonDefaultValuesRoundTripThroughASettingsFile)

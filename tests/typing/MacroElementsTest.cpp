@@ -3,9 +3,13 @@
 #include <memory>
 #include <set>
 
+#include "../elements/ElementFakes.h"
+#include "../elements/SchemeTestClasses.h"
 #include "elements/ClassesGroups.h"
 #include "elements/DropDownList.h"
 #include "elements/ElementClass.h"
+#include "elements/Messages.h"
+#include "elements/Scheme.h"
 #include "elements/SchemeImages.h"
 #include "foundation/Clock.h"
 #include "library/DateMask.h"
@@ -123,6 +127,45 @@ TEST(MacroElements, DateTimeElementRequiresItsMaskAndCanBeDisabled)
 
     date->InitializeNew(0);
     EXPECT_EQ(date->GetMask(), u"yyyy.mm.dd hh:nn:ss");
+}
+
+// The element's message about a missing mask: whether it has one and of which kind.
+bool NeedsItsMask(const TElement& element)
+{
+    const TElementMessages* messages = element.Messages();
+    return messages && messages->Count() == 1 && messages->GetItems(0).Kind == mkValueRequired;
+}
+
+TEST(MacroElements, AnEmptyDateMaskIsFlaggedFromTheStart)
+{
+    // Created alone: checked at once.
+    std::unique_ptr<TElement_DateTime> alone(TElement::NewElement<TElement_DateTime>(nullptr));
+    EXPECT_TRUE(NeedsItsMask(*alone));
+    alone->InitializeNew(0);
+    EXPECT_EQ(alone->Messages(), nullptr);
+    alone->SetTextIfChanged(u"");
+    EXPECT_TRUE(NeedsItsMask(*alone));
+
+    // Created while a document loads (as a stored element without a value is): checked
+    // once the document is complete.
+    TScheme scheme(&schemetest::TTestRoot::Class(), u"Quillora");
+    scheme.BeginUpdate();
+    std::unique_ptr<TElement_DateTime> empty(TElement::NewElement<TElement_DateTime>(&scheme));
+    std::unique_ptr<TElement_DateTime> filled(TElement::NewElement<TElement_DateTime>(&scheme));
+    filled->SetTextIfChanged(u"yyyy");
+    EXPECT_EQ(empty->Messages(), nullptr);
+    scheme.EndUpdate();
+    EXPECT_TRUE(NeedsItsMask(*empty));
+    EXPECT_EQ(filled->Messages(), nullptr);
+}
+
+TEST(MacroElements, DateTimeElementDrawsTheSubstitutionFrame)
+{
+    std::unique_ptr<TElement_DateTime> date(TElement::NewElement<TElement_DateTime>(nullptr));
+    date->SetBounds(0, 0, 60, 20);
+    testing::TRecordingCanvas canvas;
+    date->PaintFrame(canvas);
+    EXPECT_EQ(canvas.Calls, std::vector<std::string>{"Frame " + std::to_string(steSubstitution) + " 0,0 60x20"});
 }
 
 TEST(MacroElements, DateTimeListOffersThePresetsAndSelectsTheMatchingOne)

@@ -9,7 +9,8 @@ set -u
 build="$(cd "$1" && pwd)"
 filter="${2:-SendKeysWin*:HookWin*:FocusedWindowNotifierWin*:WindowPlacementWin*:WindowSnapWin*}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-export WINEPREFIX="$build/wineprefix-display"
+# (wine-run.sh below uses the same prefix; wine-env.sh gives it a HOME of its own.)
+export QUILLORA_WINEPREFIX="$build/wineprefix-display"
 . "$root/scripts/wine-env.sh"
 
 xvfb_pid=""

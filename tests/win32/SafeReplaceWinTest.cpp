@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "foundation/Files.h"
 #include "foundation/SafeReplace.h"
+#include "foundation/SaveTemporaries.h"
 
 namespace quillora {
 namespace {
@@ -114,6 +116,32 @@ TEST(SafeReplaceWin, FailureLeavesTargetAndSource)
         EXPECT_EQ(Read(source), "new");
     }
     EXPECT_TRUE(RemoveFile(folder.Name(replaced ? u"held.tpt" : u"Rplc1.tmp")));
+}
+
+// What interrupted saves left: only old files of the program's own names go; a file
+// that its writer still holds open, or a read-only one, stays.
+TEST(SafeReplaceWin, StaleSaveTemporariesGoUnlessHeldOrReadOnly)
+{
+    TempFolder folder;
+    const int64_t now = 1'700'000'000, old = now - 24 * 3600;
+    for (const char16_t* name : {u"Rplc1.tmp", u"Rplc2.tmp", u"Rplc3.tmp", u"Rplc4.tmp", u"Other1.tmp"}) {
+        Write(folder.Name(name), "left over");
+        ASSERT_TRUE(SetFileLastWriteTime(folder.Name(name), old));
+    }
+    ASSERT_TRUE(SetFileLastWriteTime(folder.Name(u"Rplc4.tmp"), now)); // a save running now
+    SetFileAttributesW(W(folder.Name(u"Rplc3.tmp")), FILE_ATTRIBUTE_READONLY);
+    // Held as a save holds its file while writing it (no sharing of deletion).
+    HANDLE writer = CreateFileW(W(folder.Name(u"Rplc2.tmp")), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+
+    EXPECT_EQ(RemoveStaleSaveTemporaries(folder.Path, now), 1);
+    CloseHandle(writer);
+    EXPECT_EQ(Read(folder.Name(u"Rplc1.tmp")), "<missing>");
+    EXPECT_EQ(Read(folder.Name(u"Rplc2.tmp")), "left over");
+    EXPECT_EQ(Read(folder.Name(u"Rplc3.tmp")), "left over");
+    EXPECT_EQ(Read(folder.Name(u"Rplc4.tmp")), "left over");
+    EXPECT_EQ(Read(folder.Name(u"Other1.tmp")), "left over");
 }
 
 } // namespace
