@@ -1,5 +1,6 @@
 #include "foundation/ShortCut.h"
 
+#include "foundation/Service.h"
 #include "foundation/TextCompare.h"
 
 namespace quillora {
@@ -14,10 +15,6 @@ bool StartsWithIgnoreCase(StringView text, StringView prefix)
     return text.size() >= prefix.size() && SameTextIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 } // namespace
-
-#ifndef _WIN32
-String PlatformKeyName(int) { return {}; }
-#endif
 
 String ShortCutKeyName(int keyCode)
 {
@@ -42,7 +39,7 @@ String ShortCutKeyName(int keyCode)
     if ((keyCode >= '0' && keyCode <= '9') || (keyCode >= 'A' && keyCode <= 'Z')) return String(1, static_cast<Char>(keyCode));
     if (keyCode >= 112 && keyCode <= 135) return u"F" + IntToString(keyCode - 111);
     if (keyCode < 0 || keyCode > 255) return {};
-    return PlatformKeyName(keyCode);
+    return Service<TKeyNames>().KeyName(keyCode);
 }
 
 bool ShortCutToHotKey(StringView text, unsigned& modifiers, unsigned& key)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "foundation/AnsiCodePage.h"
+#include "foundation/Service.h"
 #include "foundation/TextCompare.h"
 #include "text/Paragraph.h"
 #include "text/Portion.h"
@@ -88,7 +90,7 @@ bool TDropDownModel::HandleChar(int code)
         if (!filter_.empty() && filter_.back() >= 0xD800 && filter_.back() <= 0xDBFF) filter_.pop_back();
     } else {
         if (code < 32) return false;
-        if (code <= 255 && IsAnsiLeadByte && IsAnsiLeadByte(code)) return false;
+        if (code <= 255 && Service<TAnsiCodePage>().IsLeadByte(static_cast<uint8_t>(code))) return false;
         filter_.push_back(static_cast<Char>(code));
     }
     RebuildItems();

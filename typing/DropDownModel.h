@@ -4,7 +4,6 @@
 // keyboard hook reports, and where the list goes on the screen. The list window is a
 // thin layer over it.
 
-#include <functional>
 #include <vector>
 
 #include "foundation/Geometry.h"
@@ -61,15 +60,12 @@ public:
     // The items whose caption begins with the filter, in document order; item 0 selected.
     void RebuildItems();
     // Backspace (8) removes the last filter character (a surrogate pair whole) and does
-    // nothing with an empty filter; codes below 32 and ANSI lead bytes do nothing;
-    // everything else is appended. True when the filter changed (the items are rebuilt).
+    // nothing with an empty filter; codes below 32 and lead bytes of the ANSI code page
+    // (Service<TAnsiCodePage>()) do nothing; everything else is appended. True when the
+    // filter changed (the items are rebuilt).
     bool HandleChar(int code);
     // The effect of one token of the keyboard hook; `pageSize` items make a page.
     TTokenResult HandleToken(StringView token, int pageSize);
-
-    // Tells whether a code of 255 or less is a lead byte of the system's ANSI code page
-    // (only double-byte code pages have them); none by default.
-    std::function<bool(int code)> IsAnsiLeadByte;
 
 private:
     // Every caption in one store (one allocation for the whole document).

@@ -1,11 +1,11 @@
 // Key names of the keyboard layout for keys without a fixed name.
-#include "foundation/win32/WinInclude.h"
+#include "foundation/win32/ShortCutWin.h"
 
-#include "foundation/ShortCut.h"
+#include "foundation/win32/WinInclude.h"
 
 namespace quillora {
 
-String PlatformKeyName(int keyCode)
+String TWinKeyNames::KeyName(int keyCode) const
 {
     UINT scan = MapVirtualKeyW(static_cast<UINT>(keyCode), MAPVK_VK_TO_VSC);
     if (!scan) return {};

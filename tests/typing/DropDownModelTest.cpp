@@ -4,6 +4,8 @@
 
 #include "../text/TextTestSupport.h"
 #include "elements/VisualElement.h"
+#include "foundation/AnsiCodePage.h"
+#include "foundation/Service.h"
 #include "typing/DropDownModel.h"
 
 namespace quillora {
@@ -17,6 +19,7 @@ public:
 class DropDownModelTest : public ::testing::Test {
 protected:
     testing::TCountingFontManager fonts;
+    TProvide<TDeviceContextManager> provideFonts{fonts};
     testing::TTestTextor text;
 
     void Append(StringView chars)
@@ -84,8 +87,11 @@ TEST_F(DropDownModelTest, FilterIsACaseInsensitivePrefixInDocumentOrder)
     EXPECT_EQ(model.Filter().size(), 2u);
     model.HandleChar(8);
     EXPECT_EQ(model.Filter(), u"");
-    // ANSI lead bytes are not added.
-    model.IsAnsiLeadByte = [](int code) { return code == 0x81; };
+    // Lead bytes of a double-byte ANSI code page are not added.
+    struct TDoubleByteCodePage : TCp1252CodePage {
+        bool IsLeadByte(uint8_t byte) const override { return byte == 0x81; }
+    } doubleByte;
+    TProvide<TAnsiCodePage> provideCodePage(doubleByte);
     EXPECT_FALSE(model.HandleChar(0x81));
     EXPECT_TRUE(model.HandleChar(0xE9));
 }

@@ -58,7 +58,6 @@ TDropDownForm::TDropDownForm(const TTypingSettings& settings, TSessionFile* sess
       sessionFile_(sessionFile), hooker_(std::make_unique<THooker>())
 {
     notifier_->OnChange = [this](TFocusedWindowNotifier&) { CloseList(); };
-    model_.IsAnsiLeadByte = [](int code) { return IsDBCSLeadByte(static_cast<BYTE>(code)) != FALSE; };
 }
 
 TDropDownForm::~TDropDownForm()
