@@ -6,6 +6,7 @@
 #include "elements/DropDownList.h"
 #include "elements/EditCommands.h"
 #include "elements/SchemeImages.h"
+#include "foundation/Service.h"
 
 namespace quillora {
 
@@ -68,7 +69,7 @@ void TCustomDropDownElement::OpenDropDown()
 
 void TCustomDropDownElement::DropDownSelected(TDropDownList& list)
 {
-    if (list.Selected() && !ApplyDropDownItem(list.Selected())) Beeper().Beep();
+    if (list.Selected() && !ApplyDropDownItem(list.Selected())) Service<TBeeper>().Beep();
 }
 
 void TCustomDropDownElement::DelayedFocusAction(bool dropDownOnFocusNew)

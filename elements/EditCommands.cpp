@@ -1,16 +1,10 @@
 #include "elements/EditCommands.h"
 
 #include "elements/VisualElement.h"
+#include "foundation/Service.h"
 #include "foundation/Utils.h"
 
 namespace quillora {
-
-namespace {
-TBeeper* beeper = nullptr;
-} // namespace
-
-TBeeper& Beeper() { return beeper ? *beeper : DefaultBeeper(); }
-void SetBeeper(TBeeper* value) { beeper = value; }
 
 bool IsEditCommandEnabled(TVisualElement& element, TEditCommand command)
 {
@@ -50,7 +44,7 @@ void ExecuteEditCommand(TVisualElement& element, TEditCommand command)
             TBusyCursor busy;
             pasted = element.Paste();
         }
-        if (!pasted) Beeper().Beep();
+        if (!pasted) Service<TBeeper>().Beep();
         break;
     }
     case ecDelete:

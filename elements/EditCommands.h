@@ -24,18 +24,17 @@ bool IsEditCommandEnabled(TVisualElement& element, TEditCommand command);
 // Does not check IsEditCommandEnabled.
 void ExecuteEditCommand(TVisualElement& element, TEditCommand command);
 
-// The platform's default beep.
+// The platform's default beep, provided as Service<TBeeper>() (foundation/Service.h).
 class TBeeper {
 public:
     virtual ~TBeeper() = default;
     virtual void Beep() = 0;
 };
 
-// The process-wide beeper: the platform's, unless a test set another one.
-TBeeper& Beeper();
-// Substitutes the beeper (null restores the platform's); the caller keeps it alive.
-void SetBeeper(TBeeper* beeper);
-// The platform's beeper (defined by the build: Win32 or a silent one).
-TBeeper& DefaultBeeper();
+// Where there is no system beep to sound.
+class TSilentBeeper : public TBeeper {
+public:
+    void Beep() override {}
+};
 
 } // namespace quillora

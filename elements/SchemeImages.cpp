@@ -122,9 +122,9 @@ TSchemeImages& SchemeLargeImages()
     return list;
 }
 
-const TCanvasImageLists& SchemeCanvasImageLists()
+TCanvasImageLists& SchemeCanvasImageLists()
 {
-    static const TSchemeCanvasImageLists lists;
+    static TSchemeCanvasImageLists lists;
     return lists;
 }
 

@@ -65,7 +65,8 @@ TSchemeImages& SchemeCharImages();  // 12 x 12
 TSchemeImages& SchemeSmallImages(); // 16 x 16; the first image is the default element image
 TSchemeImages& SchemeLargeImages(); // 32 x 32; the first image is the default element image
 
-// The process-wide lists as the canvas draws them (install with SetCanvasImageLists).
-const TCanvasImageLists& SchemeCanvasImageLists();
+// The element classes' lists as the canvas draws them (provide them with
+// TProvide<TCanvasImageLists>).
+TCanvasImageLists& SchemeCanvasImageLists();
 
 } // namespace quillora

@@ -1,10 +1,8 @@
 #include "elements/Sounds.h"
 
-namespace quillora {
+#include "foundation/Service.h"
 
-namespace {
-TSoundPlayer* substitutePlayer = nullptr;
-} // namespace
+namespace quillora {
 
 TSoundsSettings::TSoundsSettings(TProperty* owner)
     : TProperty(owner, u"Sounds"), enabled_(new TBooleanProperty(this, u"Enabled", true))
@@ -17,13 +15,9 @@ TSoundsSettings& SoundsSettings()
     return group;
 }
 
-TSoundPlayer& SoundPlayer() { return substitutePlayer ? *substitutePlayer : DefaultSoundPlayer(); }
-
-void SetSoundPlayer(TSoundPlayer* player) { substitutePlayer = player; }
-
 void PlaySchemeSound(const String& name)
 {
-    if (SoundsSettings().Enabled().Value()) SoundPlayer().PlayResourceSound(name);
+    if (SoundsSettings().Enabled().Value()) Service<TSoundPlayer>().PlayResourceSound(name);
 }
 
 } // namespace quillora

@@ -1,6 +1,7 @@
 #pragma once
 // Sound feedback of the editor: short wave sounds, played by name when the "Sounds"
-// settings allow it. The platform plays them behind TSoundPlayer.
+// settings allow it. The platform plays them behind TSoundPlayer, provided as
+// Service<TSoundPlayer>() (foundation/Service.h).
 
 #include "foundation/Props.h"
 #include "foundation/Strings.h"
@@ -21,6 +22,12 @@ public:
     virtual void PlayResourceSound(const String& name) = 0;
 };
 
+// Plays nothing (platforms without the program's wave resources).
+class TSilentSoundPlayer : public TSoundPlayer {
+public:
+    void PlayResourceSound(const String&) override {}
+};
+
 // The settings group "Sounds": whether sounds play. It is never attached to the
 // settings tree, so it is not stored and starts switched on in every run.
 class TSoundsSettings : public TProperty {
@@ -35,13 +42,6 @@ private:
 
 // The module's group, created on first use.
 TSoundsSettings& SoundsSettings();
-
-// The process-wide player: the platform's, unless a test set another one.
-TSoundPlayer& SoundPlayer();
-// Substitutes the player (null restores the platform's); the caller keeps it alive.
-void SetSoundPlayer(TSoundPlayer* player);
-// The platform's player (defined by the build: Win32 or a silent one).
-TSoundPlayer& DefaultSoundPlayer();
 
 // Plays `name` when the "Enabled" key of the "Sounds" settings is on.
 void PlaySchemeSound(const String& name);

@@ -1,6 +1,6 @@
 #pragma once
-// The local date and time, to the millisecond. The process-wide clock is the
-// platform's unless a test substituted a fixed one.
+// The local date and time, to the millisecond, provided as Service<ILocalClock>()
+// (foundation/Service.h); tests provide a fixed one.
 
 #include "foundation/LocaleFormat.h"
 
@@ -23,12 +23,5 @@ public:
 private:
     TDateTimeParts moment_;
 };
-
-// The process-wide clock.
-const ILocalClock& LocalClock();
-// Substitutes the clock (null restores the platform's); the caller keeps it alive.
-void SetLocalClock(const ILocalClock* clock);
-// The platform's clock (defined by the build: Win32 or the C++ library's).
-const ILocalClock& PlatformLocalClock();
 
 } // namespace quillora

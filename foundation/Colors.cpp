@@ -1,12 +1,11 @@
 #include "foundation/Colors.h"
 
 #include "foundation/NumberParse.h"
+#include "foundation/Service.h"
 
 namespace quillora {
 
 namespace {
-const TSystemColorResolver* substituteResolver = nullptr;
-
 struct TNamedColor {
     TColor Color;
     const char16_t* Name;
@@ -34,16 +33,9 @@ bool HexPair(StringView text, size_t at, uint8_t& b)
 }
 } // namespace
 
-const TSystemColorResolver& SystemColorResolver()
-{
-    return substituteResolver ? *substituteResolver : PlatformSystemColorResolver();
-}
-
-void SetSystemColorResolver(const TSystemColorResolver* resolver) { substituteResolver = resolver; }
-
 TColor ColorToRGB(TColor color)
 {
-    if (IsSystemColor(color)) return SystemColorResolver().SystemColor(static_cast<int>(color & 0xFF)) & 0x00FFFFFF;
+    if (IsSystemColor(color)) return Service<TSystemColorResolver>().SystemColor(static_cast<int>(color & 0xFF)) & 0x00FFFFFF;
     return color & 0x00FFFFFF;
 }
 
@@ -93,7 +85,6 @@ bool StringToColor(StringView text, TColor& color)
     return ColorFromName(text, color);
 }
 
-#ifndef _WIN32
 namespace {
 // The default values of the system colours (indexes 0..30) on a current desktop.
 constexpr TColor FixedSystemColors[31] = {
@@ -130,20 +121,11 @@ constexpr TColor FixedSystemColors[31] = {
     RGBColor(0xF0, 0xF0, 0xF0), // menu bar
 };
 
-class TFixedSystemColors : public TSystemColorResolver {
-public:
-    TColor SystemColor(int index) const override
-    {
-        return index >= 0 && index < 31 ? FixedSystemColors[index] : 0;
-    }
-};
 } // namespace
 
-const TSystemColorResolver& PlatformSystemColorResolver()
+TColor TFixedSystemColors::SystemColor(int index) const
 {
-    static const TFixedSystemColors instance;
-    return instance;
+    return index >= 0 && index < 31 ? FixedSystemColors[index] : 0;
 }
-#endif
 
 } // namespace quillora

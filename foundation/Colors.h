@@ -72,20 +72,21 @@ constexpr uint8_t ColorGreen(TColor c) { return static_cast<uint8_t>((c >> 8) & 
 constexpr uint8_t ColorBlue(TColor c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
 constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000) == SystemColorFlag; }
 
-// Resolves system colour indexes to their current 0x00BBGGRR value. The Windows build
-// asks the system; elsewhere a fixed table of the classic defaults answers.
+// Resolves system colour indexes to their current 0x00BBGGRR value, provided as
+// Service<TSystemColorResolver>() (foundation/Service.h). The Windows build asks the
+// system; elsewhere TFixedSystemColors answers.
 class TSystemColorResolver {
 public:
     virtual ~TSystemColorResolver() = default;
     virtual TColor SystemColor(int index) const = 0;
 };
 
-// The process-wide resolver (the platform's unless a test substituted one).
-const TSystemColorResolver& SystemColorResolver();
-// Substitutes a resolver (tests); null restores the platform's. Not owned.
-void SetSystemColorResolver(const TSystemColorResolver* resolver);
-// The platform's own resolver, defined by the platform's source file.
-const TSystemColorResolver& PlatformSystemColorResolver();
+// The default values of the system colours (indexes 0..30) on a current desktop; 0 for
+// any other index.
+class TFixedSystemColors : public TSystemColorResolver {
+public:
+    TColor SystemColor(int index) const override;
+};
 
 // A system colour to its current value; a plain colour to itself (the top byte cleared).
 TColor ColorToRGB(TColor color);

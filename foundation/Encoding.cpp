@@ -1,5 +1,8 @@
 #include "foundation/Encoding.h"
 
+#include "foundation/AnsiCodePage.h"
+#include "foundation/Service.h"
+
 namespace quillora {
 
 namespace {
@@ -88,10 +91,10 @@ std::string EncodeText(StringView text, TTextEncoding encoding)
     return {};
 }
 
-#ifndef _WIN32
-// No ANSI code page outside Windows: Windows-1252 stands for it.
-String DecodeAnsi(std::string_view bytes) { return DecodeCp1252(bytes); }
-std::string EncodeAnsi(StringView text) { return EncodeCp1252(text); }
-#endif
+String DecodeAnsi(std::string_view bytes) { return Service<TAnsiCodePage>().Decode(bytes); }
+std::string EncodeAnsi(StringView text) { return Service<TAnsiCodePage>().Encode(text); }
+
+String TCp1252CodePage::Decode(std::string_view bytes) const { return DecodeCp1252(bytes); }
+std::string TCp1252CodePage::Encode(StringView text) const { return EncodeCp1252(text); }
 
 } // namespace quillora

@@ -20,7 +20,7 @@ String DecodeText(std::string_view bytes);
 // The encoding's byte-order mark followed by the encoded text.
 std::string EncodeText(StringView text, TTextEncoding encoding);
 
-// The platform's default ANSI code page (Windows: CP_ACP; elsewhere Windows-1252).
+// By the provided ANSI code page (Service<TAnsiCodePage>(), foundation/AnsiCodePage.h).
 String DecodeAnsi(std::string_view bytes);
 std::string EncodeAnsi(StringView text);
 

@@ -163,12 +163,4 @@ String LocalePictureToMask(StringView picture)
     return out;
 }
 
-namespace {
-const ILocaleFormat* localeFormatOverride = nullptr;
-} // namespace
-
-const ILocaleFormat& LocaleFormat() { return localeFormatOverride ? *localeFormatOverride : PlatformLocaleFormat(); }
-
-void SetLocaleFormat(const ILocaleFormat* format) { localeFormatOverride = format; }
-
 } // namespace quillora

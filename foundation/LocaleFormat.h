@@ -48,6 +48,8 @@ struct TLocaleFormatSettings {
     bool ShortEraNames = false;
 };
 
+// The conventions of the user's default locale, provided as Service<ILocaleFormat>()
+// (foundation/Service.h): the system's on Windows, English (United States) elsewhere.
 class ILocaleFormat {
 public:
     virtual ~ILocaleFormat() = default;
@@ -81,13 +83,5 @@ const TLocaleFormatSettings& EnglishUnitedStatesFormatSettings();
 // letters and the quote characters are quoted. The separators / and : stay as they are
 // and so stand for the locale's own separators.
 String LocalePictureToMask(StringView picture);
-
-// The process-wide conventions: the platform's unless a test substituted some.
-const ILocaleFormat& LocaleFormat();
-// Substitute the conventions (tests); null restores the platform's. Not owned.
-void SetLocaleFormat(const ILocaleFormat* format);
-// The platform's conventions for the user's default locale, defined by the platform's
-// source files.
-const ILocaleFormat& PlatformLocaleFormat();
 
 } // namespace quillora

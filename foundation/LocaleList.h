@@ -1,6 +1,8 @@
 #pragma once
 // The locales that the platform knows, each with its language id and its three-letter
-// abbreviated language name ("ENU", "DEU", "DEA", ...), and the user's default language.
+// abbreviated language name ("ENU", "DEU", "DEA", ...), and the user's default language;
+// provided as Service<ILocaleList>() (foundation/Service.h): the system's locales on
+// Windows, the fixed list of FixedLocaleList.h elsewhere.
 
 #include <vector>
 
@@ -24,9 +26,5 @@ public:
     // The language of the user's regional setting (not of the platform's interface).
     virtual TLanguageId UserDefaultLanguage() const = 0;
 };
-
-// The process-wide list, chosen at link time (the system's locales on Windows, the
-// fixed list of FixedLocaleList.h elsewhere).
-const ILocaleList& DefaultLocaleList();
 
 } // namespace quillora

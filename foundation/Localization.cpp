@@ -1,6 +1,7 @@
 #include "foundation/Localization.h"
 
 #include "foundation/Exceptions.h"
+#include "foundation/Service.h"
 #include "foundation/StringIds.h"
 
 namespace quillora {
@@ -21,12 +22,12 @@ void TLocalization::SetFallbackLanguage(TLanguageId id)
 
 const IStringTableSource& TLocalization::StringTables() const
 {
-    return stringTables_ ? *stringTables_ : DefaultStringTableSource();
+    return Service<IStringTableSource>();
 }
 
 const ILocaleList& TLocalization::Locales() const
 {
-    return locales_ ? *locales_ : DefaultLocaleList();
+    return Service<ILocaleList>();
 }
 
 TLocalization& Localization()

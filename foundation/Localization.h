@@ -27,18 +27,14 @@ public:
     void SetLanguage(TLanguageId id);
     void SetFallbackLanguage(TLanguageId id);
 
-    // The platform services behind the lookups; null restores the process-wide default.
-    // The caller keeps the object alive while it is set.
+    // The platform services behind the lookups: Service<IStringTableSource>() and
+    // Service<ILocaleList>().
     const IStringTableSource& StringTables() const;
-    void SetStringTableSource(const IStringTableSource* source) { stringTables_ = source; }
     const ILocaleList& Locales() const;
-    void SetLocaleList(const ILocaleList* locales) { locales_ = locales; }
 
 private:
     TLanguageId language_ = 0;
     TLanguageId fallbackLanguage_ = 0; // 0: none
-    const IStringTableSource* stringTables_ = nullptr;
-    const ILocaleList* locales_ = nullptr;
 };
 
 // The process-wide instance.

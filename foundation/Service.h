@@ -7,6 +7,9 @@
 //
 //   TProvide<TMessageBoxService> boxes(fakeBoxes);   // in a test or a main()
 //   Service<TMessageBoxService>().Show(...);          // anywhere
+//
+// The program's implementations are owned and provided by TPlatformServices
+// (shell/PlatformServices.h); README.md says how to add a service.
 
 #include <typeinfo>
 #include <utility>

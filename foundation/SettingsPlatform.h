@@ -1,5 +1,7 @@
 #pragma once
-// The defaults of the settings that come from the running system.
+// The defaults of the settings that come from the running system, provided as
+// Service<TSettingsPlatform>() (foundation/Service.h): the system's on Windows,
+// TFixedSettingsPlatform elsewhere.
 
 #include "foundation/FontData.h"
 
@@ -14,12 +16,12 @@ public:
     virtual int BorderWidth() const = 0;
 };
 
-// The process-wide source (the platform's unless a test substituted one).
-const TSettingsPlatform& SettingsPlatform();
-// Substitutes a source (tests); null restores the platform's. Not owned.
-void SetSettingsPlatform(const TSettingsPlatform* platform);
-// The platform's own source, defined by the platform's source file.
-const TSettingsPlatform& PlatformSettingsDefaults();
+// A fixed system: "Segoe UI" 9 pt, borders of one pixel.
+class TFixedSettingsPlatform : public TSettingsPlatform {
+public:
+    TFontData MessageFont() const override;
+    int BorderWidth() const override { return 1; }
+};
 
 // The default of "DropDownFont": the message font, its size raised to 10 points if smaller.
 TFontData DefaultDropDownFont(const TSettingsPlatform& platform);

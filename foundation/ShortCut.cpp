@@ -1,6 +1,7 @@
 #include "foundation/ShortCut.h"
 
 #include "foundation/Input.h"
+#include "foundation/Service.h"
 #include "foundation/TextCompare.h"
 
 namespace quillora {
@@ -15,10 +16,6 @@ bool StartsWithIgnoreCase(StringView text, StringView prefix)
     return text.size() >= prefix.size() && SameTextIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 } // namespace
-
-#ifndef _WIN32
-String PlatformKeyName(int) { return {}; }
-#endif
 
 String ShortCutKeyName(int keyCode)
 {
@@ -43,7 +40,7 @@ String ShortCutKeyName(int keyCode)
     if ((keyCode >= kc0 && keyCode <= kc9) || (keyCode >= kcA && keyCode <= kcZ)) return String(1, static_cast<Char>(keyCode));
     if (keyCode >= kcF1 && keyCode <= kcF24) return u"F" + IntToString(keyCode - kcF1 + 1);
     if (keyCode < 0 || keyCode > 255) return {};
-    return PlatformKeyName(keyCode);
+    return Service<TKeyNames>().KeyName(keyCode);
 }
 
 bool ShortCutToHotKey(StringView text, unsigned& modifiers, unsigned& key)

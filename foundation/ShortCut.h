@@ -13,13 +13,25 @@ constexpr unsigned ModAlt = 1;
 constexpr unsigned ModControl = 2;
 constexpr unsigned ModShift = 4;
 
-// The name of a key code without a fixed name (the platform's key name text); empty
-// when there is none. Natively every such key is nameless.
-String PlatformKeyName(int keyCode);
+// The names that the keyboard layout gives keys without a fixed name, provided as
+// Service<TKeyNames>() (foundation/Service.h): the layout's key name texts on Windows,
+// TNoKeyNames elsewhere.
+class TKeyNames {
+public:
+    virtual ~TKeyNames() = default;
+    // The name of `keyCode` (0..255); empty when there is none.
+    virtual String KeyName(int keyCode) const = 0;
+};
+
+// Every key without a fixed name is nameless.
+class TNoKeyNames : public TKeyNames {
+public:
+    String KeyName(int) const override { return {}; }
+};
 
 // The name of key code `keyCode` in shortcut texts: "BkSp", "Tab", "Enter", "Esc",
 // "Space", "PgUp", "PgDn", "End", "Home", "Left", "Up", "Right", "Down", "Ins", "Del",
-// digits, capital letters, "F1" to "F24", else PlatformKeyName.
+// digits, capital letters, "F1" to "F24", else the name of Service<TKeyNames>().
 String ShortCutKeyName(int keyCode);
 
 // Any sequence of "Shift+", "Ctrl+" (or "^") and "Alt+", without regard to case, then

@@ -1,6 +1,8 @@
 #pragma once
-// Where the string tables come from: tables compiled into the program or the string
-// resources of the executable. Each language has a table of its own.
+// Where the string tables come from, provided as Service<IStringTableSource>()
+// (foundation/Service.h): the string resources of the executable on Windows, the
+// generated tables (foundation/GeneratedStringTables.h) elsewhere. Each language has a
+// table of its own.
 
 #include "foundation/LanguageId.h"
 #include "foundation/Strings.h"
@@ -14,9 +16,5 @@ public:
     // empty when that language has no table or its table no such string.
     virtual String FindString(int id, TLanguageId language) const = 0;
 };
-
-// The process-wide source, chosen at link time (string resources on Windows, the
-// generated tables elsewhere).
-const IStringTableSource& DefaultStringTableSource();
 
 } // namespace quillora

@@ -5,33 +5,9 @@
 
 #include "foundation/Exceptions.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 
 namespace quillora {
-
-// ---- Services ----
-
-namespace {
-TCursorService* cursorServiceOverride = nullptr;
-TMessageBoxService* messageBoxServiceOverride = nullptr;
-TShellService* shellServiceOverride = nullptr;
-const TRegistryReader* registryReaderOverride = nullptr;
-} // namespace
-
-TCursorService& CursorService() { return cursorServiceOverride ? *cursorServiceOverride : PlatformCursorService(); }
-TMessageBoxService& MessageBoxService()
-{
-    return messageBoxServiceOverride ? *messageBoxServiceOverride : PlatformMessageBoxService();
-}
-TShellService& ShellService() { return shellServiceOverride ? *shellServiceOverride : PlatformShellService(); }
-const TRegistryReader& RegistryReader()
-{
-    return registryReaderOverride ? *registryReaderOverride : PlatformRegistryReader();
-}
-
-void SetCursorService(TCursorService* service) { cursorServiceOverride = service; }
-void SetMessageBoxService(TMessageBoxService* service) { messageBoxServiceOverride = service; }
-void SetShellService(TShellService* service) { shellServiceOverride = service; }
-void SetRegistryReader(const TRegistryReader* reader) { registryReaderOverride = reader; }
 
 // ---- Busy cursor ----
 
@@ -44,7 +20,7 @@ TCursor cursorBeforeBusy = crDefault;
 void BeginBusy()
 {
     if (busyCount.load() == 0) {
-        TCursorService& cursors = CursorService();
+        TCursorService& cursors = Service<TCursorService>();
         cursorBeforeBusy = cursors.ScreenCursor();
         cursors.SetScreenCursor(crHourGlass);
     }
@@ -57,7 +33,7 @@ void EndBusy()
     int count = busyCount.load();
     while (count > 0 && !busyCount.compare_exchange_weak(count, count - 1)) {
     }
-    if (count == 1) CursorService().SetScreenCursor(cursorBeforeBusy);
+    if (count == 1) Service<TCursorService>().SetScreenCursor(cursorBeforeBusy);
 }
 
 void SetCursorKeepingBusy(TCursor cursor)
@@ -65,7 +41,7 @@ void SetCursorKeepingBusy(TCursor cursor)
     if (busyCount.load() > 0)
         cursorBeforeBusy = cursor;
     else
-        CursorService().SetScreenCursor(cursor);
+        Service<TCursorService>().SetScreenCursor(cursor);
 }
 
 int BusyCount() { return busyCount.load(); }
@@ -74,7 +50,7 @@ int BusyCount() { return busyCount.load(); }
 
 int ShowMessageBox(const String& text, const String& caption, unsigned flags)
 {
-    TMessageBoxService& boxes = MessageBoxService();
+    TMessageBoxService& boxes = Service<TMessageBoxService>();
     String message = text;
     if (!message.empty()) {
         Char last = message.back();
@@ -193,7 +169,7 @@ bool ShellOpen(const String& fileName, const String& parameters, const String& v
     intptr_t value;
     {
         TBusyCursor busy;
-        TShellService& shell = ShellService();
+        TShellService& shell = Service<TShellService>();
         value = shell.Execute(verb, fileName, parameters, showCommand);
         if (value == 31 || value == 27) {
             // No (usable) association: let the user choose a program.
@@ -214,7 +190,7 @@ bool ShellOpen(const String& fileName, const String& parameters, const String& v
 String GetDefaultBrowser()
 {
     String value;
-    if (!RegistryReader().ReadString(rrClassesRoot, u"http\\shell\\open\\command", String(), value)) return {};
+    if (!Service<TRegistryReader>().ReadString(rrClassesRoot, u"http\\shell\\open\\command", String(), value)) return {};
     if (value.size() > 1 && value[0] == u'"') {
         size_t close = value.find(u'"', 1);
         return value.substr(1, close == String::npos ? String::npos : close - 1);

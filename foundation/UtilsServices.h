@@ -1,7 +1,8 @@
 #pragma once
 // The platform services behind the utilities: the screen cursor, the modal message
-// box, the shell's "execute" and the registry. The Windows build provides the real
-// ones; elsewhere quiet stand-ins answer. Tests substitute fakes through the setters.
+// box, the shell's "execute" and the registry, each asked as Service<I>()
+// (foundation/Service.h). The Windows build provides the real ones; elsewhere quiet
+// stand-ins answer (foundation/UtilsNative.h).
 
 #include <cstdint>
 
@@ -92,23 +93,5 @@ public:
     // `root`; false when the key or value is missing or not a string.
     virtual bool ReadString(TRegistryRoot root, const String& key, const String& valueName, String& value) const = 0;
 };
-
-// The process-wide services: the platform's unless a test substituted one.
-TCursorService& CursorService();
-TMessageBoxService& MessageBoxService();
-TShellService& ShellService();
-const TRegistryReader& RegistryReader();
-
-// Substitute a service (tests); null restores the platform's. Not owned.
-void SetCursorService(TCursorService* service);
-void SetMessageBoxService(TMessageBoxService* service);
-void SetShellService(TShellService* service);
-void SetRegistryReader(const TRegistryReader* reader);
-
-// The platform's own services, defined by the platform's source files.
-TCursorService& PlatformCursorService();
-TMessageBoxService& PlatformMessageBoxService();
-TShellService& PlatformShellService();
-const TRegistryReader& PlatformRegistryReader();
 
 } // namespace quillora

@@ -16,9 +16,11 @@
 #include "foundation/Clock.h"
 #include "foundation/Knot.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 #include "foundation/Streams.h"
 #include "shell/Document.h"
 #include "shell/Modules.h"
+#include "shell/PlatformServices.h"
 #include "text/Paragraph.h"
 #include "text/Textor.h"
 #include "typing/DropDownModel.h"
@@ -57,10 +59,11 @@ void ListAndType(TQuilloraDocument& document)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     using namespace quillora;
+    static TPlatformServices platformServices;
     Localization().SetLanguage(LangEnglish);
     InitializeModules();
     static TFixedLocalClock clock(TDateTimeParts {2026, 12, 10, 8, 30, 15, 250});
-    SetLocalClock(&clock);
+    static TProvide<ILocalClock> provideClock(clock);
     return 0;
 }
 

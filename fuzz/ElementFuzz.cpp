@@ -19,6 +19,7 @@
 #include "elements/Unaccepted.h"
 #include "foundation/Knot.h"
 #include "foundation/Localization.h"
+#include "shell/PlatformServices.h"
 
 namespace quillora {
 namespace {
@@ -165,6 +166,7 @@ String Save(TScheme& scheme, int mode, int options)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
+    static quillora::TPlatformServices platformServices;
     quillora::Localization().SetLanguage(1033);
     quillora::TElement_Unaccepted::Register();
     return 0;

@@ -10,6 +10,7 @@
 #include "foundation/Exceptions.h"
 #include "images/PictureSize.h"
 #include "images/UniversalImage.h"
+#include "shell/PlatformServices.h"
 
 namespace {
 
@@ -34,6 +35,12 @@ void Load(const std::vector<uint8_t>& bytes, int how)
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    static quillora::TPlatformServices platformServices; // the platform decoder among them
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "foundation/Exceptions.h"
+#include "foundation/Service.h"
 #include "images/ByteReader.h"
 #include "images/PlatformDecoder.h"
 
@@ -113,7 +114,7 @@ void TIconImage::ToFrame(int index, TFrame& frame) const
     const TIconEntry& e = entries_[size_t(index)];
     if (e.IsPng) {
         TMemoryStream png(e.Png);
-        PlatformDecoder().Decode(png, frame);
+        Service<TPlatformDecoder>().Decode(png, frame);
         return;
     }
     frame.SetSize(e.Width, e.Height);

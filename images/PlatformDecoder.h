@@ -1,8 +1,9 @@
 #pragma once
-// The platform's picture codec: every format that the system does not decode itself
+// The platform's picture codec: every format that the program does not decode itself
 // (BMP, GIF, JPEG, PNG, TIFF, metafiles, PNG images inside icons) and all encoding.
-// GDI+ serves it in the Windows build, libpng (PNG only) in the native build; tests may
-// substitute a fake.
+// Provided as Service<TPlatformDecoder>() (foundation/Service.h): GDI+ in the Windows
+// build (images/win32/GdiPlusImage.h), libpng (PNG only, images/PngDecoder.h) in the
+// native build.
 
 #include "foundation/Streams.h"
 #include "images/Frame.h"
@@ -28,12 +29,5 @@ public:
         Encode(frame, encoder, target);
     }
 };
-
-// The process-wide decoder: the one set by SetPlatformDecoder, else the default.
-TPlatformDecoder& PlatformDecoder();
-// Substitutes `decoder` (not owned; nullptr restores the default).
-void SetPlatformDecoder(TPlatformDecoder* decoder);
-// The build's own decoder, chosen at link time (GDI+ on Windows, libpng elsewhere).
-TPlatformDecoder& DefaultPlatformDecoder();
 
 } // namespace quillora

@@ -8,7 +8,7 @@
 
 #include "foundation/Exceptions.h"
 #include "images/ByteReader.h"
-#include "images/PlatformDecoder.h"
+#include "images/PngDecoder.h"
 
 namespace quillora {
 
@@ -49,65 +49,56 @@ uint64_t RawImageBytes(const uint8_t* data, size_t size)
     return height * ((width * channels * bitDepth + 7) / 8);
 }
 
-class TPngDecoder final : public TPlatformDecoder {
-public:
-    void Decode(TMemoryStream& stream, TFrame& frame) override
-    {
-        const uint8_t* data = stream.Data() + stream.Position();
-        size_t size = stream.Size() - stream.Position();
-        if (size < 8 || std::memcmp(data, PngSignature, 8) != 0)
-            throw Exception(u"Unsupported picture format (only PNG can be decoded here)");
-
-        png_image image;
-        std::memset(&image, 0, sizeof image);
-        image.version = PNG_IMAGE_VERSION;
-        if (!png_image_begin_read_from_memory(&image, data, size)) RaisePngError(image.message);
-        // BGRA in memory is the frame's ARGB in a little-endian 32-bit word.
-        image.format = PNG_FORMAT_BGRA;
-        uint64_t pixels = uint64_t(image.width) * image.height;
-        if (pixels > MaxFramePixels || RawImageBytes(data, size) / 1032 > CompressedImageBytes(data, size) + 64) {
-            png_image_free(&image);
-            RaisePngError("the image data is too short for its size");
-        }
-        frame.SetSize(int(image.width), int(image.height));
-        if (!png_image_finish_read(&image, nullptr, frame.Pixels().data(), 0, nullptr)) {
-            std::string message = image.message;
-            frame.SetSize(0, 0);
-            RaisePngError(message.c_str());
-        }
-        stream.SetPosition(stream.Size());
-    }
-
-    void Encode(const TFrame& frame, TPictureEncoder encoder, TMemoryStream& target) override
-    {
-        if (encoder != pePng) throw Exception(u"Unsupported picture format (only PNG can be encoded here)");
-        if (frame.Empty()) throw Exception(u"An empty picture cannot be encoded");
-        png_image image;
-        std::memset(&image, 0, sizeof image);
-        image.version = PNG_IMAGE_VERSION;
-        image.width = png_uint_32(frame.Width());
-        image.height = png_uint_32(frame.Height());
-        image.format = PNG_FORMAT_BGRA;
-        png_alloc_size_t size = 0;
-        const void* pixels = frame.Pixels().data();
-        if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels, 0, nullptr)) RaisePngError(image.message);
-        size_t start = target.Size();
-        target.SetSize(start + size);
-        if (!png_image_write_to_memory(&image, target.Data() + start, &size, 0, pixels, 0, nullptr)) {
-            target.SetSize(start);
-            RaisePngError(image.message);
-        }
-        target.SetSize(start + size);
-        target.SetPosition(target.Size());
-    }
-};
-
 } // namespace
 
-TPlatformDecoder& DefaultPlatformDecoder()
+void TPngDecoder::Decode(TMemoryStream& stream, TFrame& frame)
 {
-    static TPngDecoder decoder;
-    return decoder;
+    const uint8_t* data = stream.Data() + stream.Position();
+    size_t size = stream.Size() - stream.Position();
+    if (size < 8 || std::memcmp(data, PngSignature, 8) != 0)
+        throw Exception(u"Unsupported picture format (only PNG can be decoded here)");
+
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, data, size)) RaisePngError(image.message);
+    // BGRA in memory is the frame's ARGB in a little-endian 32-bit word.
+    image.format = PNG_FORMAT_BGRA;
+    uint64_t pixels = uint64_t(image.width) * image.height;
+    if (pixels > MaxFramePixels || RawImageBytes(data, size) / 1032 > CompressedImageBytes(data, size) + 64) {
+        png_image_free(&image);
+        RaisePngError("the image data is too short for its size");
+    }
+    frame.SetSize(int(image.width), int(image.height));
+    if (!png_image_finish_read(&image, nullptr, frame.Pixels().data(), 0, nullptr)) {
+        std::string message = image.message;
+        frame.SetSize(0, 0);
+        RaisePngError(message.c_str());
+    }
+    stream.SetPosition(stream.Size());
+}
+
+void TPngDecoder::Encode(const TFrame& frame, TPictureEncoder encoder, TMemoryStream& target)
+{
+    if (encoder != pePng) throw Exception(u"Unsupported picture format (only PNG can be encoded here)");
+    if (frame.Empty()) throw Exception(u"An empty picture cannot be encoded");
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(frame.Width());
+    image.height = png_uint_32(frame.Height());
+    image.format = PNG_FORMAT_BGRA;
+    png_alloc_size_t size = 0;
+    const void* pixels = frame.Pixels().data();
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels, 0, nullptr)) RaisePngError(image.message);
+    size_t start = target.Size();
+    target.SetSize(start + size);
+    if (!png_image_write_to_memory(&image, target.Data() + start, &size, 0, pixels, 0, nullptr)) {
+        target.SetSize(start);
+        RaisePngError(image.message);
+    }
+    target.SetSize(start + size);
+    target.SetPosition(target.Size());
 }
 
 } // namespace quillora

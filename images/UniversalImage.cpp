@@ -2,6 +2,7 @@
 
 #include "foundation/Exceptions.h"
 #include "foundation/Files.h"
+#include "foundation/Service.h"
 #include "images/IconImage.h"
 #include "images/TargaImage.h"
 
@@ -81,7 +82,7 @@ void TUniversalImage::LoadFromStreamAs(TMemoryStream& stream, TPictureFormat for
     }
     case pfPlatform: {
         TFrame frame;
-        PlatformDecoder().Decode(stream, frame);
+        Service<TPlatformDecoder>().Decode(stream, frame);
         AddFrame() = std::move(frame);
         break;
     }
@@ -92,13 +93,13 @@ void TUniversalImage::SaveFrameToStream(int index, TPictureEncoder encoder, TMem
 {
     if (index < 0) index = 0;
     if (index >= FrameCount()) throw Exception(AsciiToString("No frame ") + IntToString(index) + u" in the picture");
-    PlatformDecoder().Encode(Frames(index), encoder, target);
+    Service<TPlatformDecoder>().Encode(Frames(index), encoder, target);
 }
 
 TMemoryStream TUniversalImage::Convert(TMemoryStream& source, TPictureEncoder encoder)
 {
     TMemoryStream target;
-    PlatformDecoder().Convert(source, encoder, target);
+    Service<TPlatformDecoder>().Convert(source, encoder, target);
     target.SetPosition(0);
     return target;
 }

@@ -1,5 +1,7 @@
 #include "library/DateMask.h"
 
+#include "foundation/Service.h"
+
 namespace quillora {
 
 namespace {
@@ -233,7 +235,7 @@ String FormatDateMask(StringView mask, const TDateTimeParts& moment, const ILoca
 
 String FormatDateMask(StringView mask, const TDateTimeParts& moment)
 {
-    return FormatDateMask(mask, moment, LocaleFormat());
+    return FormatDateMask(mask, moment, Service<ILocaleFormat>());
 }
 
 const std::array<StringView, 9>& DateMaskPresets()

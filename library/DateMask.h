@@ -26,7 +26,7 @@ namespace quillora {
 // The parts of the moment are used as they stand (names of a month outside 1..12 are
 // empty).
 String FormatDateMask(StringView mask, const TDateTimeParts& moment, const ILocaleFormat& locale);
-// The same with the process-wide conventions (LocaleFormat()).
+// The same with the provided conventions (Service<ILocaleFormat>()).
 String FormatDateMask(StringView mask, const TDateTimeParts& moment);
 
 // The mask of a new date-and-time mask element, and the masks that its list offers, in

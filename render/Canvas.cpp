@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "foundation/Exceptions.h"
+#include "foundation/Service.h"
 #include "render/DeviceContextManager.h"
 #include "render/SheetSettingsTheme.h"
 #include "render/Theme.h"
@@ -11,8 +12,6 @@
 namespace quillora {
 
 namespace {
-
-const TCanvasImageLists* imageLists = nullptr;
 
 int ClampToInt(int64_t value)
 {
@@ -24,16 +23,6 @@ int ClampToInt(int64_t value)
 void TBitmapPaintTarget::Present(const TBitmap32& buffer, TPoint at)
 {
     target_.Draw(at.X, at.Y, buffer);
-}
-
-const TCanvasImageLists* CanvasImageLists()
-{
-    return imageLists;
-}
-
-void SetCanvasImageLists(const TCanvasImageLists* lists)
-{
-    imageLists = lists;
 }
 
 TCustomSheetCanvas::TCustomSheetCanvas(TSheetSettingsTheme& settings) : settings_(settings)
@@ -53,7 +42,7 @@ void TCustomSheetCanvas::BeginPaint(const TRect& rect)
     offsetY_ = 0;
     if (rect.IsEmpty()) return;
     auto buffer = std::make_unique<TBitmap32>();
-    TDeviceContextManager& manager = DeviceContextManager();
+    TDeviceContextManager& manager = Service<TDeviceContextManager>();
     if (auto storage = manager.NewBitmapStorage()) buffer->SetStorage(std::move(storage));
     const int64_t width = int64_t{rect.Right} - rect.Left;
     const int64_t height = int64_t{rect.Bottom} - rect.Top;

@@ -49,7 +49,9 @@ private:
     TBitmap32& target_;
 };
 
-// The element-class image lists of 12, 16 and 32 pixels, as the canvas draws them.
+// The element-class image lists of 12, 16 and 32 pixels, as the canvas draws them. The
+// element model provides them as FindService<TCanvasImageLists>() (foundation/Service.h);
+// while none is provided, image list images draw nothing.
 class TCanvasImageLists {
 public:
     virtual ~TCanvasImageLists() = default;
@@ -57,10 +59,6 @@ public:
     // image's own draw mode.
     virtual const TBitmap32* GetImage(TSheetThemeImage size, int index) const = 0;
 };
-
-// The process-wide image lists that canvases draw from (none until set). Not owned.
-const TCanvasImageLists* CanvasImageLists();
-void SetCanvasImageLists(const TCanvasImageLists* lists);
 
 class TCustomSheetCanvas : public TSheetCanvas {
 public:

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "foundation/Service.h"
 #include "render/Canvas.h"
 #include "render/Color32.h"
 
@@ -166,7 +167,7 @@ void TCustomSheetCanvas::DrawBitmap(int x, int y, const TBitmap32& bitmap)
 
 void TCustomSheetCanvas::DrawImageListImage(TSheetThemeImage size, int x, int y, int index)
 {
-    const TCanvasImageLists* lists = CanvasImageLists();
+    const TCanvasImageLists* lists = FindService<TCanvasImageLists>();
     if (!buffer_ || !lists) return;
     if (const TBitmap32* image = lists->GetImage(size, index)) DrawBitmap(x, y, *image);
 }

@@ -1,5 +1,6 @@
 // Text of the sheet canvas: theme fonts, line heights and the element width cache.
 #include "render/Canvas.h"
+#include "foundation/Service.h"
 #include "render/DeviceContextManager.h"
 #include "render/SheetSettingsTheme.h"
 #include "render/Theme.h"
@@ -17,7 +18,7 @@ const TFont& TCustomSheetCanvas::RealisedFont(TSheetThemeFont font) const
     std::unique_ptr<TFont>& slot = fonts_[font];
     if (!slot) {
         const TSheetThemeFontData& data = settings_.GetTheme().GetFonts(font);
-        slot = DeviceContextManager().CreateFont(data.Name, data.ScaledSize, 0, 0, fpDefault, DefaultCharset, data.Style);
+        slot = Service<TDeviceContextManager>().CreateFont(data.Name, data.ScaledSize, 0, 0, fpDefault, DefaultCharset, data.Style);
     }
     return *slot;
 }

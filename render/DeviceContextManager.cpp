@@ -5,12 +5,6 @@
 
 namespace quillora {
 
-namespace {
-
-TDeviceContextManager* substitute = nullptr;
-
-} // namespace
-
 int MulDiv(int a, int b, int c)
 {
     if (c == 0) return -1;
@@ -26,16 +20,6 @@ int MulDiv(int a, int b, int c)
 int FontPixelHeight(int size, int pixelsPerInch)
 {
     return MulDiv(size, pixelsPerInch, 72);
-}
-
-TDeviceContextManager& DeviceContextManager()
-{
-    return substitute ? *substitute : PlatformDeviceContextManager();
-}
-
-void SetDeviceContextManager(TDeviceContextManager* manager)
-{
-    substitute = manager;
 }
 
 } // namespace quillora

@@ -1,10 +1,9 @@
 #pragma once
-// TDeviceContextManager: the process-wide maker of fonts for the text engine and the
-// canvas. On Windows it owns a memory device context compatible with the screen (with a
-// 1 x 1 bitmap selected) on which every measurement is made, and knows the screen's
-// vertical resolution; elsewhere a deterministic fixed-metric engine stands in
-// (render/FontFixed.h). The platform's manager is chosen at link time; tests may
-// substitute another.
+// TDeviceContextManager: the maker of fonts for the text engine and the canvas, provided
+// as Service<TDeviceContextManager>() (foundation/Service.h). On Windows it owns a memory
+// device context compatible with the screen (with a 1 x 1 bitmap selected) on which
+// every measurement is made, and knows the screen's vertical resolution; elsewhere a
+// deterministic fixed-metric engine stands in (render/FontFixed.h).
 
 #include <memory>
 
@@ -45,13 +44,5 @@ public:
 int MulDiv(int a, int b, int c);
 // The character height in pixels of a font of `size` points: MulDiv(size, pixelsPerInch, 72).
 int FontPixelHeight(int size, int pixelsPerInch);
-
-// The process-wide manager (the platform's unless a test substituted one).
-TDeviceContextManager& DeviceContextManager();
-// Substitutes a manager (tests); null restores the platform's. Not owned.
-void SetDeviceContextManager(TDeviceContextManager* manager);
-// The platform's own manager, created on first use and freed at exit; defined by the
-// platform's source file.
-TDeviceContextManager& PlatformDeviceContextManager();
 
 } // namespace quillora

@@ -9,7 +9,8 @@ namespace quillora {
 
 class TSheetSettings : public TProperty {
 public:
-    explicit TSheetSettings(TProperty* owner, const TSettingsPlatform& platform = SettingsPlatform());
+    // The caret size's default is the border width of `platform`.
+    TSheetSettings(TProperty* owner, const TSettingsPlatform& platform);
 
     TStringProperty& Theme() const { return *theme_; }
     // 0 "" (normal), 1 "Large", 2 "Great".

@@ -7,6 +7,7 @@
 #include "foundation/Exceptions.h"
 #include "foundation/Knot.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 #include "foundation/Utils.h"
 #include "images/UniversalImage.h"
 #include "render/ThemeFontFaces.h"
@@ -41,7 +42,7 @@ String FirstInstalledFace(StringView list)
             face.remove_prefix(1);
         while (!face.empty() && IsSpace(face.back()))
             face.remove_suffix(1);
-        if (!face.empty() && FontFaces().IsInstalled(face))
+        if (!face.empty() && Service<TFontFaces>().IsInstalled(face))
             return String(face);
         start = comma + 1;
     }

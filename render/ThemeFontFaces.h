@@ -1,7 +1,7 @@
 #pragma once
 // Which font faces the system has installed: the theme takes the first installed face of
-// each font's list. The platform's list (GDI on Windows) is chosen at link time; the
-// native build treats every face as installed. Tests substitute a fake.
+// each font's list. Provided as Service<TFontFaces>() (foundation/Service.h): GDI's list
+// on Windows; the native build treats every face as installed (TAnyFontFaces).
 
 #include "foundation/Strings.h"
 
@@ -14,11 +14,10 @@ public:
     virtual bool IsInstalled(StringView face) const = 0;
 };
 
-// The process-wide list: the one set by SetFontFaces, else the platform's.
-const TFontFaces& FontFaces();
-// Substitutes `faces` (not owned; nullptr restores the platform's list).
-void SetFontFaces(const TFontFaces* faces);
-// The build's own list, chosen at link time.
-const TFontFaces& PlatformFontFaces();
+// Every face counts as installed, so the first face of each theme font's list is taken.
+class TAnyFontFaces final : public TFontFaces {
+public:
+    bool IsInstalled(StringView) const override { return true; }
+};
 
 } // namespace quillora

@@ -2,6 +2,7 @@
 
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 
 namespace quillora {
 
@@ -15,7 +16,10 @@ TFilePaths ComputeFilePaths(const String& dataFolder, const String& docFolder, c
     return paths;
 }
 
-TGlobal::TGlobal() : settings_(std::make_unique<TSettings>()) { moduleSettings_.AttachTo(*settings_); }
+TGlobal::TGlobal() : settings_(std::make_unique<TSettings>(Service<TSettingsPlatform>()))
+{
+    moduleSettings_.AttachTo(*settings_);
+}
 
 TGlobal::~TGlobal()
 {

@@ -25,7 +25,8 @@ TFilePaths ComputeFilePaths(const String& dataFolder, const String& docFolder, c
 
 class TGlobal {
 public:
-    // Creates the settings with the groups of the other modules attached.
+    // Creates the settings, their system defaults read from Service<TSettingsPlatform>(),
+    // with the groups of the other modules attached.
     TGlobal();
     // Detaches the module groups and frees the settings; writes nothing.
     ~TGlobal();

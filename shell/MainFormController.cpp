@@ -9,6 +9,7 @@
 #include "foundation/Files.h"
 #include "foundation/Knot.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 #include "foundation/ShortCut.h"
 #include "foundation/StringIds.h"
 #include "foundation/UndoRedo.h"
@@ -36,7 +37,7 @@ String ErrorText(const std::exception& e)
 // date, a number from 2 on when needed, and its extension.
 String FreeChangesAsideName(const String& dataFile)
 {
-    TDateTimeParts now = LocalClock().Now();
+    TDateTimeParts now = Service<ILocalClock>().Now();
     String extension = GetExtension(dataFile);
     if (extension.empty()) extension = u"tpt";
     String stem = ExtractFilePath(dataFile) + GetBaseName(dataFile) + u"_unsaved_" +
@@ -551,7 +552,7 @@ void TMainFormController::FileImport()
 
 void TMainFormController::FileExport()
 {
-    TDateTimeParts today = LocalClock().Now();
+    TDateTimeParts today = Service<ILocalClock>().Now();
     String fileName = ExportFileNameForDay(today.Year, today.Month, today.Day);
     if (!host_.AskSaveFileName(fileName)) return;
     try {

@@ -20,7 +20,8 @@ namespace quillora {
 
 class TGeneralSettings : public TProperty {
 public:
-    explicit TGeneralSettings(TProperty* owner, const TSettingsPlatform& platform = SettingsPlatform());
+    // The defaults that come from the system are read from `platform`.
+    TGeneralSettings(TProperty* owner, const TSettingsPlatform& platform);
 
     TStringProperty& Language() const { return *language_; }
     TBooleanProperty& AutoStart() const { return *autoStart_; }
@@ -89,7 +90,8 @@ private:
 // under "Sheet").
 class TSettings : public TProperty {
 public:
-    explicit TSettings(const TSettingsPlatform& platform = SettingsPlatform());
+    // The defaults that come from the system are read from `platform`.
+    explicit TSettings(const TSettingsPlatform& platform);
 
     TGeneralSettings& General() const { return *general_; }
     TSheetSettings& Sheet() const { return *sheet_; }

@@ -3,6 +3,7 @@
 #include "foundation/ErrorHandler.h"
 #include "foundation/Localization.h"
 #include "foundation/Service.h"
+#include "shell/PlatformServices.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -28,7 +29,9 @@ int main(int argc, char** argv)
     // Plain LF output under Wine, so the test log reads the same as the native one.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    // As the program does at start-up: English, with English behind it.
+    // As the program does at start-up: the platform's services (Windows-side tests use the
+    // real ones), English with English behind it.
+    quillora::TPlatformServices platformServices;
     quillora::Localization().SetFallbackLanguage(quillora::LangEnglish);
     quillora::Localization().SetLanguage(quillora::LangEnglish);
     TFailingErrorHandler errors;

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "foundation/Service.h"
 #include "render/DeviceContextManager.h"
 #include "render/SheetCanvas.h"
 
@@ -115,7 +116,7 @@ void TRichTextAttributes::FontChanged()
 
 void TRichTextAttributes::Realise() const
 {
-    std::unique_ptr<TFont> font = DeviceContextManager().CreateFont(fontName_, size_, 0, 0, pitch_, charset_, style_);
+    std::unique_ptr<TFont> font = Service<TDeviceContextManager>().CreateFont(fontName_, size_, 0, 0, pitch_, charset_, style_);
     ascent_ = font->Ascent();
     descent_ = font->Descent();
     tabWidth_ = font->TabWidth();

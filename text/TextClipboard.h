@@ -1,6 +1,7 @@
 #pragma once
-// The clipboard as text elements use it: Unicode text in, Unicode text out. The
-// process-wide instance is the platform's clipboard unless a test substitutes another.
+// The clipboard as text elements use it: Unicode text in, Unicode text out. Provided as
+// Service<TTextClipboard>() (foundation/Service.h): the system's clipboard on Windows,
+// an in-process one (TMemoryTextClipboard) elsewhere.
 
 #include "foundation/Strings.h"
 
@@ -39,12 +40,5 @@ private:
     String text_;
     bool hasText_ = false;
 };
-
-// The process-wide clipboard: the platform's, unless a test set another one.
-TTextClipboard& TextClipboard();
-// Substitutes the clipboard (null restores the platform's); the caller keeps it alive.
-void SetTextClipboard(TTextClipboard* clipboard);
-// The platform's clipboard (defined by the build: Win32, or an in-process one).
-TTextClipboard& DefaultTextClipboard();
 
 } // namespace quillora

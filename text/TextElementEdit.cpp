@@ -6,6 +6,7 @@
 #include "elements/Scheme.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Knot.h"
+#include "foundation/Service.h"
 #include "text/TextClipboard.h"
 #include "text/TextElement.h"
 #include "text/TextorEditOperation.h"
@@ -130,7 +131,7 @@ bool TTextorElement::CanCopyText() { return HasSelection(); }
 
 bool TTextorElement::CanCopy() { return HasSelection(); }
 
-bool TTextorElement::CanPaste() { return !IsReadOnly() && TextClipboard().HasText(); }
+bool TTextorElement::CanPaste() { return !IsReadOnly() && Service<TTextClipboard>().HasText(); }
 
 void TTextorElement::Delete()
 {
@@ -140,7 +141,7 @@ void TTextorElement::Delete()
 void TTextorElement::CopyText()
 {
     const TTextorRange range = GetSelectionRange();
-    TextClipboard().SetText(GetRangePlainText(range));
+    Service<TTextClipboard>().SetText(GetRangePlainText(range));
 }
 
 void TTextorElement::Copy()
@@ -151,17 +152,17 @@ void TTextorElement::Copy()
     SaveContent(saver, *content, &range);
     String plain;
     if (GetContentPlainText(*content, plain)) {
-        TextClipboard().SetText(plain);
+        Service<TTextClipboard>().SetText(plain);
     } else {
         saver.WriteFormatVersion();
-        TextClipboard().SetText(content->SaveToText());
+        Service<TTextClipboard>().SetText(content->SaveToText());
     }
     if (Sheet()) Sheet()->CloseDropDown(false);
 }
 
 bool TTextorElement::Paste()
 {
-    TTextClipboard& clipboard = TextClipboard();
+    TTextClipboard& clipboard = Service<TTextClipboard>();
     if (!clipboard.HasText()) return false; // data for data elements comes with the image element
     const String text = clipboard.GetText();
     TKnot node;

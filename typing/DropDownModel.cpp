@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "foundation/AnsiCodePage.h"
+#include "typing/KeyInput.h"
+#include "foundation/Service.h"
 #include "foundation/TextCompare.h"
 #include "text/Paragraph.h"
 #include "text/Portion.h"
@@ -80,7 +83,9 @@ void TDropDownModel::RebuildItems()
         if (CaptionMatchesFilter(item.Caption, filter_)) items_.push_back(&item);
     selection_ = items_.empty() ? -1 : 0;
     restingPointer_.reset();
-    if (PointerPos) restingPointer_ = PointerPos();
+    TPoint pointer;
+    if (TInputInjector* input = FindService<TInputInjector>(); input && input->CursorPos(pointer))
+        restingPointer_ = pointer;
 }
 
 bool TDropDownModel::PointerMoved(TPoint screenPoint)
@@ -98,7 +103,7 @@ bool TDropDownModel::HandleChar(int code)
         if (!filter_.empty() && filter_.back() >= 0xD800 && filter_.back() <= 0xDBFF) filter_.pop_back();
     } else {
         if (code < 32) return false;
-        if (code <= 255 && IsAnsiLeadByte && IsAnsiLeadByte(code)) return false;
+        if (code <= 255 && Service<TAnsiCodePage>().IsLeadByte(static_cast<uint8_t>(code))) return false;
         filter_.push_back(static_cast<Char>(code));
     }
     RebuildItems();

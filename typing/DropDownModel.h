@@ -4,7 +4,6 @@
 // keyboard hook reports, and where the list goes on the screen. The list window is a
 // thin layer over it.
 
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -60,11 +59,13 @@ public:
     TParagraph* SelectedParagraph() const { return selection_ >= 0 ? Item(selection_).Paragraph : nullptr; }
 
     // The items whose caption begins with the filter, in document order; item 0 selected.
-    // The pointer is taken as resting where it is now (PointerPos).
+    // The pointer is taken as resting where it is now (the cursor position of the input
+    // service; nowhere when it cannot be read).
     void RebuildItems();
     // Backspace (8) removes the last filter character (a surrogate pair whole) and does
-    // nothing with an empty filter; codes below 32 and ANSI lead bytes do nothing;
-    // everything else is appended. True when the filter changed (the items are rebuilt).
+    // nothing with an empty filter; codes below 32 and lead bytes of the ANSI code page
+    // (Service<TAnsiCodePage>()) do nothing; everything else is appended. True when the
+    // filter changed (the items are rebuilt).
     bool HandleChar(int code);
     // The effect of one token of the keyboard hook; `pageSize` items make a page.
     TTokenResult HandleToken(StringView token, int pageSize);
@@ -74,12 +75,6 @@ public:
     // selection); otherwise true, the item under the pointer is to be selected, and every
     // later move counts until the items are rebuilt again.
     bool PointerMoved(TPoint screenPoint);
-
-    // Tells whether a code of 255 or less is a lead byte of the system's ANSI code page
-    // (only double-byte code pages have them); none by default.
-    std::function<bool(int code)> IsAnsiLeadByte;
-    // Where the pointer is on the screen; none: it is never taken as resting.
-    std::function<TPoint()> PointerPos;
 
 private:
     // Every caption in one store (one allocation for the whole document).

@@ -1,19 +1,12 @@
 #include "typing/KeyInputServices.h"
 
+#include "foundation/Service.h"
+
 namespace quillora {
 
-namespace {
-const TKeyInputServices* substitute = nullptr;
-} // namespace
-
-const TKeyInputServices& KeyInputServices()
+TKeyInputServices ProvidedKeyInputServices()
 {
-    return substitute ? *substitute : PlatformKeyInputServices();
-}
-
-void SetKeyInputServices(const TKeyInputServices* services)
-{
-    substitute = services;
+    return {&Service<TInputInjector>(), &Service<TKeyboardLayout>(), &Service<TFocusTarget>()};
 }
 
 } // namespace quillora

@@ -1,6 +1,7 @@
 #pragma once
-// The platform services of the keystroke sender, chosen once for the process: the
-// platform's own unless a test substituted others.
+// The platform services of the keystroke sender: the input injector, the keyboard layout
+// and the focused control of the foreground application. Each is provided as
+// Service<I>() (foundation/Service.h); the sender takes the three together.
 
 #include "typing/KeyInput.h"
 #include "typing/KeyInputLayout.h"
@@ -14,10 +15,7 @@ struct TKeyInputServices {
     TFocusTarget* Target = nullptr;
 };
 
-const TKeyInputServices& KeyInputServices();
-// Substitutes the services (tests); null restores the platform's. Not owned.
-void SetKeyInputServices(const TKeyInputServices* services);
-// The platform's own services, defined by the platform's source file.
-const TKeyInputServices& PlatformKeyInputServices();
+// The three provided services (Service<TInputInjector>() and so on).
+TKeyInputServices ProvidedKeyInputServices();
 
 } // namespace quillora

@@ -2,6 +2,7 @@
 
 #include "elements/VisualElement.h"
 #include "foundation/Clock.h"
+#include "foundation/Service.h"
 #include "text/Paragraph.h"
 #include "text/Portion.h"
 #include "typing/MacroElements.h"
@@ -12,7 +13,7 @@ void BuildMacroItems(int backspaceCount, const TParagraph& paragraph, TMacroItem
 {
     items.clear();
     // One moment for every date element of the snippet, however slow the typing.
-    const TDateTimeParts moment = LocalClock().Now();
+    const TDateTimeParts moment = Service<ILocalClock>().Now();
     for (int i = 0; i < backspaceCount; ++i) items.push_back({mkBack, {}});
     for (const TPortion* portion = paragraph.FirstPortion(); portion; portion = portion->Next()) {
         if (const auto* text = dynamic_cast<const TTextPortion*>(portion)) {

@@ -13,7 +13,7 @@ class TParagraph;
 // typed into the target while choosing), then one step per portion of `paragraph`: a
 // text run as mkText, a key element or the caret (of exactly their classes) as its
 // key, a date-and-time element (exactly that class) as mkText with the moment read
-// once from LocalClock() formatted by its mask. Tab stops and every other element give
+// once from Service<ILocalClock>() formatted by its mask. Tab stops and every other element give
 // nothing. Text steps are not merged.
 void BuildMacroItems(int backspaceCount, const TParagraph& paragraph, TMacroItems& items);
 

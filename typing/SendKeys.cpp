@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/Service.h"
 #include "typing/TypingSettings.h"
 
 namespace quillora {
@@ -292,14 +293,14 @@ void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
 
 bool SendMacroItems(const TMacroItems& items, const TTypingSettings& settings)
 {
-    TKeystrokeSender sender(settings);
+    TKeystrokeSender sender(settings, ProvidedKeyInputServices());
     sender.SendMacroItems(items);
     return !sender.Abandoned();
 }
 
 void GetCaretScreenRect(TRect& rect)
 {
-    CaretScreenRect(*KeyInputServices().Target, rect);
+    CaretScreenRect(Service<TFocusTarget>(), rect);
 }
 
 } // namespace quillora

@@ -61,9 +61,9 @@ public:
     static constexpr unsigned ModifierWaitMs = 1000;
     static constexpr unsigned ModifierPollMs = 10;
 
-    // "Method" and "Interval" of `settings` are read afresh at every step.
-    explicit TKeystrokeSender(const TTypingSettings& settings,
-                              const TKeyInputServices& services = KeyInputServices());
+    // "Method" and "Interval" of `settings` are read afresh at every step; input goes
+    // through `services` (all three set).
+    TKeystrokeSender(const TTypingSettings& settings, const TKeyInputServices& services);
 
     // Types the whole list, then places the caret. Nothing is typed while the user
     // holds Shift, Ctrl, Alt or a Windows key longer than ModifierWaitMs.
@@ -102,7 +102,7 @@ private:
     bool abandoned_ = false;
 };
 
-// The process-wide entries, on the platform's (or the substituted) services.
+// The process-wide entries, on the provided services (ProvidedKeyInputServices).
 // SendMacroItems answers whether the whole list was typed (see Abandoned).
 bool SendMacroItems(const TMacroItems& items, const TTypingSettings& settings);
 void GetCaretScreenRect(TRect& rect);

@@ -1,21 +1,13 @@
 // The default beep of the system (MessageBeep with MB_OK).
-#include "foundation/win32/WinInclude.h"
+#include "elements/win32/BeeperWin.h"
 
-#include "elements/EditCommands.h"
+#include "foundation/win32/WinInclude.h"
 
 namespace quillora {
 
-namespace {
-class TWinBeeper : public TBeeper {
-public:
-    void Beep() override { MessageBeep(MB_OK); }
-};
-} // namespace
-
-TBeeper& DefaultBeeper()
+void TWinBeeper::Beep()
 {
-    static TWinBeeper beeper;
-    return beeper;
+    MessageBeep(MB_OK);
 }
 
 } // namespace quillora

@@ -1,11 +1,11 @@
 // The ANSI code page of the running system (CP_ACP).
-#include <windows.h>
+#include "foundation/win32/AnsiCodePageWin.h"
 
-#include "foundation/Encoding.h"
+#include "foundation/win32/WinInclude.h"
 
 namespace quillora {
 
-String DecodeAnsi(std::string_view bytes)
+String TWinAnsiCodePage::Decode(std::string_view bytes) const
 {
     if (bytes.empty()) return {};
     int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
@@ -14,7 +14,7 @@ String DecodeAnsi(std::string_view bytes)
     return out;
 }
 
-std::string EncodeAnsi(StringView text)
+std::string TWinAnsiCodePage::Encode(StringView text) const
 {
     if (text.empty()) return {};
     auto* src = reinterpret_cast<const wchar_t*>(text.data());
@@ -22,6 +22,11 @@ std::string EncodeAnsi(StringView text)
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_ACP, 0, src, static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;
+}
+
+bool TWinAnsiCodePage::IsLeadByte(uint8_t byte) const
+{
+    return IsDBCSLeadByte(byte) != FALSE;
 }
 
 } // namespace quillora

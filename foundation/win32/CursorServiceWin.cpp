@@ -31,26 +31,6 @@ LPCWSTR StandardCursorId(TCursor cursor)
     }
 }
 
-class TWinCursorService : public TCursorService {
-public:
-    TCursor ScreenCursor() const override { return cursor_; }
-    void SetScreenCursor(TCursor cursor) override
-    {
-        if (cursor == cursor_) return;
-        cursor_ = cursor;
-        if (cursor == crDefault) {
-            // Let the window under the mouse choose its own cursor again.
-            POINT p;
-            if (GetCursorPos(&p)) SetCursorPos(p.x, p.y);
-        } else {
-            SetCursor(ScreenCursorHandle(cursor));
-        }
-    }
-
-private:
-    TCursor cursor_ = crDefault;
-};
-
 } // namespace
 
 HCURSOR ScreenCursorHandle(TCursor cursor)
@@ -68,10 +48,17 @@ void RegisterScreenCursor(TCursor index, HCURSOR handle)
     RegisteredCursors()[index] = handle;
 }
 
-TCursorService& PlatformCursorService()
+void TWinCursorService::SetScreenCursor(TCursor cursor)
 {
-    static TWinCursorService service;
-    return service;
+    if (cursor == cursor_) return;
+    cursor_ = cursor;
+    if (cursor == crDefault) {
+        // Let the window under the mouse choose its own cursor again.
+        POINT p;
+        if (GetCursorPos(&p)) SetCursorPos(p.x, p.y);
+    } else {
+        SetCursor(ScreenCursorHandle(cursor));
+    }
 }
 
 } // namespace quillora

@@ -8,6 +8,16 @@
 
 namespace quillora {
 
+class TWinCursorService : public TCursorService {
+public:
+    TCursor ScreenCursor() const override { return cursor_; }
+    // crDefault lets the window under the mouse choose its own cursor again.
+    void SetScreenCursor(TCursor cursor) override;
+
+private:
+    TCursor cursor_ = crDefault;
+};
+
 // The cursor handle for a screen cursor number (standard or registered); the arrow
 // for unknown numbers.
 HCURSOR ScreenCursorHandle(TCursor cursor);

@@ -81,10 +81,4 @@ String TWinLocaleFormat::AltCalendarDate(const TDateTimeParts& moment, StringVie
     return String(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(n - 1));
 }
 
-const ILocaleFormat& PlatformLocaleFormat()
-{
-    static const TWinLocaleFormat format;
-    return format;
-}
-
 } // namespace quillora

@@ -53,10 +53,4 @@ String TResourceStringTableSource::FindString(int id, TLanguageId language) cons
     return String(data + at + 1, length);
 }
 
-const IStringTableSource& DefaultStringTableSource()
-{
-    static const TResourceStringTableSource source;
-    return source;
-}
-
 } // namespace quillora

@@ -1,5 +1,5 @@
 // The settings defaults of the running system: the message font and the border width.
-#include "foundation/SettingsPlatform.h"
+#include "foundation/win32/SettingsPlatformWin.h"
 
 #include "foundation/win32/WinInclude.h"
 
@@ -31,27 +31,22 @@ TFontData FontFromLogFont(const LOGFONTW& lf)
     return font;
 }
 
-class TWinSettingsPlatform : public TSettingsPlatform {
-public:
-    TFontData MessageFont() const override
-    {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof(metrics);
-        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-            return FontFromLogFont(metrics.lfMessageFont);
-        LOGFONTW lf{};
-        if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf) == sizeof(lf)) return FontFromLogFont(lf);
-        return TFontData();
-    }
-    int BorderWidth() const override { return GetSystemMetrics(SM_CXBORDER); }
-};
-
 } // namespace
 
-const TSettingsPlatform& PlatformSettingsDefaults()
+TFontData TWinSettingsPlatform::MessageFont() const
 {
-    static const TWinSettingsPlatform instance;
-    return instance;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        return FontFromLogFont(metrics.lfMessageFont);
+    LOGFONTW lf{};
+    if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf) == sizeof(lf)) return FontFromLogFont(lf);
+    return TFontData();
+}
+
+int TWinSettingsPlatform::BorderWidth() const
+{
+    return GetSystemMetrics(SM_CXBORDER);
 }
 
 } // namespace quillora

@@ -1,8 +1,9 @@
 // Key names of the keyboard layout for keys without a fixed name.
-#include "foundation/win32/WinInclude.h"
+#include "foundation/win32/ShortCutWin.h"
 
 #include "foundation/Input.h"
 #include "foundation/ShortCut.h"
+#include "foundation/win32/WinInclude.h"
 
 namespace quillora {
 
@@ -13,7 +14,7 @@ static_assert(kcBack == VK_BACK && kcTab == VK_TAB && kcReturn == VK_RETURN && k
               kcHome == VK_HOME && kcLeft == VK_LEFT && kcUp == VK_UP && kcRight == VK_RIGHT && kcDown == VK_DOWN &&
               kcInsert == VK_INSERT && kcDelete == VK_DELETE && kcF1 == VK_F1 && kcF24 == VK_F24);
 
-String PlatformKeyName(int keyCode)
+String TWinKeyNames::KeyName(int keyCode) const
 {
     UINT scan = MapVirtualKeyW(static_cast<UINT>(keyCode), MAPVK_VK_TO_VSC);
     if (!scan) return {};

@@ -1,21 +1,13 @@
 // System colours of the running system (GetSysColor).
-#include <windows.h>
+#include "foundation/win32/SystemColorsWin.h"
 
-#include "foundation/Colors.h"
+#include "foundation/win32/WinInclude.h"
 
 namespace quillora {
 
-namespace {
-class TWinSystemColors : public TSystemColorResolver {
-public:
-    TColor SystemColor(int index) const override { return static_cast<TColor>(GetSysColor(index)) & 0x00FFFFFF; }
-};
-} // namespace
-
-const TSystemColorResolver& PlatformSystemColorResolver()
+TColor TWinSystemColors::SystemColor(int index) const
 {
-    static const TWinSystemColors instance;
-    return instance;
+    return static_cast<TColor>(GetSysColor(index)) & 0x00FFFFFF;
 }
 
 } // namespace quillora

@@ -43,10 +43,4 @@ TLanguageId TSystemLocaleList::UserDefaultLanguage() const
     return GetUserDefaultLangID();
 }
 
-const ILocaleList& DefaultLocaleList()
-{
-    static const TSystemLocaleList list;
-    return list;
-}
-
 } // namespace quillora

@@ -5,6 +5,7 @@
 
 #include "foundation/ErrorHandler.h"
 #include "foundation/ScreenSnap.h"
+#include "foundation/Service.h"
 #include "foundation/win32/CursorServiceWin.h"
 #include "foundation/win32/InputWin.h"
 #include "foundation/win32/PopupMenuWin.h"
@@ -281,7 +282,8 @@ void TWindow::TrackLeave()
 
 bool TWindow::SetClientCursor()
 {
-    TCursor cursor = CursorService().ScreenCursor();
+    TCursorService* service = FindService<TCursorService>();
+    TCursor cursor = service ? service->ScreenCursor() : crDefault;
     if (cursor == crDefault) cursor = cursor_;
     if (cursor == crDefault) return false;
     ::SetCursor(ScreenCursorHandle(cursor));

@@ -259,36 +259,25 @@ void TGDIPlusImage::SaveAs(TMemoryStream& stream, TPictureEncoder encoder) const
     GlobalUnlock(memory);
 }
 
-namespace {
-
-class TGdiPlusDecoder final : public TPlatformDecoder {
-public:
-    void Decode(TMemoryStream& stream, TFrame& frame) override
-    {
-        TGDIPlusImage image;
-        image.LoadFromStream(stream);
-        image.ToFrame(frame);
-    }
-    void Encode(const TFrame& frame, TPictureEncoder encoder, TMemoryStream& target) override
-    {
-        TGDIPlusImage image;
-        image.LoadFromFrame(frame);
-        image.SaveAs(target, encoder);
-    }
-    void Convert(TMemoryStream& source, TPictureEncoder encoder, TMemoryStream& target) override
-    {
-        TGDIPlusImage image;
-        image.LoadFromStream(source);
-        image.SaveAs(target, encoder);
-    }
-};
-
-} // namespace
-
-TPlatformDecoder& DefaultPlatformDecoder()
+void TGdiPlusDecoder::Decode(TMemoryStream& stream, TFrame& frame)
 {
-    static TGdiPlusDecoder decoder;
-    return decoder;
+    TGDIPlusImage image;
+    image.LoadFromStream(stream);
+    image.ToFrame(frame);
+}
+
+void TGdiPlusDecoder::Encode(const TFrame& frame, TPictureEncoder encoder, TMemoryStream& target)
+{
+    TGDIPlusImage image;
+    image.LoadFromFrame(frame);
+    image.SaveAs(target, encoder);
+}
+
+void TGdiPlusDecoder::Convert(TMemoryStream& source, TPictureEncoder encoder, TMemoryStream& target)
+{
+    TGDIPlusImage image;
+    image.LoadFromStream(source);
+    image.SaveAs(target, encoder);
 }
 
 } // namespace quillora

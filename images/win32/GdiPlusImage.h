@@ -56,4 +56,13 @@ private:
     TGdipBase* base_ = nullptr;
 };
 
+// GDI+ as the platform decoder: every format it reads, and all encoding.
+class TGdiPlusDecoder final : public TPlatformDecoder {
+public:
+    void Decode(TMemoryStream& stream, TFrame& frame) override;
+    void Encode(const TFrame& frame, TPictureEncoder encoder, TMemoryStream& target) override;
+    // Without a frame in between.
+    void Convert(TMemoryStream& source, TPictureEncoder encoder, TMemoryStream& target) override;
+};
+
 } // namespace quillora

@@ -7,6 +7,7 @@
 #include "render/DeviceContextManager.h"
 #include "render/Bitmap32.h"
 #include "render/win32/Bitmap32Win.h"
+#include "render/win32/DeviceContextManagerWin.h"
 #include "render/win32/FontWin.h"
 
 namespace quillora {
@@ -73,10 +74,9 @@ private:
 
 } // namespace
 
-TDeviceContextManager& PlatformDeviceContextManager()
+std::unique_ptr<TDeviceContextManager> NewGdiDeviceContextManager()
 {
-    static TGdiDeviceContextManager manager;
-    return manager;
+    return std::make_unique<TGdiDeviceContextManager>();
 }
 
 } // namespace quillora

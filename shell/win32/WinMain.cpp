@@ -9,6 +9,7 @@
 #include "shell/Document.h"
 #include "shell/Global.h"
 #include "shell/Modules.h"
+#include "shell/PlatformServices.h"
 #include "shell/win32/AppMainForm.h"
 #include "shell/win32/AppStartup.h"
 #include "typing/MacroItems.h"
@@ -17,6 +18,8 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
     using namespace quillora;
+    // The platform services, provided for the whole run.
+    TPlatformServices platformServices;
     // Module initialization: process-wide values and the registrations of the modules.
     ProcessValues();
     InitializeModules();

@@ -11,6 +11,7 @@
 #include "elements/ElementFakes.h"
 #include "elements/Scheme.h"
 #include "foundation/Exceptions.h"
+#include "foundation/Service.h"
 
 namespace quillora {
 namespace {
@@ -95,8 +96,6 @@ public:
 
 class CustomElementsTest : public ::testing::Test {
 protected:
-    CustomElementsTest() { SetBeeper(&beeper); }
-    ~CustomElementsTest() override { SetBeeper(nullptr); }
 
     template <class T>
     T* Add(TVisualElement* parent, TRect bounds)
@@ -122,6 +121,7 @@ protected:
     TScheme scheme;
     TDropDownSheet sheet;
     TCountingBeeper beeper;
+    TProvide<TBeeper> provideBeeper{beeper};
 };
 
 TEST_F(CustomElementsTest, ButtonRunsOnEnterSpaceAndClickAndSwallowsTheirCharacters)

@@ -10,6 +10,7 @@
 #include "elements/MessagesSign.h"
 #include "elements/Operations.h"
 #include "elements/Sounds.h"
+#include "foundation/Service.h"
 #include "foundation/UndoRedo.h"
 
 using namespace quillora;
@@ -278,7 +279,7 @@ TEST_F(SchemeTest, SoundsPlayOnlyWhenEnabled)
         std::vector<String> Played;
         void PlayResourceSound(const String& name) override { Played.push_back(name); }
     } recorder;
-    SetSoundPlayer(&recorder);
+    TProvide<TSoundPlayer> provideRecorder(recorder);
     TBooleanProperty& enabled = SoundsSettings().Enabled();
     const bool saved = enabled.Value();
     enabled.SetValue(true);
@@ -286,7 +287,6 @@ TEST_F(SchemeTest, SoundsPlayOnlyWhenEnabled)
     enabled.SetValue(false);
     PlaySchemeSound(ItemSoundName);
     enabled.SetValue(saved);
-    SetSoundPlayer(nullptr);
     EXPECT_EQ(recorder.Played, std::vector<String>{u"diClassesElementSound"});
 }
 

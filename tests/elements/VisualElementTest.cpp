@@ -12,6 +12,7 @@
 #include "elements/Scheme.h"
 #include "elements/VisualElement.h"
 #include "foundation/Knot.h"
+#include "foundation/Service.h"
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
 #include "support/FakeViewHost.h"
@@ -562,7 +563,7 @@ TEST_F(VisualElementTest, EditCommandsFollowTheElement)
         int Beeps = 0;
         void Beep() override { ++Beeps; }
     } beeper;
-    SetBeeper(&beeper);
+    TProvide<TBeeper> provideBeeper(beeper);
     TElement_Box* box = Add(Bounds(0, 0, 10, 10), voEditable);
 
     const TEditCommand all[] = {ecCut, ecCopy, ecCopyText, ecPaste, ecDelete, ecSelectAll};
@@ -583,7 +584,6 @@ TEST_F(VisualElementTest, EditCommandsFollowTheElement)
     EXPECT_EQ(box->Hooks, (std::vector<std::string>{"Copy", "Delete", "SelectAll", "Paste busy=1", "Paste busy=1"}));
     EXPECT_EQ(beeper.Beeps, 1);
     EXPECT_EQ(BusyCount(), 0);
-    SetBeeper(nullptr);
 }
 
 TEST_F(VisualElementTest, DisablingTheFocusedElementReportsItsState)

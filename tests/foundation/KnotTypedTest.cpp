@@ -4,6 +4,7 @@
 
 #include "foundation/Knot.h"
 #include "foundation/NumberParse.h"
+#include "foundation/Service.h"
 
 namespace quillora {
 namespace {
@@ -94,18 +95,19 @@ public:
 
 TEST(KnotColorTest, WriteColorByNameOrHex)
 {
-    FixedColors colors;
-    SetSystemColorResolver(&colors);
     TKnot k(u"k");
-    k.WriteColor(u"a", clNavy);
-    k.WriteColor(u"b", RGBColor(0x1A, 0x2B, 0x3C));
-    k.WriteColor(u"c", clBtnFace);
-    k.SetIncludedOptions(koColorHash);
-    k.WriteColor(u"d", clNavy);
-    k.WriteColor(u"e", RGBColor(0xAB, 0xCD, 0xEF));
-    k.SetIncludedOptions(koColorNoNames);
-    k.WriteColor(u"f", clNavy);
-    SetSystemColorResolver(nullptr);
+    {
+        FixedColors colors;
+        TProvide<TSystemColorResolver> provideColors(colors);
+        k.WriteColor(u"a", clNavy);
+        k.WriteColor(u"b", RGBColor(0x1A, 0x2B, 0x3C));
+        k.WriteColor(u"c", clBtnFace);
+        k.SetIncludedOptions(koColorHash);
+        k.WriteColor(u"d", clNavy);
+        k.WriteColor(u"e", RGBColor(0xAB, 0xCD, 0xEF));
+        k.SetIncludedOptions(koColorNoNames);
+        k.WriteColor(u"f", clNavy);
+    }
     EXPECT_EQ(k.SaveToText(), u"<k a=\"Navy\" b=\"1A2B3C\" c=\"123456\" d=\"Navy\" e=\"#ABCDEF\" f=\"000080\"/>\r\n");
     // Every named colour reads back as itself.
     for (TColor c : {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray, clSilver, clRed, clLime,
@@ -116,7 +118,7 @@ TEST(KnotColorTest, WriteColorByNameOrHex)
         EXPECT_TRUE(StringToColor(ColorToString(c, true, true), back));
         EXPECT_EQ(back, c);
     }
-    EXPECT_EQ(ColorToString(clWindow, false, false), u"FFFFFF"); // the platform's resolver
+    EXPECT_EQ(ColorToString(clWindow, false, false), u"FFFFFF"); // the provided resolver again
 }
 
 TEST(KnotStreamTest, BinaryValues)

@@ -9,6 +9,7 @@
 #include "foundation/FixedLocaleList.h"
 #include "foundation/GeneratedStringTables.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 #include "foundation/StringIds.h"
 
 using namespace quillora;
@@ -55,24 +56,19 @@ struct Observer {
     void OnNotify(TItfObject*, int notify, intptr_t, intptr_t) { codes.push_back(notify); }
 };
 
-// Puts Localization() on the small tables and locale list above and restores it after.
+// Provides the small tables and locale list above and restores the languages after.
 struct Localized : testing::Test {
     RecordingSource source;
     TFixedLocaleList locales{{{1033, u"ENU"}, {0x0C07, u"DEA"}, {1031, u"DEU"}, {1026, u"BGR"},
                               {0x0404, u"CHT"}, {0x0405, u"CSY"}, {0x0411, u"DEU"}},
                              1033};
+    TProvide<IStringTableSource> provideSource{source};
+    TProvide<ILocaleList> provideLocales{locales};
     TLanguageId savedLanguage = Localization().Language();
     TLanguageId savedFallback = Localization().FallbackLanguage();
 
-    void SetUp() override
-    {
-        Localization().SetStringTableSource(&source);
-        Localization().SetLocaleList(&locales);
-    }
     void TearDown() override
     {
-        Localization().SetStringTableSource(nullptr);
-        Localization().SetLocaleList(nullptr);
         Localization().SetLanguage(savedLanguage);
         Localization().SetFallbackLanguage(savedFallback);
     }
@@ -227,7 +223,7 @@ TEST_F(Localized, DefaultLanguageCodeFollowsThePrimaryLanguageAndTheExactTable)
     };
     for (const Case& c : cases) {
         TFixedLocaleList list({}, c.user);
-        Localization().SetLocaleList(&list);
+        TProvide<ILocaleList> provideList(list);
         EXPECT_EQ(GetDefaultLanguageCode(TitleStringId), c.expected) << c.user;
     }
 }

@@ -9,6 +9,7 @@
 
 #include "foundation/Exceptions.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 #include "foundation/Utils.h"
 
 using namespace quillora;
@@ -73,30 +74,26 @@ struct FakeRegistry : TRegistryReader {
     }
 };
 
-// Installs the fakes for one test and restores the platform's afterwards.
+// Provides the fakes for one test; the platform's come back afterwards.
 struct UtilsTest : testing::Test {
     FakeCursors cursors;
     FakeBoxes boxes;
     FakeShell shell;
     FakeRegistry registry;
+    TProvide<TCursorService> provideCursors{cursors};
+    TProvide<TMessageBoxService> provideBoxes{boxes};
+    TProvide<TShellService> provideShell{shell};
+    TProvide<TRegistryReader> provideRegistry{registry};
     TLanguageId savedLanguage = 0;
 
     void SetUp() override
     {
-        SetCursorService(&cursors);
-        SetMessageBoxService(&boxes);
-        SetShellService(&shell);
-        SetRegistryReader(&registry);
         savedLanguage = Localization().Language();
         Localization().SetLanguage(LangEnglish);
     }
     void TearDown() override
     {
         while (BusyCount() > 0) EndBusy();
-        SetCursorService(nullptr);
-        SetMessageBoxService(nullptr);
-        SetShellService(nullptr);
-        SetRegistryReader(nullptr);
         Localization().SetLanguage(savedLanguage);
     }
 };

@@ -11,7 +11,6 @@ namespace {
 using testing_pictures::PutLe16;
 using testing_pictures::PutLe32;
 using testing_pictures::TFakePlatformDecoder;
-using testing_pictures::TPlatformDecoderScope;
 
 struct TImage {
     uint8_t width, height;
@@ -134,7 +133,7 @@ TEST(Icon, PngEntryGoesToThePlatformDecoderAndFramesBeforeAnErrorStay)
     std::vector<uint8_t> mng = {138, 'M', 'N', 'G', 13, 10, 26, 10};
     TMemoryStream stream(IconFile(1, {Image(OnePixel(1, 2, 3, false)), Image(png, 0, 0), Image(mng)}));
     TFakePlatformDecoder fake;
-    TPlatformDecoderScope scope(fake);
+    TProvide<TPlatformDecoder> provideFake(fake);
     TUniversalImage image;
     image.LoadFromStream(stream);
     ASSERT_EQ(image.FrameCount(), 3);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/Exceptions.h"
+#include "foundation/Service.h"
 #include "foundation/Streams.h"
 #include "images/Frame.h"
 #include "images/PlatformDecoder.h"
@@ -92,13 +93,6 @@ public:
         uint8_t tag[2] = {uint8_t('E'), uint8_t('0' + encoder)};
         target.Write(tag, 2);
     }
-};
-
-// Installs a platform decoder for the scope of a test.
-class TPlatformDecoderScope {
-public:
-    explicit TPlatformDecoderScope(TPlatformDecoder& decoder) { SetPlatformDecoder(&decoder); }
-    ~TPlatformDecoderScope() { SetPlatformDecoder(nullptr); }
 };
 
 } // namespace quillora::testing_pictures

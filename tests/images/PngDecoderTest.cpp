@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/Exceptions.h"
+#include "images/PngDecoder.h"
 #include "images/UniversalImage.h"
 
 namespace quillora {
@@ -54,7 +55,7 @@ String DecodeError(const std::vector<uint8_t>& bytes, TFrame* frame = nullptr)
     TMemoryStream stream(bytes);
     TFrame local;
     try {
-        DefaultPlatformDecoder().Decode(stream, frame ? *frame : local);
+        TPngDecoder().Decode(stream, frame ? *frame : local);
     } catch (const Exception& e) {
         return e.Message();
     }

@@ -8,7 +8,6 @@ namespace quillora {
 namespace {
 
 using testing_pictures::TFakePlatformDecoder;
-using testing_pictures::TPlatformDecoderScope;
 
 TEST(UniversalImage, FormatByContentFromTheStreamPosition)
 {
@@ -71,7 +70,7 @@ TEST(UniversalImage, FramesAssignAndEmptyContainer)
 TEST(UniversalImage, PlatformPathAndItsErrors)
 {
     TFakePlatformDecoder fake;
-    TPlatformDecoderScope scope(fake);
+    TProvide<TPlatformDecoder> provideFake(fake);
     TMemoryStream stream(std::vector<uint8_t>{'G', 'I', 'F', '8', '9', 'a'});
     TUniversalImage image;
     image.LoadFromStream(stream);

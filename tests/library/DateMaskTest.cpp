@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/LocaleFormat.h"
+#include "foundation/Service.h"
 #include "library/DateMask.h"
 
 using namespace quillora;
@@ -256,13 +257,11 @@ TEST(DateMask, MomentsOutsideTheirRangesGiveNoNames)
     EXPECT_EQ(FormatDateMask(u"dddd", bad, english), u"Sunday");
 }
 
-TEST(DateMask, ProcessWideConventionsCanBeSubstituted)
+TEST(DateMask, WithoutConventionsTheProvidedOnesFormat)
 {
-    const TFixedLocaleFormat stop(Customised(u"."));
-    SetLocaleFormat(&stop);
+    TFixedLocaleFormat stop(Customised(u"."));
+    TProvide<ILocaleFormat> provideStop(stop);
     EXPECT_EQ(FormatDateMask(u"hh:nn", Sat), u"09.05");
-    SetLocaleFormat(nullptr);
-    EXPECT_EQ(&LocaleFormat(), &PlatformLocaleFormat());
 }
 
 TEST(DateTimeParts, ValidityAndWeekdays)

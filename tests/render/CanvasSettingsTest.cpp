@@ -2,6 +2,7 @@
 // dropped by "Theme".
 #include <gtest/gtest.h>
 
+#include "foundation/Service.h"
 #include "render/SheetSettingsTheme.h"
 #include "render/Theme.h"
 #include "shell/Settings.h"
@@ -35,7 +36,7 @@ TEST(ScaleByFontSizeTest, ScalesLargeAndGreatTowardZero)
 
 class SheetSettingsThemeTest : public ::testing::Test {
 protected:
-    TSettings settings_;
+    TSettings settings_{Service<TSettingsPlatform>()};
     TSheetSettingsTheme look_{settings_.Sheet()};
 };
 
@@ -100,7 +101,7 @@ private:
 
 TEST(SheetSettingsThemeOrderTest, EarlierListenersSeeTheNewTheme)
 {
-    TSettings settings;
+    TSettings settings{Service<TSettingsPlatform>()};
     TSheetSettingsTheme* pointer = nullptr;
     TEarlyListener listener(settings.Sheet(), pointer);
     TSheetSettingsTheme look(settings.Sheet());

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "foundation/Exceptions.h"
+#include "foundation/Service.h"
 #include "render/Blend.h"
 #include "render/Canvas.h"
 #include "render/FontFixed.h"
@@ -20,18 +21,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Installs a device-context manager for the lifetime of the object.
-class TManagerScope {
-public:
-    explicit TManagerScope(TDeviceContextManager& manager) { SetDeviceContextManager(&manager); }
-    ~TManagerScope() { SetDeviceContextManager(nullptr); }
-};
-
 class CanvasTest : public ::testing::Test {
 protected:
     TFixedFontManager fonts_;
-    TManagerScope scope_{fonts_};
-    TSettings settings_;
+    TProvide<TDeviceContextManager> provideFonts_{fonts_};
+    TSettings settings_{Service<TSettingsPlatform>()};
     TSheetSettingsTheme look_{settings_.Sheet()};
     TCustomSheetCanvas canvas_{look_};
     const TColor32 window_ = ColorToColor32(clWindow);
@@ -380,14 +374,15 @@ private:
 TEST_F(CanvasTest, ImageListsAreDrawnAtTheTranslatedPoint)
 {
     TFakeImageLists lists;
-    SetCanvasImageLists(&lists);
     canvas_.BeginPaint(Rect(10, 10, 40, 40));
     canvas_.MoveOrigin(15, 15);
-    canvas_.DrawCharImage(0, 0, 0);
-    canvas_.DrawSmallImage(5, 0, 0);
-    canvas_.DrawLargeImage(10, 0, 0);
-    canvas_.DrawLargeImage(0, 10, 7); // no such image
-    SetCanvasImageLists(nullptr);
+    {
+        TProvide<TCanvasImageLists> provideLists(lists);
+        canvas_.DrawCharImage(0, 0, 0);
+        canvas_.DrawSmallImage(5, 0, 0);
+        canvas_.DrawLargeImage(10, 0, 0);
+        canvas_.DrawLargeImage(0, 10, 7); // no such image
+    }
     canvas_.DrawSmallImage(0, 10, 0);
     EXPECT_EQ(At(5, 5), Color32(10, 0, 0));
     EXPECT_EQ(At(10, 5), Color32(20, 0, 0));

@@ -176,17 +176,5 @@ TEST(FixedFontTest, DrawingStaysInsideTheClipRectangleForAnyPosition)
     EXPECT_GT(inked, 0);
 }
 
-TEST(DeviceContextManagerTest, TestsMaySubstituteTheManager)
-{
-    TFixedFontManager fixed;
-    TDeviceContextManager& platform = DeviceContextManager();
-    SetDeviceContextManager(&fixed);
-    EXPECT_EQ(&DeviceContextManager(), &fixed);
-    EXPECT_EQ(DeviceContextManager().PixelsPerInch(), 96);
-    SetDeviceContextManager(nullptr);
-    EXPECT_EQ(&DeviceContextManager(), &platform);
-    EXPECT_GT(platform.PixelsPerInch(), 0);
-}
-
 } // namespace
 } // namespace quillora

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "foundation/Exceptions.h"
+#include "foundation/Service.h"
 #include "render/Theme.h"
 #include "tests/render/ThemeTestSupport.h"
 
@@ -17,7 +18,8 @@ using namespace theme_test;
 
 class ThemeTest : public testing::Test {
 protected:
-    TFontFacesScope faces_{{u"Calibri", u"Courier New", u"second face"}};
+    TFixedFontFaces faces_{{u"Calibri", u"Courier New", u"second face"}};
+    TProvide<TFontFaces> provideFaces_{faces_};
 };
 
 TEST_F(ThemeTest, BuiltInThemeHoldsItsFontsColoursAndCuts)

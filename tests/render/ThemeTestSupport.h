@@ -38,14 +38,4 @@ private:
     std::vector<String> faces_;
 };
 
-// Installs a fixed face list for the lifetime of the object.
-class TFontFacesScope {
-public:
-    explicit TFontFacesScope(std::vector<String> faces) : faces_(std::move(faces)) { SetFontFaces(&faces_); }
-    ~TFontFacesScope() { SetFontFaces(nullptr); }
-
-private:
-    TFixedFontFaces faces_;
-};
-
 } // namespace quillora::theme_test

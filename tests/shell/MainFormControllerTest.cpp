@@ -9,6 +9,7 @@
 #include "foundation/Clock.h"
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 #include "foundation/ShortCut.h"
 #include "foundation/StringIds.h"
 #include "foundation/UndoRedo.h"
@@ -46,8 +47,6 @@ protected:
         savedLanguage_ = Localization().Language();
         Localization().SetLanguage(LangEnglish);
         InitializeModules();
-        SetMessageBoxService(&boxes);
-        SetSoundPlayer(&sounds);
         String data = folder.File(u"data") + u"/";
         ASSERT_TRUE(ForceFolders(data));
         paths = ComputeFilePaths(data, folder.File(u"docs") + u"/", u"Quillora");
@@ -56,8 +55,6 @@ protected:
     {
         controller.reset();
         global.reset();
-        SetMessageBoxService(nullptr);
-        SetSoundPlayer(nullptr);
         Localization().SetLanguage(savedLanguage_);
     }
 
@@ -139,6 +136,8 @@ protected:
     FakeMainFormHost host;
     FakeMessageBoxes boxes;
     FakeSoundPlayer sounds;
+    TProvide<TMessageBoxService> provideBoxes {boxes};
+    TProvide<TSoundPlayer> provideSounds {sounds};
     std::unique_ptr<TGlobal> global;
     std::unique_ptr<TMainFormController> controller;
 
@@ -375,7 +374,7 @@ TEST_F(MainFormControllerTest, SessionEndSavesEverythingWithoutABoxAndNeverRefus
 TEST_F(MainFormControllerTest, SessionEndKeepsAProtectedFileAndSavesTheChangesBesideItNamedAtTheNextStart)
 {
     TFixedLocalClock clock({2026, 3, 7, 9, 0, 0, 0});
-    SetLocalClock(&clock);
+    TProvide<ILocalClock> provideClock(clock);
     ASSERT_TRUE(ForceFolders(folder.File(u"docs") + u"/"));
     WriteBytes(paths.DataFile, CutOff);
     WriteSessionFile();
@@ -407,7 +406,6 @@ TEST_F(MainFormControllerTest, SessionEndKeepsAProtectedFileAndSavesTheChangesBe
     boxes.boxes.clear();
     ASSERT_TRUE(Start());
     EXPECT_EQ(boxes.boxes.size(), 1u);
-    SetLocalClock(nullptr);
 }
 
 // ---- settings ----
@@ -575,7 +573,7 @@ TEST_F(MainFormControllerTest, ImportOfANonDocumentIsRefusedAndAGoodOneIsUndoneI
 TEST_F(MainFormControllerTest, ExportSuggestsTodaysDateAndLeavesTheDataFileAlone)
 {
     TFixedLocalClock clock({2026, 3, 7, 23, 59, 0, 0});
-    SetLocalClock(&clock);
+    TProvide<ILocalClock> provideClock(clock);
     ASSERT_TRUE(Start());
     Edit(u"mine");
     Tick();
@@ -584,7 +582,6 @@ TEST_F(MainFormControllerTest, ExportSuggestsTodaysDateAndLeavesTheDataFileAlone
     String exported = folder.File(u"2026_03_07.tpt");
     host.saveAnswers = {exported};
     controller->Command(mcFileExport);
-    SetLocalClock(nullptr);
     EXPECT_EQ(host.suggestedSaveNames, (std::vector<String> {u"2026_03_07", u"2026_03_07"}));
     EXPECT_EQ(ReadBytes(exported), data);
     EXPECT_EQ(ReadBytes(DataFile()), data);

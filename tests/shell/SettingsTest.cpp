@@ -11,7 +11,9 @@
 #include "foundation/FixedLocaleList.h"
 #include "foundation/Knot.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 #include "foundation/SessionFile.h"
+#include "shell/Global.h"
 #include "shell/Settings.h"
 #include "support/TempFolder.h"
 
@@ -222,14 +224,16 @@ TEST(SettingsPlatformDefaults, DropDownFontIsRaisedToTenPointsOnly)
     EXPECT_EQ(TSettings(TFakeSettingsPlatform(9, 1)).General().DropDownFont().DefaultFont().Size, 10);
     EXPECT_EQ(TSettings(TFakeSettingsPlatform(12, 1)).General().DropDownFont().DefaultFont().Size, 12);
 
+    // The program's settings take the provided platform's defaults.
     TFakeSettingsPlatform fake(8, 3);
-    SetSettingsPlatform(&fake);
-    TSettings substituted;
-    SetSettingsPlatform(nullptr);
-    EXPECT_EQ(substituted.General().DropDownFont().CurrentFont().Name, u"Tahoma");
-    EXPECT_EQ(substituted.Sheet().CaretSize().Value(), 3);
+    {
+        TProvide<TSettingsPlatform> provideFake(fake);
+        TGlobal global;
+        EXPECT_EQ(global.Settings().General().DropDownFont().CurrentFont().Name, u"Tahoma");
+        EXPECT_EQ(global.Settings().Sheet().CaretSize().Value(), 3);
+    }
 
-    TSettings platformDefaults;
+    TSettings platformDefaults(Service<TSettingsPlatform>());
     const TFontData& font = platformDefaults.General().DropDownFont().DefaultFont();
     EXPECT_GE(font.Size, 10);
     EXPECT_FALSE(font.Name.empty());
@@ -525,10 +529,11 @@ TEST_F(Settings, FontParametersThatAreMissingKeepTheCurrentValues)
 
 TEST_F(Settings, FirstRunSetsTheLanguageOfTheUsersLocale)
 {
-    TFixedLocaleList german({}, 1031);
-    Localization().SetLocaleList(&german);
-    settings.NotifyTree(pnFirstRun, 0, true, 0);
-    Localization().SetLocaleList(nullptr);
+    {
+        TFixedLocaleList german({}, 1031);
+        TProvide<ILocaleList> provideGerman(german);
+        settings.NotifyTree(pnFirstRun, 0, true, 0);
+    }
 
     EXPECT_EQ(settings.General().Language().Value(), u"DEU");
     settings.General().Language().Reset();

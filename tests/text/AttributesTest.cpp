@@ -30,6 +30,7 @@ T* Registered(const std::function<void(T&)>& change)
 class AttributesTest : public ::testing::Test {
 protected:
     TCountingFontManager fonts_;
+    TProvide<TDeviceContextManager> provideFonts_{fonts_};
     // The fixed engine at 8 points: ascent 9, descent 2, average width 6 (capitals 9).
     static constexpr int Ascent8 = 9;
     static constexpr int Descent8 = 2;
@@ -428,7 +429,7 @@ TEST(AttributesPlatformTest, MetricsAndWidthsComeFromThePlatformsFont)
     TRichTextAttributes a;
     a.SetSize(10);
     a.SetStyle(fsBold);
-    std::unique_ptr<TFont> font = DeviceContextManager().CreateFont(u"Tahoma", 10, 0, 0, fpDefault, DefaultCharset, fsBold);
+    std::unique_ptr<TFont> font = Service<TDeviceContextManager>().CreateFont(u"Tahoma", 10, 0, 0, fpDefault, DefaultCharset, fsBold);
     EXPECT_EQ(a.GetAscent(), font->Ascent());
     EXPECT_EQ(a.GetDescent(), font->Descent());
     EXPECT_EQ(a.GetTabWidth(), 8 * font->AveCharWidth());

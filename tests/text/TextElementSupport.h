@@ -13,6 +13,7 @@
 #include "elements/Scheme.h"
 #include "elements/Unaccepted.h"
 #include "foundation/Knot.h"
+#include "foundation/Service.h"
 #include "foundation/UndoRedo.h"
 #include "text/TextClipboard.h"
 #include "text/TextElement.h"
@@ -85,6 +86,7 @@ class TextElementFixture : public ::testing::Test {
 protected:
     TUndoRedo undo;
     TMemoryTextClipboard clipboard;
+    TProvide<TTextClipboard> provideClipboard{clipboard};
     std::unique_ptr<TScheme> scheme;
 
     void SetUp() override
@@ -92,7 +94,6 @@ protected:
         AddClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Key::Class());
         AddClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Field::Class());
         TElement_Unaccepted::Register();
-        SetTextClipboard(&clipboard);
         FakeNow() = TTextorEditOperation::TClock::time_point{} + std::chrono::hours(1);
         TTextorEditOperation::SetNowFunction([] { return FakeNow(); });
         scheme = std::make_unique<TScheme>(&TTestTextRoot::Class(), u"Quillora");
@@ -102,7 +103,6 @@ protected:
     {
         scheme.reset();
         TTextorEditOperation::SetNowFunction(nullptr);
-        SetTextClipboard(nullptr);
         RemoveClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Key::Class());
         RemoveClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Field::Class());
     }

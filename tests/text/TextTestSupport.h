@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/Geometry.h"
+#include "foundation/Service.h"
 #include "foundation/Strings.h"
 #include "render/DeviceContextManager.h"
 #include "render/FontFixed.h"
@@ -16,12 +17,10 @@
 
 namespace quillora::testing {
 
-// The deterministic font engine, counting CreateFont calls. Installed for its lifetime.
+// The deterministic font engine, counting CreateFont calls (provide it with
+// TProvide<TDeviceContextManager>).
 class TCountingFontManager : public TDeviceContextManager {
 public:
-    TCountingFontManager() { SetDeviceContextManager(this); }
-    ~TCountingFontManager() override { SetDeviceContextManager(nullptr); }
-
     int Created = 0;
 
     int PixelsPerInch() const override { return fixed_.PixelsPerInch(); }

@@ -71,6 +71,7 @@ protected:
     }
 
     TCountingFontManager fonts_;
+    TProvide<TDeviceContextManager> provideFonts_{fonts_};
     TRichTextAttributes* bold_ = HeldAttributes(fsBold);
     TRichTextAttributes* italic_ = HeldAttributes(fsItalic);
 };

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "../text/TextTestSupport.h"
+#include "SendKeysFakes.h"
 #include "elements/VisualElement.h"
+#include "foundation/AnsiCodePage.h"
+#include "foundation/Service.h"
 #include "typing/DropDownModel.h"
 
 namespace quillora {
@@ -17,6 +20,7 @@ public:
 class DropDownModelTest : public ::testing::Test {
 protected:
     testing::TCountingFontManager fonts;
+    TProvide<TDeviceContextManager> provideFonts{fonts};
     testing::TTestTextor text;
 
     void Append(StringView chars)
@@ -84,8 +88,11 @@ TEST_F(DropDownModelTest, FilterIsACaseInsensitivePrefixInDocumentOrder)
     EXPECT_EQ(model.Filter().size(), 2u);
     model.HandleChar(8);
     EXPECT_EQ(model.Filter(), u"");
-    // ANSI lead bytes are not added.
-    model.IsAnsiLeadByte = [](int code) { return code == 0x81; };
+    // Lead bytes of a double-byte ANSI code page are not added.
+    struct TDoubleByteCodePage : TCp1252CodePage {
+        bool IsLeadByte(uint8_t byte) const override { return byte == 0x81; }
+    } doubleByte;
+    TProvide<TAnsiCodePage> provideCodePage(doubleByte);
     EXPECT_FALSE(model.HandleChar(0x81));
     EXPECT_TRUE(model.HandleChar(0xE9));
 }
@@ -130,8 +137,9 @@ TEST_F(DropDownModelTest, PointerRestingWhereItWasWhenTheItemsWereRebuiltSelects
 {
     Append(u"one\r\notter\r\ntwo");
     TDropDownModel model;
-    TPoint pointer {40, 50};
-    model.PointerPos = [&pointer] { return pointer; };
+    testing_typing::TFakeKeyInput input;
+    input.Cursor = {40, 50};
+    TProvide<TInputInjector> provideInput(input);
     model.Open(text);
     // Opened under the resting pointer: a move message there selects nothing.
     EXPECT_FALSE(model.PointerMoved({40, 50}));
@@ -141,13 +149,14 @@ TEST_F(DropDownModelTest, PointerRestingWhereItWasWhenTheItemsWereRebuiltSelects
 
     // Typing rebuilds the items under the pointer where it is now: it rests again there,
     // and the new selection (item 0) stays.
-    pointer = {41, 50};
+    input.Cursor = {41, 50};
     ASSERT_EQ(model.HandleToken(u"t", 10), TTokenResult::FilterChanged);
     EXPECT_EQ(model.Selection(), 0);
     EXPECT_FALSE(model.PointerMoved({41, 50}));
     EXPECT_TRUE(model.PointerMoved({41, 70}));
 
     // Without a pointer position nothing counts as resting.
+    input.CursorReadable = false;
     TDropDownModel blind;
     blind.Open(text);
     EXPECT_TRUE(blind.PointerMoved({-1, -1}));

@@ -6,6 +6,7 @@
 #include "elements/VisualElement.h"
 #include "foundation/Clock.h"
 #include "foundation/LocaleFormat.h"
+#include "foundation/Service.h"
 #include "text/Paragraph.h"
 #include "text/Textor.h"
 #include "typing/MacroElements.h"
@@ -119,19 +120,10 @@ private:
 
 class BuildMacroItemsDates : public ::testing::Test {
 protected:
-    BuildMacroItemsDates() : locale_(EnglishUnitedStatesFormatSettings())
-    {
-        SetLocalClock(&clock_);
-        SetLocaleFormat(&locale_);
-    }
-    ~BuildMacroItemsDates() override
-    {
-        SetLocalClock(nullptr);
-        SetLocaleFormat(nullptr);
-    }
-
     TRunningClock clock_;
-    TFixedLocaleFormat locale_;
+    TFixedLocaleFormat locale_{EnglishUnitedStatesFormatSettings()};
+    TProvide<ILocalClock> provideClock_{clock_};
+    TProvide<ILocaleFormat> provideLocale_{locale_};
 };
 
 TEST_F(BuildMacroItemsDates, EveryDateOfOneSnippetShowsTheSameMoment)

@@ -2,6 +2,7 @@
 // both typing methods, the caret placement and the wait for held modifier keys.
 #include <gtest/gtest.h>
 
+#include "foundation/Service.h"
 #include "shell/Settings.h"
 #include "tests/typing/SendKeysFakes.h"
 #include "typing/SendKeys.h"
@@ -27,7 +28,7 @@ std::string Join(const std::vector<std::string>& entries)
 
 struct SendKeysTest : testing::Test {
     TFakeKeyInput fake;
-    TGeneralSettings settings{nullptr};
+    TGeneralSettings settings{nullptr, Service<TSettingsPlatform>()};
     TKeystrokeSender sender{settings.Typing(), fake.Services()};
 
     std::string Send(const TMacroItems& items)
@@ -282,10 +283,11 @@ TEST_F(SendKeysTest, CaretScreenRectIsOffsetByTheCaretWindowOrigin)
     EXPECT_EQ(rect, TRect{});
 }
 
-TEST_F(SendKeysTest, ProcessWideEntriesUseTheSubstitutedServices)
+TEST_F(SendKeysTest, ProcessWideEntriesUseTheProvidedServices)
 {
-    const TKeyInputServices services = fake.Services();
-    SetKeyInputServices(&services);
+    TProvide<TInputInjector> provideInput(fake);
+    TProvide<TKeyboardLayout> provideLayout(fake);
+    TProvide<TFocusTarget> provideTarget(fake);
     fake.CaretRects = {Rect(5, 6, 7, 26)};
     TRect rect;
     GetCaretScreenRect(rect);
@@ -293,7 +295,6 @@ TEST_F(SendKeysTest, ProcessWideEntriesUseTheSubstitutedServices)
     EXPECT_TRUE(SendMacroItems({Text(u"a")}, settings.Typing()));
     fake.ModifiersHeldUntil = fake.Clock + 5000;
     EXPECT_FALSE(SendMacroItems({Text(u"b")}, settings.Typing()));
-    SetKeyInputServices(nullptr);
     EXPECT_EQ(fake.Entries("send[").back(), "send[+A -A]");
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "foundation/Service.h"
 #include "foundation/Streams.h"
 #include "foundation/win32/WinInclude.h"
 #include "images/UniversalImage.h"
@@ -40,7 +41,7 @@ void SavePng(const TBitmap32& bitmap, const std::filesystem::path& file)
 
 class CanvasWinTest : public ::testing::Test {
 protected:
-    TSettings settings_;
+    TSettings settings_{Service<TSettingsPlatform>()};
     TSheetSettingsTheme look_{settings_.Sheet()};
     TCustomSheetCanvas canvas_{look_};
 };

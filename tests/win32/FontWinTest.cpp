@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "foundation/Service.h"
 #include "foundation/win32/WinInclude.h"
 #include "render/Bitmap32.h"
 #include "render/DeviceContextManager.h"
@@ -16,7 +17,7 @@ constexpr TColor32 White = 0xFFFFFFFF;
 
 std::unique_ptr<TFont> MakeFont(int size, TFontStyles style = 0, const String& name = u"Tahoma")
 {
-    return DeviceContextManager().CreateFont(name, size, 0, 0, fpDefault, DefaultCharset, style);
+    return Service<TDeviceContextManager>().CreateFont(name, size, 0, 0, fpDefault, DefaultCharset, style);
 }
 
 bool IsInk(TColor32 pixel)
@@ -26,7 +27,7 @@ bool IsInk(TColor32 pixel)
 
 TEST(GdiFont, MetricsFollowTheRequestedSize)
 {
-    TDeviceContextManager& manager = DeviceContextManager();
+    TDeviceContextManager& manager = Service<TDeviceContextManager>();
     const int ppi = manager.PixelsPerInch();
     ASSERT_GT(ppi, 0);
     auto small = MakeFont(8);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foundation/Files.h"
+#include "foundation/Service.h"
 #include "foundation/win32/WinInclude.h"
 #include "images/UniversalImage.h"
 #include "images/win32/GdiPlusImage.h"
@@ -47,7 +48,7 @@ TEST(GdiPlusImage, LosslessEncodersRoundTripAFrame)
 {
     for (TPictureEncoder encoder : {peBmp, pePng, peTiff}) {
         TMemoryStream encoded;
-        PlatformDecoder().Encode(Pattern(), encoder, encoded);
+        Service<TPlatformDecoder>().Encode(Pattern(), encoder, encoded);
         encoded.SetPosition(0);
         TUniversalImage back;
         back.LoadFromStream(encoded);

@@ -1,6 +1,7 @@
 // The date and time conventions that Windows gives for English (United States).
 #include <gtest/gtest.h>
 
+#include "foundation/Service.h"
 #include "foundation/win32/LocaleFormatWin.h"
 #include "library/DateMask.h"
 
@@ -50,11 +51,11 @@ TEST(WinLocaleFormat, AlternativeCalendarOfEnglishIsGregorian)
     EXPECT_EQ(windows.AltCalendarDate({2005, 2, 30, 0, 0, 0, 0}, u"yyyy"), u"");
 }
 
-TEST(WinLocaleFormat, UserDefaultLocaleIsTheProcessWideOne)
+TEST(WinLocaleFormat, UserDefaultLocaleIsTheProvidedOne)
 {
-    // The platform's conventions are read once: the same object every time, with names.
-    const ILocaleFormat& first = PlatformLocaleFormat();
-    EXPECT_EQ(&first, &PlatformLocaleFormat());
+    // The provided conventions are the user's default locale's, with names.
+    const ILocaleFormat& first = Service<ILocaleFormat>();
+    ASSERT_NE(dynamic_cast<const TWinLocaleFormat*>(&first), nullptr);
     for (const String& name : first.Settings().LongMonthNames) EXPECT_FALSE(name.empty());
     for (const String& name : first.Settings().LongDayNames) EXPECT_FALSE(name.empty());
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <thread>
 
+#include "foundation/Service.h"
 #include "foundation/win32/WinInclude.h"
 #include "shell/Settings.h"
 #include "typing/SendKeys.h"
@@ -138,8 +139,8 @@ private:
 };
 
 struct SendKeysWinTest : testing::Test {
-    TGeneralSettings settings{nullptr};
-    TKeystrokeSender sender{settings.Typing(), PlatformKeyInputServices()};
+    TGeneralSettings settings{nullptr, Service<TSettingsPlatform>()};
+    TKeystrokeSender sender{settings.Typing(), ProvidedKeyInputServices()};
 };
 
 TEST_F(SendKeysWinTest, LayoutOfTheProgramWhenNothingIsInFront)

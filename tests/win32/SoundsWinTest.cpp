@@ -5,6 +5,7 @@
 #include "elements/Sounds.h"
 #include "elements/WaveFormat.h"
 #include "elements/win32/WaveResourceWin.h"
+#include "foundation/Service.h"
 #include "foundation/Utils.h"
 #include "foundation/win32/WinPaths.h"
 
@@ -46,12 +47,12 @@ TEST(SoundsWin, TheProgramCarriesEverySoundAsAWave)
 TEST(SoundsWin, ThePlayerTakesEverySoundAndMissingOnesPlayNothing)
 {
     ExpectEverySound(GetModuleHandleW(nullptr));
-    for (const char16_t* name : SoundNames) DefaultSoundPlayer().PlayResourceSound(name);
-    DefaultSoundPlayer().PlayResourceSound(u"diNoSuchSound");
-    DefaultSoundPlayer().PlayResourceSound(u"");
+    for (const char16_t* name : SoundNames) Service<TSoundPlayer>().PlayResourceSound(name);
+    Service<TSoundPlayer>().PlayResourceSound(u"diNoSuchSound");
+    Service<TSoundPlayer>().PlayResourceSound(u"");
     Sleep(200);
     // Another round while one may still be playing (SND_NOSTOP: it is not cut off).
-    for (const char16_t* name : SoundNames) DefaultSoundPlayer().PlayResourceSound(name);
+    for (const char16_t* name : SoundNames) Service<TSoundPlayer>().PlayResourceSound(name);
     // Stop whatever plays before the runner goes on (winmm is loaded by the first sound).
     using TPlaySound = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
     if (HMODULE winmm = GetModuleHandleW(L"winmm.dll"))

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "foundation/Exceptions.h"
-#include "text/TextClipboard.h"
+#include "foundation/Service.h"
+#include "text/win32/TextClipboardWin.h"
 
 using namespace quillora;
 
@@ -11,7 +12,8 @@ namespace {
 
 TEST(TextClipboardWinTest, UnicodeTextRoundTrips)
 {
-    TTextClipboard& clipboard = DefaultTextClipboard();
+    TTextClipboard& clipboard = Service<TTextClipboard>();
+    ASSERT_NE(dynamic_cast<TWinTextClipboard*>(&clipboard), nullptr);
     const String text = u"line \u00e9\u20ac \U0001F600\r\n<LoomwiseContent/>";
     try {
         clipboard.SetText(text);
@@ -22,16 +24,6 @@ TEST(TextClipboardWinTest, UnicodeTextRoundTrips)
     EXPECT_EQ(clipboard.GetText(), text);
     clipboard.SetText(String());
     EXPECT_EQ(clipboard.GetText(), String());
-}
-
-TEST(TextClipboardWinTest, ProcessWideClipboardIsThePlatformOneUnlessSubstituted)
-{
-    EXPECT_EQ(&TextClipboard(), &DefaultTextClipboard());
-    TMemoryTextClipboard fake;
-    SetTextClipboard(&fake);
-    EXPECT_EQ(&TextClipboard(), &fake);
-    SetTextClipboard(nullptr);
-    EXPECT_EQ(&TextClipboard(), &DefaultTextClipboard());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/Service.h"
 #include "foundation/win32/WinInclude.h"
 #include "render/Theme.h"
 #include "render/ThemeFontFaces.h"
@@ -32,11 +33,11 @@ TEST(ThemeFontFacesWin, InstalledFacesAreFoundWithoutRegardToCase)
     const std::wstring face = AnyInstalledFace();
     ASSERT_FALSE(face.empty());
     const String name(face.begin(), face.end());
-    EXPECT_TRUE(PlatformFontFaces().IsInstalled(name));
-    EXPECT_TRUE(PlatformFontFaces().IsInstalled(AsciiUpperCase(name)));
-    EXPECT_FALSE(PlatformFontFaces().IsInstalled(u"No Such Face Quillora"));
-    EXPECT_FALSE(PlatformFontFaces().IsInstalled(u""));
-    EXPECT_FALSE(PlatformFontFaces().IsInstalled(String(40, u'A'))); // longer than any face name
+    EXPECT_TRUE(Service<TFontFaces>().IsInstalled(name));
+    EXPECT_TRUE(Service<TFontFaces>().IsInstalled(AsciiUpperCase(name)));
+    EXPECT_FALSE(Service<TFontFaces>().IsInstalled(u"No Such Face Quillora"));
+    EXPECT_FALSE(Service<TFontFaces>().IsInstalled(u""));
+    EXPECT_FALSE(Service<TFontFaces>().IsInstalled(String(40, u'A'))); // longer than any face name
 }
 
 TEST(ThemeFontFacesWin, BuiltInThemeTakesAnInstalledFaceOrNone)
@@ -47,7 +48,7 @@ TEST(ThemeFontFacesWin, BuiltInThemeTakesAnInstalledFaceOrNone)
     EXPECT_EQ(theme.GetElements(steElement).ColorOver(), Color32(103, 130, 254, 133));
     for (int f = 0; f < SheetThemeFontCount; ++f) {
         const String& name = theme.GetFonts(TSheetThemeFont(f)).Name;
-        EXPECT_TRUE(name.empty() || PlatformFontFaces().IsInstalled(name)) << StringToUtf8(name);
+        EXPECT_TRUE(name.empty() || Service<TFontFaces>().IsInstalled(name)) << StringToUtf8(name);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "foundation/Exceptions.h"
 #include "foundation/Localization.h"
+#include "foundation/Service.h"
 #include "foundation/Utils.h"
 #include "foundation/win32/CursorServiceWin.h"
 #include "foundation/win32/WinPaths.h"
@@ -52,7 +53,7 @@ TEST_F(UtilsWinTest, Folders)
     ASSERT_FALSE(program.empty());
     EXPECT_EQ(program.back(), u'\\');
     EXPECT_TRUE(IsFile(program + u"quillora_tests.exe")) << StringToUtf8(program);
-    EXPECT_EQ(PlatformMessageBoxService().ApplicationTitle(), u"quillora_tests");
+    EXPECT_EQ(Service<TMessageBoxService>().ApplicationTitle(), u"quillora_tests");
 }
 
 TEST_F(UtilsWinTest, ShellOpenOfAMissingFolderRaisesPathNotFound)
@@ -83,7 +84,7 @@ TEST_F(UtilsWinTest, RegistryReader)
     RegSetValueExW(h, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
     RegCloseKey(h);
 
-    const TRegistryReader& reader = PlatformRegistryReader();
+    const TRegistryReader& reader = Service<TRegistryReader>();
     String value;
     EXPECT_TRUE(reader.ReadString(rrCurrentUser, key, u"", value));
     EXPECT_EQ(value, u"\"C:\\Program Files\\\u00C9diteur\\web.exe\" -url \"%1\"");
@@ -141,7 +142,7 @@ TEST_F(UtilsWinTest, CreateUniqueFileInAUnicodeFolder)
 
 TEST_F(UtilsWinTest, ScreenCursor)
 {
-    TCursorService& cursors = PlatformCursorService();
+    TCursorService& cursors = Service<TCursorService>();
     EXPECT_EQ(cursors.ScreenCursor(), crDefault);
     BeginBusy();
     EXPECT_EQ(cursors.ScreenCursor(), crHourGlass);
@@ -157,7 +158,7 @@ TEST_F(UtilsWinTest, ScreenCursor)
 
 TEST_F(UtilsWinTest, NoActiveTopmostWindowWithoutWindows)
 {
-    EXPECT_FALSE(PlatformMessageBoxService().ActiveWindowIsTopmost());
+    EXPECT_FALSE(Service<TMessageBoxService>().ActiveWindowIsTopmost());
 }
 
 } // namespace

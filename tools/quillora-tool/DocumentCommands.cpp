@@ -2,6 +2,7 @@
 #include "tools/quillora-tool/DocumentCommands.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "elements/Element.h"
@@ -12,6 +13,7 @@
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
 #include "foundation/NumberParse.h"
+#include "foundation/Service.h"
 #include "shell/Document.h"
 #include "shell/Modules.h"
 #include "text/Paragraph.h"
@@ -175,10 +177,10 @@ int KeysCommand(const std::vector<String>& args)
         return ExitFailure;
     }
     TFixedLocalClock fixed(now);
-    if (haveNow) SetLocalClock(&fixed);
+    std::optional<TProvide<ILocalClock>> provideFixed;
+    if (haveNow) provideFixed.emplace(fixed);
     TMacroItems items;
     BuildMacroItems(backspaces, *snippets[static_cast<size_t>(index)], items);
-    if (haveNow) SetLocalClock(nullptr);
     for (const TMacroItem& item : items) {
         std::string line = KindName(item.Kind);
         if (item.Kind == mkText) line += "\t" + StringToUtf8(item.Text);

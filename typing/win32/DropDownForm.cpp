@@ -59,12 +59,6 @@ TDropDownForm::TDropDownForm(const TTypingSettings& settings, TSessionFile* sess
       sessionFile_(sessionFile), hooker_(std::make_unique<THooker>())
 {
     notifier_->OnChange = [this](TFocusedWindowNotifier&) { CloseList(); };
-    model_.IsAnsiLeadByte = [](int code) { return IsDBCSLeadByte(static_cast<BYTE>(code)) != FALSE; };
-    model_.PointerPos = [] {
-        POINT p {-1, -1};
-        GetCursorPos(&p);
-        return ToPoint(p);
-    };
 }
 
 TDropDownForm::~TDropDownForm()

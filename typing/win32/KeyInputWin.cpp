@@ -106,13 +106,4 @@ bool TWinInputInjector::MouseButtonsSwapped()
     return GetSystemMetrics(SM_SWAPBUTTON) != 0;
 }
 
-const TKeyInputServices& PlatformKeyInputServices()
-{
-    static TWinInputInjector input;
-    static TWinKeyboardLayout layout;
-    static TWinFocusTarget target;
-    static const TKeyInputServices services{&input, &layout, &target};
-    return services;
-}
-
 } // namespace quillora
