@@ -66,7 +66,7 @@ TDropDownItem* TTextorElement::FindDropDownItem(TDropDownItem& rootItem)
         if (child->Portion()) return nullptr;
     const String text = GetText();
     if (TDropDownItem* item = Search(rootItem, text, false)) return item;
-    if (HasVisualOption(0x0400)) return nullptr;
+    if (HasVisualOption(voDropDownCaseSensitive)) return nullptr;
     return Search(rootItem, text, true);
 }
 
