@@ -5,14 +5,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "SchemeTestClasses.h"
 #include "elements/Messages.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Files.h"
 #include "foundation/StringIds.h"
+#include "support/SchemeFixture.h"
 
 using namespace quillora;
-using namespace quillora::schemetest;
+using namespace quillora::testing;
 
 namespace {
 

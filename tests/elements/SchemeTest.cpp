@@ -3,17 +3,17 @@
 #include <memory>
 #include <vector>
 
-#include "ElementFakes.h"
-#include "SchemeTestClasses.h"
 #include "elements/ClassesGroups.h"
 #include "elements/Messages.h"
 #include "elements/MessagesSign.h"
 #include "elements/Operations.h"
 #include "elements/Sounds.h"
 #include "foundation/UndoRedo.h"
+#include "support/ElementFakes.h"
+#include "support/SchemeFixture.h"
 
 using namespace quillora;
-using namespace quillora::schemetest;
+using namespace quillora::testing;
 
 namespace {
 

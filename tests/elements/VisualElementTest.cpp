@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "ElementFakes.h"
 #include "elements/EditCommands.h"
 #include "elements/Filer.h"
 #include "elements/Messages.h"
@@ -14,6 +13,7 @@
 #include "foundation/Knot.h"
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
+#include "support/ElementFakes.h"
 
 namespace quillora {
 namespace {

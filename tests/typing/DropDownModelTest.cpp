@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../text/TextTestSupport.h"
 #include "elements/VisualElement.h"
+#include "support/TextFakes.h"
 #include "typing/DropDownModel.h"
 
 namespace quillora {

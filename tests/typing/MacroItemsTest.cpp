@@ -6,6 +6,7 @@
 #include "elements/VisualElement.h"
 #include "foundation/Clock.h"
 #include "foundation/LocaleFormat.h"
+#include "support/TextFakes.h"
 #include "text/Paragraph.h"
 #include "text/Textor.h"
 #include "typing/MacroElements.h"
@@ -15,11 +16,8 @@ namespace quillora {
 namespace {
 
 // A text that keeps tabs as tab stops and breaks paragraphs, as the document's root does.
-class TSnippetText : public TTextor {
+class TSnippetText : public testing::TPlainTextor {
 public:
-    bool AcceptsTabs() override { return true; }
-    bool AcceptsLineBreaks() override { return true; }
-
     TSnippetText& Text(StringView text)
     {
         TTextorRange range;
