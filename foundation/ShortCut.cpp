@@ -8,11 +8,6 @@ namespace {
 constexpr int FirstKeyCode = 8;
 // Key codes 8 to 597 are tried; names exist only below 256.
 constexpr int LastKeyCode = 597;
-
-bool StartsWithIgnoreCase(StringView text, StringView prefix)
-{
-    return text.size() >= prefix.size() && SameTextIgnoreCase(text.substr(0, prefix.size()), prefix);
-}
 } // namespace
 
 #ifndef _WIN32

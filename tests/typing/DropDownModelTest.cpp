@@ -84,6 +84,13 @@ TEST_F(DropDownModelTest, FilterIsACaseInsensitivePrefixInDocumentOrder)
     EXPECT_EQ(model.Filter().size(), 2u);
     model.HandleChar(8);
     EXPECT_EQ(model.Filter(), u"");
+    // A lone lead surrogate is a character of its own: it stays when the one after it goes.
+    model.HandleChar(0xD83D);
+    model.HandleChar(u'x');
+    model.HandleChar(8);
+    EXPECT_EQ(model.Filter(), u"\xD83D");
+    model.HandleChar(8);
+    EXPECT_EQ(model.Filter(), u"");
     // ANSI lead bytes are not added.
     model.IsAnsiLeadByte = [](int code) { return code == 0x81; };
     EXPECT_FALSE(model.HandleChar(0x81));
