@@ -4,7 +4,8 @@
 set -u
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 wine_prepare
-out=$(mktemp)
+# The output file lives in the prefix (inside the build tree), not in the system's temporary folder.
+out=$(mktemp -p "$WINEPREFIX" wine-run.XXXXXX)
 wine "$@" >"$out" 2>&1 </dev/null
 rc=$?
 # Wine may add carriage returns and its own noise on stderr; show the program's lines.

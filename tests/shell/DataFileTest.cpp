@@ -19,8 +19,8 @@ namespace {
 
 using testing::TElement_Star;
 using testing::TTestRoot;
-using testing_shell::ReadBytes;
-using testing_shell::TempFolder;
+using testing::ReadBytes;
+using testing::TempFolder;
 
 class TTestDocument : public TTrayAppDocument {
 protected:
