@@ -39,7 +39,9 @@ TEST(Strings, CodePointSteps)
         SCOPED_TRACE(c.Name);
         EXPECT_EQ(CodePointLength(c.Text, c.Index), c.Length);
         EXPECT_EQ(CodePointLengthBefore(c.Text, c.Index), c.LengthBefore);
-        if (c.Length) EXPECT_EQ(CodePointAt(c.Text, c.Index), c.Code);
+        if (c.Length) {
+            EXPECT_EQ(CodePointAt(c.Text, c.Index), c.Code);
+        }
     }
 }
 
@@ -49,7 +51,7 @@ TEST(Strings, SurrogatesCombineAndSplit)
     EXPECT_TRUE(IsTrailSurrogate(0xDC00) && IsTrailSurrogate(0xDFFF) && !IsTrailSurrogate(0xDBFF));
     EXPECT_FALSE(IsSurrogate(0xD7FF) || IsSurrogate(0xE000));
     for (char32_t code : {char32_t(0x10000), char32_t(0x1F600), char32_t(0x10FFFF)}) {
-        Char units[2];
+        Char units[2] = {};
         ASSERT_EQ(SplitCodePoint(code, units), 2);
         EXPECT_TRUE(IsLeadSurrogate(units[0]) && IsTrailSurrogate(units[1]));
         EXPECT_EQ(CombineSurrogates(units[0], units[1]), code);
