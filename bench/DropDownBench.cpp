@@ -3,20 +3,16 @@
 #include <benchmark/benchmark.h>
 
 #include "foundation/Strings.h"
+#include "support/TextFakes.h"
 #include "text/Textor.h"
 #include "typing/DropDownModel.h"
 
 using namespace quillora;
+using testing::TPlainTextor;
 
 namespace {
 
 constexpr int SnippetCount = 10000;
-
-class TBenchTextor : public TTextor {
-public:
-    bool AcceptsLineBreaks() override { return true; }
-    bool AcceptsTabs() override { return true; }
-};
 
 // Snippets beginning with two letters out of a small alphabet, so that a two-letter
 // filter keeps a few hundred of them.
@@ -36,7 +32,7 @@ void Fill(TTextor& text)
 
 void BM_DropDownOpenAndFilterTwoCharacters(benchmark::State& state)
 {
-    TBenchTextor text;
+    TPlainTextor text;
     Fill(text);
     TDropDownModel model;
     for (auto _ : state) {
@@ -51,7 +47,7 @@ BENCHMARK(BM_DropDownOpenAndFilterTwoCharacters)->Unit(benchmark::kMillisecond);
 
 void BM_DropDownOneFilterCharacter(benchmark::State& state)
 {
-    TBenchTextor text;
+    TPlainTextor text;
     Fill(text);
     TDropDownModel model;
     model.Open(text);

@@ -9,49 +9,25 @@
 #include "elements/Filer.h"
 #include "elements/Scheme.h"
 #include "foundation/Knot.h"
-#include "text/TextElement.h"
+#include "support/TestElements.h"
 
 using namespace quillora;
+using testing::TElement_Key;
+using testing::TTestTextRoot;
 
 namespace {
 
 constexpr int SnippetCount = 10000;
 
-class TElement_BenchKey : public TVisualElement {
-public:
-    QUILLORA_ELEMENT_CLASS(TElement_BenchKey, TVisualElement)
-    int Code = 0;
-    void SaveToKnot(TSchemeFiler* filer, TKnot* knot) override
-    {
-        TVisualElement::SaveToKnot(filer, knot);
-        if (Code) knot->WriteInteger(u"Code", Code);
-    }
-    void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override
-    {
-        TVisualElement::LoadFromKnot(filer, knot);
-        Code = knot->ReadInteger(u"Code", 0);
-    }
-};
-
-class TBenchRoot : public TTextorElement {
-public:
-    QUILLORA_ELEMENT_CLASS(TBenchRoot, TTextorElement)
-
-protected:
-    void Create() override
-    {
-        TTextorElement::Create();
-        options_ = teoContent;
-        textOptions_ = toNoChecks;
-    }
-};
+// Where a load starts and a save ends: the knot tree, or the file text it is written as.
+enum class TForm { Knot, Text };
 
 void RegisterClasses()
 {
     static bool done = false;
     if (done) return;
     done = true;
-    AddClass(ClassesGroups().GetGroups(cgTextContent), &TElement_BenchKey::Class());
+    AddClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Key::Class());
 }
 
 // The document's file text: per snippet "Chars", an element, "Chars", an element, "Br".
@@ -62,9 +38,9 @@ const String& DocumentText()
         knot.WriteString(u"FormatVersion", u"1.2");
         for (int i = 0; i < SnippetCount; ++i) {
             knot.AddKnot(u"Chars")->WriteString(u"Value", u"Snippet " + IntToString(i) + u"\twith words and ");
-            knot.AddKnot(u"BenchKey")->WriteInteger(u"Code", 13);
+            knot.AddKnot(u"Key")->WriteInteger(u"Code", 13);
             knot.AddKnot(u"Chars")->WriteString(u"Value", u" more text after the key");
-            knot.AddKnot(u"BenchKey")->WriteInteger(u"Code", 9);
+            knot.AddKnot(u"Key")->WriteInteger(u"Code", 9);
             if (i + 1 < SnippetCount) knot.AddKnot(u"Br")->SetIncludedOptions(koInline);
         }
         return knot.SaveToText();
@@ -72,24 +48,21 @@ const String& DocumentText()
     return text;
 }
 
-std::unique_ptr<TScheme> LoadedScheme(TKnot& knot)
-{
-    auto scheme = std::make_unique<TScheme>(&TBenchRoot::Class(), u"Quillora");
-    scheme->LoadFromKnot(scheme->Root(), smDocument, &knot);
-    return scheme;
-}
+std::unique_ptr<TScheme> NewScheme() { return std::make_unique<TScheme>(&TTestTextRoot::Class(), u"Quillora"); }
 
-void BM_TextElementLoadFromKnot(benchmark::State& state)
+// Loading the document into a new scheme; from text, the reading of the text is timed too.
+void BM_TextElementLoad(benchmark::State& state, TForm from)
 {
     RegisterClasses();
     TKnot source;
-    source.LoadFromText(DocumentText());
+    if (from == TForm::Knot) source.LoadFromText(DocumentText());
     for (auto _ : state) {
         state.PauseTiming();
         TKnot knot;
-        knot.Assign(source);
-        auto scheme = std::make_unique<TScheme>(&TBenchRoot::Class(), u"Quillora");
+        if (from == TForm::Knot) knot.Assign(source);
+        auto scheme = NewScheme();
         state.ResumeTiming();
+        if (from == TForm::Text) knot.LoadFromText(DocumentText());
         scheme->LoadFromKnot(scheme->Root(), smDocument, &knot);
         benchmark::DoNotOptimize(scheme->Root());
         state.PauseTiming();
@@ -98,61 +71,35 @@ void BM_TextElementLoadFromKnot(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * SnippetCount);
 }
-BENCHMARK(BM_TextElementLoadFromKnot)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextElementLoad, FromKnot, TForm::Knot)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextElementLoad, FromText, TForm::Text)->Unit(benchmark::kMillisecond);
 
-void BM_TextElementLoadFromText(benchmark::State& state)
-{
-    RegisterClasses();
-    const String& text = DocumentText();
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto scheme = std::make_unique<TScheme>(&TBenchRoot::Class(), u"Quillora");
-        state.ResumeTiming();
-        TKnot knot;
-        knot.LoadFromText(text);
-        scheme->LoadFromKnot(scheme->Root(), smDocument, &knot);
-        benchmark::DoNotOptimize(scheme->Root());
-        state.PauseTiming();
-        scheme.reset();
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * SnippetCount);
-}
-BENCHMARK(BM_TextElementLoadFromText)->Unit(benchmark::kMillisecond);
-
-void BM_TextElementSaveToKnot(benchmark::State& state)
+// Saving the loaded document; to text, the writing of the text is timed too and the text
+// must be the one that was loaded.
+void BM_TextElementSave(benchmark::State& state, TForm to)
 {
     RegisterClasses();
     TKnot source;
     source.LoadFromText(DocumentText());
-    auto scheme = LoadedScheme(source);
+    auto scheme = NewScheme();
+    scheme->LoadFromKnot(scheme->Root(), smDocument, &source);
     for (auto _ : state) {
         TKnot knot;
         scheme->SaveToKnot(scheme->Root(), smDocument, &knot, soStreamRefs);
-        benchmark::DoNotOptimize(knot.LastChild());
-        state.PauseTiming();
-        knot.Clear();
-        state.ResumeTiming();
+        if (to == TForm::Text) {
+            String text = knot.SaveToText();
+            benchmark::DoNotOptimize(text.data());
+            if (text != DocumentText()) state.SkipWithError("the saved text differs from the loaded one");
+        } else {
+            benchmark::DoNotOptimize(knot.LastChild());
+            state.PauseTiming();
+            knot.Clear();
+            state.ResumeTiming();
+        }
     }
     state.SetItemsProcessed(state.iterations() * SnippetCount);
 }
-BENCHMARK(BM_TextElementSaveToKnot)->Unit(benchmark::kMillisecond);
-
-void BM_TextElementSaveToText(benchmark::State& state)
-{
-    RegisterClasses();
-    TKnot source;
-    source.LoadFromText(DocumentText());
-    auto scheme = LoadedScheme(source);
-    for (auto _ : state) {
-        TKnot knot;
-        scheme->SaveToKnot(scheme->Root(), smDocument, &knot, soStreamRefs);
-        String text = knot.SaveToText();
-        benchmark::DoNotOptimize(text.data());
-        if (text != DocumentText()) state.SkipWithError("the saved text differs from the loaded one");
-    }
-    state.SetItemsProcessed(state.iterations() * SnippetCount);
-}
-BENCHMARK(BM_TextElementSaveToText)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextElementSave, ToKnot, TForm::Knot)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextElementSave, ToText, TForm::Text)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -4,20 +4,16 @@
 #include <benchmark/benchmark.h>
 
 #include "foundation/Strings.h"
+#include "support/TextFakes.h"
 #include "text/RichTextAttributes.h"
 #include "text/Textor.h"
 
 using namespace quillora;
+using testing::TPlainTextor;
 
 namespace {
 
 constexpr int ParagraphCount = 10000;
-
-class TBenchTextor : public TTextor {
-public:
-    bool AcceptsLineBreaks() override { return true; }
-    bool AcceptsTabs() override { return true; }
-};
 
 String SnippetText(int i) { return u"Snippet number " + IntToString(i) + u"\twith a tab and some words"; }
 
@@ -36,7 +32,7 @@ void Fill(TTextor& text, TTextAttributes* attributes = nullptr)
 void BM_BuildText(benchmark::State& state)
 {
     for (auto _ : state) {
-        TBenchTextor text;
+        TPlainTextor text;
         Fill(text);
         benchmark::DoNotOptimize(text.LastParagraph());
     }
@@ -49,7 +45,7 @@ void BM_SetWholeText(benchmark::State& state)
     String all;
     for (int i = 0; i < ParagraphCount; ++i) all += SnippetText(i) + u"\r\n";
     for (auto _ : state) {
-        TBenchTextor text;
+        TPlainTextor text;
         text.SetText(all);
         benchmark::DoNotOptimize(text.LastParagraph());
     }
@@ -59,7 +55,7 @@ BENCHMARK(BM_SetWholeText)->Unit(benchmark::kMillisecond);
 
 void BM_ParagraphCaptions(benchmark::State& state)
 {
-    TBenchTextor text;
+    TPlainTextor text;
     Fill(text);
     for (auto _ : state) {
         size_t total = 0;
@@ -74,7 +70,7 @@ BENCHMARK(BM_ParagraphCaptions)->Unit(benchmark::kMillisecond);
 // the location round trip that an undoable edit stores.
 void BM_TypeInTheMiddle(benchmark::State& state)
 {
-    TBenchTextor text;
+    TPlainTextor text;
     Fill(text);
     const int keys = static_cast<int>(state.range(0));
     for (auto _ : state) {
@@ -101,7 +97,7 @@ BENCHMARK(BM_TypeInTheMiddle)->Arg(100)->Unit(benchmark::kMillisecond);
 // 10,000 attribute sets at once.
 void BM_LinkEveryParagraph(benchmark::State& state)
 {
-    TBenchTextor text;
+    TPlainTextor text;
     Fill(text);
     for (auto _ : state) {
         {
@@ -134,7 +130,7 @@ void BM_DeleteEverything(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        TBenchTextor text;
+        TPlainTextor text;
         Fill(text);
         state.ResumeTiming();
         TTextorPosition pos;

@@ -18,6 +18,7 @@ class TDropDownList;
 enum TLibraryVisualOption : uint16_t {
     voHasDropDown = 0x0100,     // the element offers a drop-down list
     voNoAutoDropDown = 0x0200,  // the list does not open by itself when the element gains the focus
+    voDropDownCaseSensitive = 0x0400, // the list's item for the current value is looked up with case only
 };
 
 class TCustomButtonElement : public TVisualElement {

@@ -48,7 +48,7 @@ String SanitizeMessageArgument(StringView text)
     if (text.size() > MaxLength) {
         result.assign(text.substr(0, MaxLength - 3));
         // A cut between the two halves of a surrogate pair would leave half a character.
-        if (result.back() >= 0xD800 && result.back() <= 0xDBFF) result.back() = u'\xFFFD';
+        if (IsLeadSurrogate(result.back())) result.back() = ReplacementCharacter;
         result += u"...";
     } else {
         result.assign(text);

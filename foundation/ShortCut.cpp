@@ -10,11 +10,6 @@ namespace {
 constexpr int FirstKeyCode = kcBack;
 // Key codes 8 to 597 are tried; names exist only below 256.
 constexpr int LastKeyCode = 597;
-
-bool StartsWithIgnoreCase(StringView text, StringView prefix)
-{
-    return text.size() >= prefix.size() && SameTextIgnoreCase(text.substr(0, prefix.size()), prefix);
-}
 } // namespace
 
 String ShortCutKeyName(int keyCode)

@@ -22,9 +22,9 @@ String Utf8ToString(std::string_view s)
         if ((c & 0xE0) == 0xC0) { extra = 1; cp = c & 0x1F; minimum = 0x80; }
         else if ((c & 0xF0) == 0xE0) { extra = 2; cp = c & 0x0F; minimum = 0x800; }
         else if ((c & 0xF8) == 0xF0) { extra = 3; cp = c & 0x07; minimum = 0x10000; }
-        else { out.push_back(0xFFFD); ++i; continue; }
+        else { out.push_back(ReplacementCharacter); ++i; continue; }
         if (i + extra >= n) { // truncated sequence
-            out.push_back(0xFFFD);
+            out.push_back(ReplacementCharacter);
             ++i;
             continue;
         }
@@ -33,19 +33,13 @@ String Utf8ToString(std::string_view s)
             if ((p[i + k] & 0xC0) != 0x80) { ok = false; break; }
             cp = (cp << 6) | (p[i + k] & 0x3F);
         }
-        if (!ok || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(0xFFFD);
+        if (!ok || cp < minimum || cp > MaxCodePoint || IsSurrogate(cp)) {
+            out.push_back(ReplacementCharacter);
             ++i;
             continue;
         }
         i += extra + 1;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<Char>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<Char>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<Char>(cp));
-        }
+        AppendCodePoint(out, cp);
     }
     return out;
 }
@@ -55,14 +49,9 @@ std::string StringToUtf8(StringView s)
     std::string out;
     out.reserve(s.size());
     const size_t n = s.size();
-    for (size_t i = 0; i < n; ++i) {
-        uint32_t cp = s[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
+    for (size_t i = 0; i < n; i += CodePointLength(s, i)) {
+        uint32_t cp = CodePointAt(s, i);
+        if (IsSurrogate(cp)) cp = ReplacementCharacter; // a lone one
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));
         } else if (cp < 0x800) {
@@ -93,6 +82,12 @@ String AsciiToString(std::string_view ascii)
 String IntToString(long long value)
 {
     return AsciiToString(std::to_string(value));
+}
+
+void AppendCodePoint(String& text, char32_t code)
+{
+    Char units[2];
+    text.append(units, static_cast<size_t>(SplitCodePoint(code, units)));
 }
 
 Char AsciiUpper(Char c) { return (c >= u'a' && c <= u'z') ? static_cast<Char>(c - 32) : c; }

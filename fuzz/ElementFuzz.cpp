@@ -1,8 +1,8 @@
 // libFuzzer target of the knot reader and the element loader: arbitrary bytes are read as
-// a knot text (byte-order mark rules) and loaded into a scheme whose root accepts a few
-// element classes with attributes, parts, a part saved inline, nested containers and, for
-// everything else, the placeholder of unknown elements. The first byte chooses the mode
-// and the options.
+// a knot text (byte-order mark rules) and loaded into a scheme of the test element classes
+// whose root accepts stars with attributes, comments, frames and crates (parts, a required
+// title, a part saved inline, nested containers) and, for everything else, the placeholder
+// of unknown elements. The first byte chooses the mode and the options.
 //
 // Findings: a crash, a leak, any exception from loading or saving (loading never raises on
 // bad data), and a document that loaded without a report but does not save the same
@@ -11,141 +11,24 @@
 #include <cstdint>
 #include <memory>
 
-#include "elements/ClassesGroups.h"
 #include "elements/Filer.h"
 #include "elements/Messages.h"
-#include "elements/PanelElement.h"
 #include "elements/Scheme.h"
 #include "elements/Unaccepted.h"
 #include "foundation/Knot.h"
 #include "foundation/Localization.h"
 #include "shell/PlatformServices.h"
+#include "support/TestElements.h"
 
 namespace quillora {
 namespace {
 
-class TElement_Star : public TVisualElement {
-public:
-    QUILLORA_ELEMENT_CLASS(TElement_Star, TVisualElement)
-    int Points = 5;
-    String Label;
-
-protected:
-    void Create() override
-    {
-        TVisualElement::Create();
-        SetVisualOptions(voCanDisable | voStorePosition);
-    }
-
-public:
-    void SaveToKnot(TSchemeFiler* filer, TKnot* knot) override
-    {
-        TVisualElement::SaveToKnot(filer, knot);
-        knot->WriteInteger(u"Points", Points);
-        if (!Label.empty()) knot->WriteString(u"Label", Label);
-    }
-    void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override
-    {
-        TVisualElement::LoadFromKnot(filer, knot);
-        Points = knot->ReadInteger(u"Points", 5);
-        Label = knot->ReadString(u"Label");
-    }
-};
-
-class TFuzzTitle : public TElement {
-public:
-    QUILLORA_ELEMENT_CLASS(TFuzzTitle, TElement)
-    String Text;
-
-protected:
-    void Create() override
-    {
-        TElement::Create();
-        flags_ |= efValue | efValueRequired;
-    }
-
-public:
-    bool HasValue() override { return !Text.empty(); }
-    void SaveToKnot(TSchemeFiler* filer, TKnot* knot) override
-    {
-        TElement::SaveToKnot(filer, knot);
-        if (!Text.empty()) knot->WriteString(u"Text", Text);
-    }
-    void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override
-    {
-        TElement::LoadFromKnot(filer, knot);
-        Text = knot->ReadString(u"Text");
-        Recheck();
-    }
-};
-
-class TFuzzInline : public TElement {
-public:
-    QUILLORA_ELEMENT_CLASS(TFuzzInline, TElement)
-    int Size = 0;
-
-protected:
-    void Create() override
-    {
-        TElement::Create();
-        flags_ |= efSavedInline;
-    }
-
-public:
-    void SaveToKnot(TSchemeFiler* filer, TKnot* knot) override
-    {
-        TElement::SaveToKnot(filer, knot);
-        if (Size) knot->WriteInteger(u"Size", Size);
-    }
-    void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override
-    {
-        TElement::LoadFromKnot(filer, knot);
-        Size = knot->ReadInteger(u"Size", 0);
-    }
-};
-
-class TElement_Box : public TPanelElement {
-public:
-    QUILLORA_ELEMENT_CLASS(TElement_Box, TPanelElement)
-    TFuzzTitle* Title = nullptr;
-    TFuzzInline* Inline = nullptr;
-
-protected:
-    void Create() override
-    {
-        TPanelElement::Create();
-        Title = NewPart<TFuzzTitle>(this);
-        Inline = NewPart<TFuzzInline>(this);
-    }
-
-public:
-    void GetChildKnotName(TElement* child, TSchemeFiler* filer, String& name) override
-    {
-        if (child == Title) name = u"Title";
-        else if (child == Inline) name = u"Inline";
-        else TPanelElement::GetChildKnotName(child, filer, name);
-    }
-    void GetAcceptedClasses(TElementClassList& list) override
-    {
-        AddClass(list, &TElement_Star::Class());
-        AddClass(list, &TElement_Box::Class());
-    }
-};
-
-class TFuzzRoot : public TPanelElement {
-public:
-    QUILLORA_ELEMENT_CLASS(TFuzzRoot, TPanelElement)
-    void GetAcceptedClasses(TElementClassList& list) override
-    {
-        AddClass(list, &TElement_Star::Class());
-        AddClass(list, &TElement_Box::Class());
-    }
-};
+using testing::TCrateRoot;
 
 // Loads `knot` into a new scheme and returns the scheme.
 std::unique_ptr<TScheme> Load(TKnot& knot, int mode, int options)
 {
-    auto scheme = std::make_unique<TScheme>(&TFuzzRoot::Class(), u"Quillora");
+    auto scheme = std::make_unique<TScheme>(&TCrateRoot::Class(), u"Quillora");
     TSchemeLoader loader(scheme.get(), &scheme->SchemeMessages(), &knot, options, mode);
     scheme->Root()->LoadFromKnot(&loader, &knot);
     loader.Finish();

@@ -149,9 +149,7 @@ public:
             case u'G': {
                 String era = locale_.AltCalendarDate(moment_, u"gg");
                 if (run == 1 && settings_.ShortEraNames && !era.empty()) {
-                    const bool pair = era.size() > 1 && era[0] >= 0xD800 && era[0] <= 0xDBFF && era[1] >= 0xDC00 &&
-                                      era[1] <= 0xDFFF;
-                    era.resize(pair ? 2 : 1);
+                    era.resize(CodePointLength(era, 0));
                 }
                 out += era;
                 break;

@@ -8,9 +8,6 @@
 
 namespace quillora {
 
-// The list's matching of the current text stays case-sensitive.
-inline constexpr TVisualOptions voDropDownCaseSensitive = 0x0400;
-
 class TCustomDateTimeMaskElement : public TTextorElement {
 public:
     QUILLORA_ELEMENT_CLASS(TCustomDateTimeMaskElement, TTextorElement)

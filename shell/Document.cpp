@@ -17,7 +17,8 @@ namespace quillora {
 
 namespace {
 // Content with embedded elements, all characters, tabs and line breaks.
-constexpr uint32_t RootOptions = 0x44420001;
+constexpr uint32_t RootOptions = teoContent | teoWorkspaceHeight | teoNoMaxWidth | teoFillWidth | teoFillHeight;
+static_assert(RootOptions == 0x44420001);
 constexpr uint32_t RootTextOptions = 127;
 } // namespace
 

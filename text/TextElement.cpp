@@ -14,6 +14,14 @@
 
 namespace quillora {
 
+// The option sets, bit for bit as the element's defaults and reactions are defined.
+static_assert(toTextMask == 0x4F && toAnyText == 0x7F && toNoChecks == 127);
+static_assert(TextElementVisualOptions == 0x81E);
+static_assert(teoLayoutOptions == 0x3BFDFE01);
+static_assert(teoFrames == 0x3800);
+static_assert(teoInheritable == 0x1C024);
+static_assert(teoInheritableByDelegate == 0x7DC067);
+
 TTextorElement::TTextorElement() : text_(std::make_unique<TSchemeTextor>(this)) {}
 
 TTextorElement::~TTextorElement()
@@ -28,7 +36,7 @@ void TTextorElement::Create()
 {
     TCustomDropDownElement::Create();
     flags_ |= efValue;
-    SetVisualOptions(static_cast<TVisualOptions>(VisualOptions() | 0x81E));
+    SetVisualOptions(static_cast<TVisualOptions>(VisualOptions() | TextElementVisualOptions));
 }
 
 // ---- options ----
@@ -38,8 +46,8 @@ void TTextorElement::SetOptions(uint32_t options)
     const uint32_t changed = options ^ options_;
     if (!changed) return;
     options_ = options;
-    if (changed & 0x3BFDFE01u) text_->InvalidateLayout();
-    else if (changed & 0x3800u) Invalidate();
+    if (changed & teoLayoutOptions) text_->InvalidateLayout();
+    else if (changed & teoFrames) Invalidate();
 }
 
 void TTextorElement::SetTextOptions(uint32_t options)
@@ -62,7 +70,7 @@ void TTextorElement::SetTextOptions(uint32_t options)
 
 void TTextorElement::InheritOptions()
 {
-    const uint32_t mask = HasOption(teoDelegate) ? 0x7DC067u : 0x1C024u;
+    const uint32_t mask = HasOption(teoDelegate) ? teoInheritableByDelegate : teoInheritable;
     if (TTextorElement* parent = GetParentText()) {
         SetOptions((parent->Options() & mask) | (options_ & ~mask));
         SetTextOptions(parent->TextOptions());
@@ -389,7 +397,11 @@ void TTextorElement::LinkClicked(TPortion* part)
         if (TTextorElement* parent = GetParentText()) parent->LinkClicked(part);
 }
 
-bool TTextorElement::DelegatesEvent(int code) { return code == 100 || code == 101 || code == 200 || code == 250; }
+bool TTextorElement::DelegatesEvent(int code)
+{
+    return code == tenDataElementClass || code == tenAdjustDataElement || code == tenReserved200 ||
+           code == tenReserved250;
+}
 
 void TTextorElement::PaintFrame(TSheetCanvas& canvas)
 {

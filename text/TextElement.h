@@ -43,9 +43,12 @@ constexpr uint32_t toNoLeadingSpace = 0x4000;
 constexpr uint32_t toNoTrailingSpace = 0x8000;
 constexpr uint32_t toElementRequired = 0x10000;
 constexpr uint32_t toSingleElement = 0x20000;
-constexpr uint32_t toTextMask = 0x4F;      // any of these: the element holds text at all
-constexpr uint32_t toAnyText = 0x7F;       // every kind of character
-constexpr uint32_t toNoChecks = 127;       // exactly this value: no content checks
+// Any of these: the element holds text at all.
+constexpr uint32_t toTextMask = toLetters | toDigits | toUnderscore | toSpaces | toSymbols;
+// Every kind of character.
+constexpr uint32_t toAnyText = toTextMask | toTabs | toLineBreaks;
+// Exactly this value: no content checks.
+constexpr uint32_t toNoChecks = toAnyText;
 
 // ---- Options: behaviour and look ----
 constexpr uint32_t teoContent = 0x1;           // embedded elements; saved as child knots
@@ -79,6 +82,38 @@ constexpr uint32_t teoMinHeight60 = 0x8000000;
 constexpr uint32_t teoMinHeight120 = 0x10000000;
 constexpr uint32_t teoMinHeight240 = 0x20000000;
 constexpr uint32_t teoFillHeight = 0x40000000;
+
+// ---- groups of Options ----
+constexpr uint32_t teoFrames = teoFieldFrame | teoContainerFrame | teoPartFrame;
+constexpr uint32_t teoFonts = teoFixedFont | teoArtFont | teoCommentFont;
+constexpr uint32_t teoMaxWidths = teoMaxWidth240 | teoMaxWidth480 | teoMaxWidth720 | teoMaxWidth960 | teoNoMaxWidth;
+// The fixed minimum sizes (not those that follow the parent).
+constexpr uint32_t teoFixedMinWidths = teoMinWidth30 | teoMinWidth240 | teoMinWidth480;
+constexpr uint32_t teoFixedMinHeights = teoMinHeight60 | teoMinHeight120 | teoMinHeight240;
+// A change of any of these lays every paragraph out again.
+constexpr uint32_t teoLayoutOptions = teoContent | teoExtraLeftPadding | teoEmptyMinWidth | teoFrames | teoFonts |
+                                      teoMaxWidths | teoFixedMinWidths | teoFixedMinHeights;
+// What InheritOptions takes from the parent text element; a delegating element
+// (teoDelegate) also takes its content mode, palette and element rules and its width.
+constexpr uint32_t teoInheritable = teoHyperlinks | teoWordByClass | teoFonts;
+constexpr uint32_t teoInheritableByDelegate =
+    teoInheritable | teoContent | teoFormatItems | teoElementOwnLine | teoMaxWidths;
+
+// The element's default visual options: a press focuses it; it pastes, selects all and
+// selects its embedded elements together.
+constexpr TVisualOptions TextElementVisualOptions = voPressable | voFocusable | voEditable | voSelectAll | voMultiSelect;
+
+// A visual option of embedded elements: left out of clipboard copies of the text.
+constexpr TVisualOptions voNotCopiedWithText = 0x1000;
+
+// ---- notification codes of a text element's exchanges with the text around it ----
+// A delegating element (teoDelegate) passes them on to its parent text element.
+enum TTextElementNotify : int {
+    tenDataElementClass = 100,  // which element class takes data from the clipboard or a file
+    tenAdjustDataElement = 101, // a new element for such data may be adjusted before it is inserted
+    tenReserved200 = 200,       // kept for the editor's element kinds
+    tenReserved250 = 250,       // kept for the editor's element kinds
+};
 
 // ---- state ----
 constexpr uint8_t tesReparsing = 0x1;
@@ -250,7 +285,7 @@ public:
     // None when the text embeds elements; otherwise, in pre-order, the first item whose
     // Name equals the text, else the first that begins with it, else the one sharing the
     // longest beginning with it (one character at least); case-sensitive first, then,
-    // unless visual option 0x0400 is set, ignoring case.
+    // unless voDropDownCaseSensitive is set, ignoring case.
     TDropDownItem* FindDropDownItem(TDropDownItem& rootItem);
 
 protected:

@@ -136,7 +136,7 @@ void TTextorElement::SaveContent(TSchemeFiler& filer, TKnot& node, const TTextor
             flush();
             TVisualElement* element = static_cast<TElementPortion*>(portion)->Element();
             if (!element) return true;
-            if (filer.Mode() == smClipboard && element->HasVisualOption(0x1000)) return true;
+            if (filer.Mode() == smClipboard && element->HasVisualOption(voNotCopiedWithText)) return true;
             SaveChildToKnot(element, &filer, &node);
         } else if (&portion->GetClass() == &TTextPortion::Class()) {
             pending.append(static_cast<TTextPortion*>(portion)->Chars() + offset, static_cast<size_t>(count));

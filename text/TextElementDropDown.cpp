@@ -1,30 +1,18 @@
 // The text element's drop-down list: finding the item that stands for the current text
 // and applying a chosen one.
-#include <algorithm>
-
 #include "elements/DropDownList.h"
+#include "foundation/TextCompare.h"
 #include "text/TextElement.h"
 
 namespace quillora {
 
 namespace {
 
-// Case folding for the second search: ASCII, Latin-1, Greek and Cyrillic capitals.
-Char FoldCase(Char c)
-{
-    if (c < 0x80) return AsciiLower(c);
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F))
-        return static_cast<Char>(c + 0x20);
-    if (c >= 0x400 && c <= 0x40F) return static_cast<Char>(c + 0x50);
-    return c;
-}
-
+// The beginning two texts share, in whole code points: exactly, or with case ignored as
+// the user's locale ignores it (as the drop-down filter of the snippets does).
 size_t CommonPrefix(StringView a, StringView b, bool ignoreCase)
 {
-    size_t n = 0;
-    const size_t limit = std::min(a.size(), b.size());
-    while (n < limit && (ignoreCase ? FoldCase(a[n]) == FoldCase(b[n]) : a[n] == b[n])) ++n;
-    return n;
+    return ignoreCase ? CommonPrefixIgnoreCase(a, b) : CommonPrefixLength(a, b);
 }
 
 template <class F>
@@ -66,7 +54,7 @@ TDropDownItem* TTextorElement::FindDropDownItem(TDropDownItem& rootItem)
         if (child->Portion()) return nullptr;
     const String text = GetText();
     if (TDropDownItem* item = Search(rootItem, text, false)) return item;
-    if (HasVisualOption(0x0400)) return nullptr;
+    if (HasVisualOption(voDropDownCaseSensitive)) return nullptr;
     return Search(rootItem, text, true);
 }
 

@@ -78,7 +78,7 @@ void TTextorElement::DetectLinks(TParagraph& paragraph)
             if (!IsLinkWord(word)) continue;
             TRichTextAttributes link;
             if (auto* defaults = dynamic_cast<TRichTextAttributes*>(GetDefaultTextAttributes())) link.Assign(*defaults);
-            link.SetColor(0xFF0000);
+            link.SetColor(clBlue);
             link.SetStyle(static_cast<TFontStyles>(link.Style() | fsUnderline));
             link.SetIsLink(true);
             link.SetHyperlink(String(word));

@@ -33,9 +33,7 @@ String ParagraphCaption(const TParagraph& paragraph)
 
 bool CaptionMatchesFilter(StringView caption, StringView filter)
 {
-    if (filter.empty()) return true;
-    if (caption.size() < filter.size()) return false;
-    return SameTextIgnoreCase(caption.substr(0, filter.size()), filter);
+    return filter.empty() || StartsWithIgnoreCase(caption, filter);
 }
 
 void TDropDownModel::Open(const TTextor& text)
@@ -99,8 +97,7 @@ bool TDropDownModel::HandleChar(int code)
 {
     if (code == 8) {
         if (filter_.empty()) return false;
-        filter_.pop_back();
-        if (!filter_.empty() && filter_.back() >= 0xD800 && filter_.back() <= 0xDBFF) filter_.pop_back();
+        filter_.resize(filter_.size() - CodePointLengthBefore(filter_, filter_.size()));
     } else {
         if (code < 32) return false;
         if (code <= 255 && Service<TAnsiCodePage>().IsLeadByte(static_cast<uint8_t>(code))) return false;

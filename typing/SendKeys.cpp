@@ -13,8 +13,6 @@ namespace {
 constexpr unsigned PauseBeforeCaretMs = 100;
 constexpr unsigned PauseAfterCaretMs = 20;
 
-bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
-
 void CaretScreenRect(TFocusTarget& target, TRect& rect)
 {
     rect = TRect{};

@@ -8,10 +8,10 @@
 #include "elements/CustomElements.h"
 #include "elements/DropDownList.h"
 #include "elements/EditCommands.h"
-#include "elements/ElementFakes.h"
 #include "elements/Scheme.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Service.h"
+#include "support/ElementFakes.h"
 
 namespace quillora {
 namespace {

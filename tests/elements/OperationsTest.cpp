@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "ElementFakes.h"
-#include "SchemeTestClasses.h"
 #include "elements/Messages.h"
 #include "elements/Operations.h"
 #include "foundation/UndoRedo.h"
+#include "support/ElementFakes.h"
+#include "support/SchemeFixture.h"
 
 using namespace quillora;
-using namespace quillora::schemetest;
+using namespace quillora::testing;
 
 namespace {
 

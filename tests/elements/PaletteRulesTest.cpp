@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "ElementFakes.h"
 #include "elements/PaletteRules.h"
 #include "elements/Scheme.h"
+#include "support/ElementFakes.h"
 
 using namespace quillora;
 

@@ -8,54 +8,21 @@
 #include <sstream>
 #include <vector>
 
-#include "SchemeTestClasses.h"
 #include "elements/Messages.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Files.h"
 #include "foundation/StringIds.h"
+#include "support/SchemeFixture.h"
+#include "support/TempFolder.h"
 
 using namespace quillora;
-using namespace quillora::schemetest;
+using namespace quillora::testing;
 
 namespace {
 
 namespace fs = std::filesystem;
 
 const char* const Bom = "\xEF\xBB\xBF";
-
-// A fresh folder below the system's temporary folder, removed afterwards.
-struct TempFolder {
-    fs::path Path;
-    TempFolder()
-    {
-        Path = fs::temp_directory_path() /
-               ("quillora-persist-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(Path);
-        fs::create_directories(Path);
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        fs::permissions(Path / "doc.tpt", fs::perms::owner_all, ec);
-        fs::remove_all(Path, ec);
-    }
-    String Name(const char* file) const { return Utf8ToString((Path / file).string()); }
-};
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
 
 // A star that cannot read a knot with "Broken".
 class TElement_Fragile : public TVisualElement {
@@ -316,8 +283,8 @@ TEST_F(PersistenceTest, UnknownElementsRoundTripByteExact)
                                  // a name that would open a declaration at the start of a text
                                  "\t<?Odd Size=\"3\"/>\r\n"
                                  "</Quillora>\r\n";
-    WriteBytes(folder.Path / "in.tpt", original);
-    scheme.LoadFromFile(folder.Name("in.tpt"));
+    WriteBytes(folder.path / "in.tpt", original);
+    scheme.LoadFromFile(folder.File(u"in.tpt"));
 
     // Nothing is reported unread; each unknown element carries its error message.
     EXPECT_EQ(scheme.SchemeMessages().Count(), 0) << StringToUtf8(scheme.SchemeMessages().GetItems(0).GetText());
@@ -333,8 +300,8 @@ TEST_F(PersistenceTest, UnknownElementsRoundTripByteExact)
     EXPECT_FALSE(hexagon->HasNoErrors());
 
     // Saved back unchanged.
-    scheme.SaveToFile(folder.Name("out.tpt"));
-    EXPECT_EQ(ReadBytes(folder.Path / "out.tpt"), original);
+    scheme.SaveToFile(folder.File(u"out.tpt"));
+    EXPECT_EQ(ReadBytes(folder.path / "out.tpt"), original);
 
     // Also through an exact copy (an undo snapshot) and back.
     TKnot snapshot;
@@ -342,8 +309,8 @@ TEST_F(PersistenceTest, UnknownElementsRoundTripByteExact)
     EXPECT_NE(snapshot.SaveToText().find(u"<Unaccepted ID="), String::npos);
     TScheme restored(&TTestRoot::Class(), u"Quillora");
     restored.LoadFromKnot(restored.Root(), smExactCopy, &snapshot);
-    restored.SaveToFile(folder.Name("again.tpt"));
-    EXPECT_EQ(ReadBytes(folder.Path / "again.tpt"), original);
+    restored.SaveToFile(folder.File(u"again.tpt"));
+    EXPECT_EQ(ReadBytes(folder.path / "again.tpt"), original);
 }
 
 TEST_F(PersistenceTest, AChildThatFailsToLoadIsDestroyedAndTheLoadEnds)
@@ -388,30 +355,30 @@ TEST_F(PersistenceTest, UnknownNameLongerThan200IsCutInTheMessage)
 TEST_F(PersistenceTest, SaveToFileReplacesReadOnlyTargetsAndKeepsNamesAsAsked)
 {
     TempFolder folder;
-    const fs::path target = folder.Path / "doc.tpt";
+    const fs::path target = folder.path / "doc.tpt";
     WriteBytes(target, "old");
     fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     Add<TElement_Star>()->Points = 8;
 
-    scheme.SaveToFile(Utf8ToString(target.string()));
-    EXPECT_EQ(scheme.FileName(), Utf8ToString(target.string()));
+    scheme.SaveToFile(target.u16string());
+    EXPECT_EQ(scheme.FileName(), target.u16string());
     std::string saved = ReadBytes(target);
     EXPECT_EQ(saved.rfind(Bom, 0), 0u);
     EXPECT_NE(saved.find("<Star Left=\"0\" Top=\"0\" Points=\"8\"/>"), std::string::npos);
-    EXPECT_FALSE(fs::exists(folder.Path / "Rplc1.tmp"));
+    EXPECT_FALSE(fs::exists(folder.path / "Rplc1.tmp"));
 
     // As a copy: the file is written, the name stays.
-    scheme.SaveToFile(folder.Name("copy.tpt"), true);
-    EXPECT_EQ(scheme.FileName(), Utf8ToString(target.string()));
-    EXPECT_EQ(ReadBytes(folder.Path / "copy.tpt"), saved);
+    scheme.SaveToFile(folder.File(u"copy.tpt"), true);
+    EXPECT_EQ(scheme.FileName(), target.u16string());
+    EXPECT_EQ(ReadBytes(folder.path / "copy.tpt"), saved);
 
     // Loading sets the name first and reads what was saved.
     TScheme loaded(&TTestRoot::Class(), u"Quillora");
-    loaded.LoadFromFile(folder.Name("copy.tpt"));
-    EXPECT_EQ(loaded.FileName(), folder.Name("copy.tpt"));
+    loaded.LoadFromFile(folder.File(u"copy.tpt"));
+    EXPECT_EQ(loaded.FileName(), folder.File(u"copy.tpt"));
     ASSERT_NE(dynamic_cast<TElement_Star*>(loaded.Root()->FirstElement()), nullptr);
     EXPECT_EQ(static_cast<TElement_Star*>(loaded.Root()->FirstElement())->Points, 8);
-    EXPECT_THROW(loaded.LoadFromFile(folder.Name("missing.tpt")), Exception);
+    EXPECT_THROW(loaded.LoadFromFile(folder.File(u"missing.tpt")), Exception);
 }
 
 TEST_F(PersistenceTest, SuccessfulSaveClearsAwayWhatInterruptedSavesLeftBesideTheTarget)
@@ -422,27 +389,27 @@ TEST_F(PersistenceTest, SuccessfulSaveClearsAwayWhatInterruptedSavesLeftBesideTh
         WriteBytes(path, "left by a save");
         ASSERT_TRUE(SetFileLastWriteTime(Utf8ToString(path.string()), written));
     };
-    make(folder.Path / "Rplc1.tmp", now - 3600);       // killed an hour ago
-    make(folder.Path / "Rplc3.tmp", now - 86400);
-    make(folder.Path / "Rplc2.tmp", now);              // a save that is running now
-    make(folder.Path / "Rplc04.tmp", now - 3600);      // not a name the program makes
-    make(folder.Path / "Rplc5.tmp.keep", now - 3600);
-    make(folder.Path / "notes.tmp", now - 3600);
-    fs::create_directories(folder.Path / "sub");
-    make(folder.Path / "sub" / "Rplc1.tmp", now - 3600); // not beside the target
+    make(folder.path / "Rplc1.tmp", now - 3600);       // killed an hour ago
+    make(folder.path / "Rplc3.tmp", now - 86400);
+    make(folder.path / "Rplc2.tmp", now);              // a save that is running now
+    make(folder.path / "Rplc04.tmp", now - 3600);      // not a name the program makes
+    make(folder.path / "Rplc5.tmp.keep", now - 3600);
+    make(folder.path / "notes.tmp", now - 3600);
+    fs::create_directories(folder.path / "sub");
+    make(folder.path / "sub" / "Rplc1.tmp", now - 3600); // not beside the target
     Add<TElement_Star>()->Points = 5;
 
     // A save that fails removes nothing.
-    fs::create_directories(folder.Path / "blocked.tpt" / "inside");
-    EXPECT_THROW(scheme.SaveToFile(folder.Name("blocked.tpt")), Exception);
-    EXPECT_TRUE(fs::exists(folder.Path / "Rplc1.tmp"));
-    fs::remove(folder.Path / "Rplc4.tmp"); // the failed save's new document
+    fs::create_directories(folder.path / "blocked.tpt" / "inside");
+    EXPECT_THROW(scheme.SaveToFile(folder.File(u"blocked.tpt")), Exception);
+    EXPECT_TRUE(fs::exists(folder.path / "Rplc1.tmp"));
+    fs::remove(folder.path / "Rplc4.tmp"); // the failed save's new document
 
-    scheme.SaveToFile(folder.Name("doc.tpt"));
-    EXPECT_NE(ReadBytes(folder.Path / "doc.tpt").find("Points=\"5\""), std::string::npos);
+    scheme.SaveToFile(folder.File(u"doc.tpt"));
+    EXPECT_NE(ReadBytes(folder.path / "doc.tpt").find("Points=\"5\""), std::string::npos);
     std::vector<std::string> left;
-    for (const auto& entry : fs::recursive_directory_iterator(folder.Path))
-        if (entry.is_regular_file()) left.push_back(fs::relative(entry.path(), folder.Path).generic_string());
+    for (const auto& entry : fs::recursive_directory_iterator(folder.path))
+        if (entry.is_regular_file()) left.push_back(fs::relative(entry.path(), folder.path).generic_string());
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"Rplc04.tmp", "Rplc2.tmp", "Rplc5.tmp.keep", "doc.tpt", "notes.tmp",
                                               "sub/Rplc1.tmp"}));
@@ -452,28 +419,28 @@ TEST_F(PersistenceTest, FailedReplaceKeepsTheOldTargetAndTheNewDocument)
 {
     TempFolder folder;
     // A target that cannot be replaced: a folder with content, of that name.
-    const fs::path target = folder.Path / "doc.tpt";
+    const fs::path target = folder.path / "doc.tpt";
     fs::create_directories(target);
     WriteBytes(target / "inside.txt", "old content");
-    WriteBytes(folder.Path / "Rplc1.tmp", "someone else's"); // the temporary name moves on
-    scheme.SetFileName(folder.Name("before.tpt"));
+    WriteBytes(folder.path / "Rplc1.tmp", "someone else's"); // the temporary name moves on
+    scheme.SetFileName(folder.File(u"before.tpt"));
     Add<TElement_Star>()->Points = 4;
 
     try {
-        scheme.SaveToFile(Utf8ToString(target.string()));
+        scheme.SaveToFile(target.u16string());
         FAIL() << "saving over a folder succeeded";
     } catch (const Exception& e) {
-        EXPECT_EQ(e.Message().rfind(u"Cannot create file \"" + Utf8ToString(target.string()) + u"\". ", 0), 0u)
+        EXPECT_EQ(e.Message().rfind(u"Cannot create file \"" + target.u16string() + u"\". ", 0), 0u)
             << e.what();
     }
-    EXPECT_EQ(scheme.FileName(), folder.Name("before.tpt"));
+    EXPECT_EQ(scheme.FileName(), folder.File(u"before.tpt"));
     EXPECT_EQ(ReadBytes(target / "inside.txt"), "old content");
-    EXPECT_EQ(ReadBytes(folder.Path / "Rplc1.tmp"), "someone else's");
+    EXPECT_EQ(ReadBytes(folder.path / "Rplc1.tmp"), "someone else's");
     // The new document stays in the temporary file.
-    std::string kept = ReadBytes(folder.Path / "Rplc2.tmp");
+    std::string kept = ReadBytes(folder.path / "Rplc2.tmp");
     EXPECT_NE(kept.find("Points=\"4\""), std::string::npos);
 
     // A folder that does not exist: nothing is left behind, the name is restored.
-    EXPECT_THROW(scheme.SaveToFile(folder.Name("no/such/doc.tpt")), Exception);
-    EXPECT_EQ(scheme.FileName(), folder.Name("before.tpt"));
+    EXPECT_THROW(scheme.SaveToFile(folder.File(u"no/such/doc.tpt")), Exception);
+    EXPECT_EQ(scheme.FileName(), folder.File(u"before.tpt"));
 }

@@ -3,8 +3,6 @@
 #include <memory>
 #include <vector>
 
-#include "ElementFakes.h"
-#include "SchemeTestClasses.h"
 #include "elements/ClassesGroups.h"
 #include "elements/Messages.h"
 #include "elements/MessagesSign.h"
@@ -12,9 +10,11 @@
 #include "elements/Sounds.h"
 #include "foundation/Service.h"
 #include "foundation/UndoRedo.h"
+#include "support/ElementFakes.h"
+#include "support/SchemeFixture.h"
 
 using namespace quillora;
-using namespace quillora::schemetest;
+using namespace quillora::testing;
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "ElementFakes.h"
 #include "elements/EditCommands.h"
 #include "elements/Filer.h"
 #include "elements/Messages.h"
@@ -15,6 +14,7 @@
 #include "foundation/Service.h"
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
+#include "support/ElementFakes.h"
 #include "support/FakeViewHost.h"
 
 namespace quillora {

@@ -2,34 +2,22 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 
 #include "foundation/Exceptions.h"
 #include "foundation/Files.h"
 #include "foundation/Knot.h"
 #include "foundation/LanguageId.h"
 #include "foundation/Localization.h"
+#include "support/TempFolder.h"
 
 namespace quillora {
 namespace {
 
-class KnotFileTest : public testing::Test {
+class KnotFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("quillora-knot-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-    String PathOf(const char16_t* name) const { return (dir_ / std::filesystem::path(name)).u16string(); }
+    String PathOf(const char16_t* name) const { return folder_.File(name); }
 
-    std::filesystem::path dir_;
+    testing::TempFolder folder_;
 };
 
 TEST_F(KnotFileTest, SavesAndLoadsInEveryEncoding)

@@ -9,7 +9,7 @@
 namespace quillora {
 namespace {
 
-using testing_shell::TempFolder;
+using testing::TempFolder;
 namespace fs = std::filesystem;
 
 TEST(SaveTemporaries, OnlyTheProgramsOwnNames)
@@ -42,7 +42,7 @@ TEST(SaveTemporaries, RemovesOnlyFilesLeftAloneLongEnough)
         {u"Rplc4.tmp", 0, true},
     };
     for (const auto& c : cases) {
-        testing_shell::WriteBytes(folder.File(c.Name), "x");
+        testing::WriteBytes(folder.File(c.Name), "x");
         ASSERT_TRUE(SetFileLastWriteTime(folder.File(c.Name), c.Written));
     }
     fs::create_directories(folder.path / u"Rplc5.tmp"); // a folder of that name stays
@@ -58,13 +58,13 @@ TEST(SaveTemporaries, ALinkOfTheNameIsNotTheProgramsFile)
 {
     TempFolder folder;
     const String target = folder.File(u"elsewhere.txt");
-    testing_shell::WriteBytes(target, "not ours");
+    testing::WriteBytes(target, "not ours");
     ASSERT_TRUE(SetFileLastWriteTime(target, 0));
     fs::create_symlink(folder.path / u"elsewhere.txt", folder.path / u"Rplc1.tmp");
 
     EXPECT_EQ(RemoveStaleSaveTemporaries(folder.path.u16string(), 1'700'000'000), 0);
     EXPECT_TRUE(fs::is_symlink(folder.path / u"Rplc1.tmp"));
-    EXPECT_EQ(testing_shell::ReadBytes(target), "not ours");
+    EXPECT_EQ(testing::ReadBytes(target), "not ours");
 }
 #endif
 

@@ -9,11 +9,11 @@
 namespace quillora {
 namespace {
 
-using testing_shell::ReadBytes;
-using testing_shell::TempFolder;
-using testing_shell::WriteBytes;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
 
-struct SessionFile : testing::Test {
+struct SessionFile : ::testing::Test {
     TempFolder folder;
     TSessionFile file{u"session"};
     SessionFile() { file.SetFileName(folder.File(u"Quillora.session")); }

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -11,6 +8,7 @@
 #include "foundation/Localization.h"
 #include "foundation/Service.h"
 #include "foundation/Utils.h"
+#include "support/TempFolder.h"
 
 using namespace quillora;
 namespace fs = std::filesystem;
@@ -75,7 +73,7 @@ struct FakeRegistry : TRegistryReader {
 };
 
 // Provides the fakes for one test; the platform's come back afterwards.
-struct UtilsTest : testing::Test {
+struct UtilsTest : ::testing::Test {
     FakeCursors cursors;
     FakeBoxes boxes;
     FakeShell shell;
@@ -320,36 +318,15 @@ TEST_F(UtilsTest, IncludeTrailingPathDelimiter)
 
 // ---- Unique files ----
 
-// A fresh folder under the system's temporary folder, removed afterwards.
-struct TempDir {
-    fs::path path;
-    TempDir()
-    {
-        std::random_device rd;
-        std::string number = std::to_string(rd());
-        path = fs::temp_directory_path() / (u"quillora-utils-" + std::u16string(number.begin(), number.end()) + u"-\u00E9\u0416");
-        fs::create_directories(path);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    String Name() const { return path.u16string(); }
-    fs::path File(const std::string& name) const { return path / name; }
-};
-
-std::string ReadAll(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using quillora::testing::ReadBytes;
+using quillora::testing::TempFolder;
+using quillora::testing::WriteBytes;
 
 TEST_F(UtilsTest, CreateUniqueFileTakesTheFirstFreeName)
 {
-    TempDir dir;
-    std::ofstream(dir.File("Rplc1.tmp")) << "taken";
-    fs::create_directory(dir.File("Rplc2.tmp")); // a folder also takes the name
+    TempFolder dir;
+    WriteBytes(dir.File(u"Rplc1.tmp"), "taken");
+    fs::create_directory(dir.File(u"Rplc2.tmp")); // a folder also takes the name
     String name;
     auto file = CreateUniqueFile(u"Rplc%d", u"tmp", name, dir.Name());
     ASSERT_TRUE(file);
@@ -359,8 +336,8 @@ TEST_F(UtilsTest, CreateUniqueFileTakesTheFirstFreeName)
     TMemoryStream more(std::vector<uint8_t>{'d', 'e'});
     file->Write(more);
     file->Close();
-    EXPECT_EQ(ReadAll(dir.File("Rplc3.tmp")), "abcde");
-    EXPECT_EQ(ReadAll(dir.File("Rplc1.tmp")), "taken");
+    EXPECT_EQ(ReadBytes(dir.File(u"Rplc3.tmp")), "abcde");
+    EXPECT_EQ(ReadBytes(dir.File(u"Rplc1.tmp")), "taken");
 
     // Without an extension there is no "."; the next free number follows.
     auto second = CreateUniqueFile(u"Rplc%d", u"", name, IncludeTrailingPathDelimiter(dir.Name()));
@@ -371,10 +348,10 @@ TEST_F(UtilsTest, CreateUniqueFileTakesTheFirstFreeName)
 
 TEST_F(UtilsTest, CreateUniqueFileFailures)
 {
-    TempDir dir;
+    TempFolder dir;
     String name = u"unchanged";
     // A pattern without a number has one name only; when it is taken, nothing is created.
-    std::ofstream(dir.File("Fixed.tmp")) << "x";
+    WriteBytes(dir.File(u"Fixed.tmp"), "x");
     EXPECT_THROW(CreateUniqueFile(u"Fixed", u"tmp", name, dir.Name()), Exception);
     // A folder that does not exist.
     String missing = dir.Name() + PathDelimiter() + u"missing";

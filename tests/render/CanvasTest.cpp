@@ -15,6 +15,7 @@
 #include "render/SheetSettingsTheme.h"
 #include "render/Theme.h"
 #include "shell/Settings.h"
+#include "support/TempFolder.h"
 
 namespace quillora {
 namespace {
@@ -311,8 +312,6 @@ class ShadowThemeTest : public CanvasTest {
 protected:
     void SetUp() override
     {
-        folder_ = fs::temp_directory_path() / "quillora-canvas-theme-test";
-        fs::create_directories(folder_);
         const fs::path source = fs::path(QUILLORA_TEST_DATA) / ".." / ".." / "resources" / "themes";
         fs::copy_file(source / "Default.png", folder_ / "Shadow.png", fs::copy_options::overwrite_existing);
         std::ifstream in(source / "Default.txt", std::ios::binary);
@@ -320,15 +319,11 @@ protected:
         const std::string font = "<ElementFont ";
         info.replace(info.find(font), font.size(), font + "SecondColor=\"28,0\" ");
         std::ofstream(folder_ / "Shadow.txt", std::ios::binary) << info;
-        look_.SetThemesFolder(Utf8ToString((folder_ / "").string()));
+        look_.SetThemesFolder((folder_ / "").u16string());
         settings_.Sheet().Theme().SetValue(u"Shadow");
     }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    fs::path folder_;
+    testing::TempFolder temp_;
+    const fs::path& folder_ = temp_.path;
 };
 
 TEST_F(ShadowThemeTest, ElementTextIsDrawnOverItsShadow)

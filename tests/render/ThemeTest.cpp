@@ -9,6 +9,7 @@
 #include "foundation/Exceptions.h"
 #include "foundation/Service.h"
 #include "render/Theme.h"
+#include "support/TempFolder.h"
 #include "tests/render/ThemeTestSupport.h"
 
 namespace quillora {
@@ -16,7 +17,7 @@ namespace {
 
 using namespace theme_test;
 
-class ThemeTest : public testing::Test {
+class ThemeTest : public ::testing::Test {
 protected:
     TFixedFontFaces faces_{{u"Calibri", u"Courier New", u"second face"}};
     TProvide<TFontFaces> provideFaces_{faces_};
@@ -241,9 +242,8 @@ TEST_F(ThemeTest, MissingResourceRaises)
 TEST_F(ThemeTest, DefaultInAnyCaseIsBuiltInEvenWithAFileOfThatName)
 {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / "quillora-theme-test";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const testing::TempFolder temp;
+    const fs::path& folder = temp.path;
     fs::copy_file(fs::path(ThemeFile("Sample.txt")), folder / "default.txt");
     fs::copy_file(fs::path(ThemeFile("Sample.png")), folder / "default.png");
     for (const char16_t* name : {u"default", u"dEfAuLt", u"DEFAULT"}) {
@@ -252,7 +252,6 @@ TEST_F(ThemeTest, DefaultInAnyCaseIsBuiltInEvenWithAFileOfThatName)
         EXPECT_EQ(theme.Image().Width(), 150) << StringToUtf8(name);
     }
     EXPECT_EQ(GetThemeNames(folder.u16string()), (std::vector<String>{u"Default", u"default"}));
-    fs::remove_all(folder);
 }
 
 TEST_F(ThemeTest, ThemeNamesAreDefaultAndTheTextFiles)

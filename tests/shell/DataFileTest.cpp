@@ -6,21 +6,21 @@
 #include <ctime>
 #include <filesystem>
 
-#include "../elements/SchemeTestClasses.h"
 #include "elements/Scheme.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Files.h"
 #include "shell/DataFile.h"
 #include "shell/TrayAppDocument.h"
+#include "support/SchemeFixture.h"
 #include "support/TempFolder.h"
 
 namespace quillora {
 namespace {
 
-using schemetest::TElement_Star;
-using schemetest::TTestRoot;
-using testing_shell::ReadBytes;
-using testing_shell::TempFolder;
+using testing::TElement_Star;
+using testing::TTestRoot;
+using testing::ReadBytes;
+using testing::TempFolder;
 
 class TTestDocument : public TTrayAppDocument {
 protected:
@@ -31,7 +31,7 @@ protected:
     friend class TTrayAppDocument;
 };
 
-class DataFileTest : public schemetest::SchemeFixture {
+class DataFileTest : public testing::SchemeFixture {
 protected:
     TempFolder folder;
     std::unique_ptr<TTestDocument> document = TTrayAppDocument::New<TTestDocument>();

@@ -23,8 +23,8 @@
 namespace quillora {
 namespace {
 
-using testing_shell::ReadBytes;
-using testing_shell::TempFolder;
+using testing::ReadBytes;
+using testing::TempFolder;
 
 const String GoldenFile = Utf8ToString(QUILLORA_TEST_DATA "/shell/snippets.tpt");
 

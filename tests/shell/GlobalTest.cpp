@@ -12,7 +12,7 @@
 namespace quillora {
 namespace {
 
-using testing_shell::TempFolder;
+using testing::TempFolder;
 
 TEST(GlobalTest, FilePathsFollowTheBaseName)
 {

@@ -28,12 +28,12 @@
 namespace quillora {
 namespace {
 
-using testing_shell::FakeMainFormHost;
-using testing_shell::FakeMessageBoxes;
-using testing_shell::FakeSoundPlayer;
-using testing_shell::ReadBytes;
-using testing_shell::TempFolder;
-using testing_shell::WriteBytes;
+using testing::FakeMainFormHost;
+using testing::FakeMessageBoxes;
+using testing::FakeSoundPlayer;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
 
 const String GoldenFile = Utf8ToString(QUILLORA_TEST_DATA "/shell/snippets.tpt");
 const std::string OneSnippet = "\xEF\xBB\xBF<Quillora FormatVersion=\"1.2\"><Chars Value=\"imported\"/></Quillora>";

@@ -20,8 +20,8 @@
 namespace quillora {
 namespace {
 
-using testing_shell::ReadBytes;
-using testing_shell::TempFolder;
+using testing::ReadBytes;
+using testing::TempFolder;
 
 class TFakeSettingsPlatform : public TSettingsPlatform {
 public:
@@ -127,7 +127,7 @@ TProperty& At(TProperty& root, const std::string& path)
     return *p;
 }
 
-struct Settings : testing::Test {
+struct Settings : ::testing::Test {
     TFakeSettingsPlatform platform{8, 2};
     TSettings settings{platform};
     TModuleSettings modules;

@@ -15,7 +15,7 @@
 #include "foundation/UtilsServices.h"
 #include "shell/MainFormHost.h"
 
-namespace quillora::testing_shell {
+namespace quillora::testing {
 
 class FakePlacementForm : public TPlacementForm {
 public:
@@ -210,4 +210,4 @@ public:
     std::vector<String> played;
 };
 
-} // namespace quillora::testing_shell
+} // namespace quillora::testing

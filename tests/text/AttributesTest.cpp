@@ -3,9 +3,9 @@
 #include <functional>
 #include <memory>
 
-#include "TextTestSupport.h"
 #include "foundation/Exceptions.h"
 #include "render/FontFixed.h"
+#include "support/TextFakes.h"
 #include "text/DefaultAttributes.h"
 #include "text/ParagraphAttributes.h"
 #include "text/RichTextAttributes.h"

@@ -3,7 +3,7 @@
 #include "TextElementSupport.h"
 
 using namespace quillora;
-using namespace quillora::texttest;
+using namespace quillora::testing;
 
 namespace {
 

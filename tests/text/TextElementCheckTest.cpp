@@ -4,7 +4,7 @@
 #include "elements/Messages.h"
 
 using namespace quillora;
-using namespace quillora::texttest;
+using namespace quillora::testing;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "elements/DropDownList.h"
 
 using namespace quillora;
-using namespace quillora::texttest;
+using namespace quillora::testing;
 
 namespace {
 
@@ -14,7 +14,9 @@ protected:
     void SetUp() override
     {
         TextElementFixture::SetUp();
-        for (const char16_t* name : {u"alpha", u"Beta", u"beta gamma", u"delta"}) list.RootItem().AddItem(name);
+        for (const char16_t* name : {u"alpha", u"Beta", u"beta gamma", u"delta", u"\u0141\u00F3d\u017A", u"xy",
+                                     u"x\U0001F600"})
+            list.RootItem().AddItem(name);
         list.RootItem().FirstItem()->AddItem(u"alphabet");
     }
     String Found(const String& text)
@@ -36,6 +38,8 @@ TEST_F(TextElementDropDownTest, ItemForTheText)
         {u"beta", u"beta gamma"},      // case-sensitive begins-with wins over a case-blind equal
         {u"BETA", u"Beta"},            // case-blind equal
         {u"deltoid", u"delta"},        // longest common beginning
+        {u"\u0142\u00D3D\u0179", u"\u0141\u00F3d\u017A"}, // case-blind beyond Latin-1
+        {u"x\U0001F601", u"xy"},      // a shared half of a surrogate pair is no shared character
         {u"zzz", u"(none)"},
     };
     for (const auto& c : cases) {

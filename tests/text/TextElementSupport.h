@@ -1,7 +1,7 @@
 #pragma once
-// Element classes and a fixture for the text element tests: a root text element in
-// content mode that takes any text, a small embedded key element with an attribute, a
-// plain-mode field, and a scheme with an undo engine and a clock the test moves.
+// The fixture of the text element tests: a scheme of the test text root with the test
+// key and field classes embeddable, an undo engine, a clipboard in memory and a clock
+// the test moves.
 
 #include <gtest/gtest.h>
 
@@ -15,66 +15,12 @@
 #include "foundation/Knot.h"
 #include "foundation/Service.h"
 #include "foundation/UndoRedo.h"
+#include "support/TestElements.h"
 #include "text/TextClipboard.h"
 #include "text/TextElement.h"
 #include "text/TextorEditOperation.h"
 
-namespace quillora::texttest {
-
-// A small embedded element: a key with a code.
-class TElement_Key : public TVisualElement {
-public:
-    QUILLORA_ELEMENT_CLASS(TElement_Key, TVisualElement)
-    int Code = 0;
-
-protected:
-    void Create() override
-    {
-        TVisualElement::Create();
-        SetVisualOptions(voCanDisable);
-        SetBounds(0, 0, 16, 16, 3);
-    }
-
-public:
-    void SaveToKnot(TSchemeFiler* filer, TKnot* knot) override
-    {
-        TVisualElement::SaveToKnot(filer, knot);
-        if (Code) knot->WriteInteger(u"Code", Code);
-    }
-    void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override
-    {
-        TVisualElement::LoadFromKnot(filer, knot);
-        Code = knot->ReadInteger(u"Code", 0);
-    }
-    void GetText(String& builder) override { builder += u"<key>"; }
-};
-
-// The document root of the tests: content mode, any text.
-class TTestTextRoot : public TTextorElement {
-public:
-    QUILLORA_ELEMENT_CLASS(TTestTextRoot, TTextorElement)
-
-protected:
-    void Create() override
-    {
-        TTextorElement::Create();
-        options_ = teoContent;
-        textOptions_ = toNoChecks;
-    }
-};
-
-// A field in plain mode that takes any text on one line.
-class TElement_Field : public TTextorElement {
-public:
-    QUILLORA_ELEMENT_CLASS(TElement_Field, TTextorElement)
-
-protected:
-    void Create() override
-    {
-        TTextorElement::Create();
-        textOptions_ = toAnyText & ~toLineBreaks;
-    }
-};
+namespace quillora::testing {
 
 inline TTextorEditOperation::TClock::time_point& FakeNow()
 {
@@ -147,4 +93,4 @@ protected:
     int UndoSteps() const { return undo.UndoList().ChildCount(); }
 };
 
-} // namespace quillora::texttest
+} // namespace quillora::testing

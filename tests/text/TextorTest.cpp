@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "TextTestSupport.h"
 #include "elements/VisualElement.h"
+#include "support/TextFakes.h"
 #include "text/RichTextAttributes.h"
 #include "text/Textor.h"
 

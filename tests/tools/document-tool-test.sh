@@ -5,6 +5,8 @@
 set -u
 tool=$1
 data=$2
+# Scratch files go to $TMPDIR, which ctest points into the build tree.
+if [ -n "${TMPDIR:-}" ]; then mkdir -p "$TMPDIR"; fi
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 failures=0

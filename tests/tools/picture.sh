@@ -6,6 +6,8 @@ set -u
 data="$1"
 shift
 cmd=("$@")
+# Scratch files go to $TMPDIR, which ctest points into the build tree.
+if [ -n "${TMPDIR:-}" ]; then mkdir -p "$TMPDIR"; fi
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failures=0

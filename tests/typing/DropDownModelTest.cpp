@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "../text/TextTestSupport.h"
 #include "SendKeysFakes.h"
 #include "elements/VisualElement.h"
 #include "foundation/AnsiCodePage.h"
 #include "foundation/Service.h"
+#include "support/TextFakes.h"
 #include "typing/DropDownModel.h"
 
 namespace quillora {
@@ -86,6 +86,13 @@ TEST_F(DropDownModelTest, FilterIsACaseInsensitivePrefixInDocumentOrder)
     model.HandleChar(0xD83D);
     model.HandleChar(0xDE00);
     EXPECT_EQ(model.Filter().size(), 2u);
+    model.HandleChar(8);
+    EXPECT_EQ(model.Filter(), u"");
+    // A lone lead surrogate is a character of its own: it stays when the one after it goes.
+    model.HandleChar(0xD83D);
+    model.HandleChar(u'x');
+    model.HandleChar(8);
+    EXPECT_EQ(model.Filter(), u"\xD83D");
     model.HandleChar(8);
     EXPECT_EQ(model.Filter(), u"");
     // Lead bytes of a double-byte ANSI code page are not added.

@@ -3,8 +3,6 @@
 #include <memory>
 #include <set>
 
-#include "../elements/ElementFakes.h"
-#include "../elements/SchemeTestClasses.h"
 #include "elements/ClassesGroups.h"
 #include "elements/DropDownList.h"
 #include "elements/ElementClass.h"
@@ -13,6 +11,8 @@
 #include "elements/SchemeImages.h"
 #include "foundation/Clock.h"
 #include "library/DateMask.h"
+#include "support/ElementFakes.h"
+#include "support/TestElements.h"
 #include "typing/MacroElements.h"
 #include "typing/MacroElementsResources.h"
 
@@ -148,7 +148,7 @@ TEST(MacroElements, AnEmptyDateMaskIsFlaggedFromTheStart)
 
     // Created while a document loads (as a stored element without a value is): checked
     // once the document is complete.
-    TScheme scheme(&schemetest::TTestRoot::Class(), u"Quillora");
+    TScheme scheme(&testing::TTestRoot::Class(), u"Quillora");
     scheme.BeginUpdate();
     std::unique_ptr<TElement_DateTime> empty(TElement::NewElement<TElement_DateTime>(&scheme));
     std::unique_ptr<TElement_DateTime> filled(TElement::NewElement<TElement_DateTime>(&scheme));

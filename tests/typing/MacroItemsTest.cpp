@@ -7,6 +7,7 @@
 #include "foundation/Clock.h"
 #include "foundation/LocaleFormat.h"
 #include "foundation/Service.h"
+#include "support/TextFakes.h"
 #include "text/Paragraph.h"
 #include "text/Textor.h"
 #include "typing/MacroElements.h"
@@ -16,11 +17,8 @@ namespace quillora {
 namespace {
 
 // A text that keeps tabs as tab stops and breaks paragraphs, as the document's root does.
-class TSnippetText : public TTextor {
+class TSnippetText : public testing::TPlainTextor {
 public:
-    bool AcceptsTabs() override { return true; }
-    bool AcceptsLineBreaks() override { return true; }
-
     TSnippetText& Text(StringView text)
     {
         TTextorRange range;

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "foundation/win32/WinInclude.h"
-#include "tests/win32/HookTestWindows.h"
+#include "win32/TestWindows.h"
 #include "typing/win32/FocusedWindowNotifier.h"
 
 using namespace quillora;

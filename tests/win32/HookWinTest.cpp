@@ -8,7 +8,7 @@
 #include "foundation/Utils.h"
 #include "foundation/win32/WinInclude.h"
 #include "foundation/win32/WinPaths.h"
-#include "tests/win32/HookTestWindows.h"
+#include "win32/TestWindows.h"
 #include "typing/win32/HookLibrary.h"
 
 using namespace quillora;

@@ -13,7 +13,7 @@
 #include "foundation/win32/Hooker.h"
 #include "foundation/win32/WinInclude.h"
 #include "foundation/win32/Window.h"
-#include "tests/win32/HookTestWindows.h"
+#include "win32/TestWindows.h"
 
 using namespace quillora;
 using quillora::test::PumpUntil;

@@ -7,47 +7,14 @@
 #include "foundation/Files.h"
 #include "foundation/SafeReplace.h"
 #include "foundation/SaveTemporaries.h"
+#include "support/TempFolder.h"
 
 namespace quillora {
 namespace {
 
 const wchar_t* W(const String& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
-// A fresh folder below the temporary folder, removed afterwards (read-only files too).
-struct TempFolder {
-    String Path;
-    TempFolder()
-    {
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        Path = String(reinterpret_cast<const char16_t*>(base)) + u"quillora-replace-" +
-               AsciiToString(std::to_string(GetCurrentProcessId()));
-        CreateDirectoryW(W(Path), nullptr);
-    }
-    ~TempFolder() { Remove(Path); }
-    String Name(const char16_t* file) const { return Path + u"\\" + file; }
-
-    static void Remove(const String& path)
-    {
-        WIN32_FIND_DATAW found;
-        HANDLE h = FindFirstFileW(W(path + u"\\*"), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                String name(reinterpret_cast<const char16_t*>(found.cFileName));
-                if (name == u"." || name == u"..") continue;
-                String full = path + u"\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    Remove(full);
-                } else {
-                    SetFileAttributesW(W(full), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileW(W(full));
-                }
-            } while (FindNextFileW(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryW(W(path));
-    }
-};
+using testing::TempFolder;
 
 void Write(const String& name, const std::string& bytes)
 {
@@ -73,7 +40,7 @@ std::string Read(const String& name)
 TEST(SafeReplaceWin, ReplacesReadOnlyTargets)
 {
     TempFolder folder;
-    const String target = folder.Name(u"doc.tpt"), source = folder.Name(u"Rplc1.tmp");
+    const String target = folder.File(u"doc.tpt"), source = folder.File(u"Rplc1.tmp");
     Write(target, "old");
     SetFileAttributesW(W(target), FILE_ATTRIBUTE_READONLY);
     Write(source, "new");
@@ -89,7 +56,7 @@ TEST(SafeReplaceWin, ReplacesReadOnlyTargets)
 TEST(SafeReplaceWin, FailureLeavesTargetAndSource)
 {
     TempFolder folder;
-    const String target = folder.Name(u"doc.tpt"), source = folder.Name(u"Rplc1.tmp");
+    const String target = folder.File(u"doc.tpt"), source = folder.File(u"Rplc1.tmp");
     CreateDirectoryW(W(target), nullptr);
     Write(target + u"\\inside.txt", "old content");
     Write(source, "new");
@@ -103,7 +70,7 @@ TEST(SafeReplaceWin, FailureLeavesTargetAndSource)
 
     // A read-only target that another program holds open: it keeps its content and its
     // read-only attribute.
-    const String held = folder.Name(u"held.tpt");
+    const String held = folder.File(u"held.tpt");
     Write(held, "held");
     SetFileAttributesW(W(held), FILE_ATTRIBUTE_READONLY);
     HANDLE h = CreateFileW(W(held), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -115,7 +82,7 @@ TEST(SafeReplaceWin, FailureLeavesTargetAndSource)
         EXPECT_TRUE(GetFileAttributesW(W(held)) & FILE_ATTRIBUTE_READONLY);
         EXPECT_EQ(Read(source), "new");
     }
-    EXPECT_TRUE(RemoveFile(folder.Name(replaced ? u"held.tpt" : u"Rplc1.tmp")));
+    EXPECT_TRUE(RemoveFile(folder.File(replaced ? u"held.tpt" : u"Rplc1.tmp")));
 }
 
 // What interrupted saves left: only old files of the program's own names go; a file
@@ -125,23 +92,23 @@ TEST(SafeReplaceWin, StaleSaveTemporariesGoUnlessHeldOrReadOnly)
     TempFolder folder;
     const int64_t now = 1'700'000'000, old = now - 24 * 3600;
     for (const char16_t* name : {u"Rplc1.tmp", u"Rplc2.tmp", u"Rplc3.tmp", u"Rplc4.tmp", u"Other1.tmp"}) {
-        Write(folder.Name(name), "left over");
-        ASSERT_TRUE(SetFileLastWriteTime(folder.Name(name), old));
+        Write(folder.File(name), "left over");
+        ASSERT_TRUE(SetFileLastWriteTime(folder.File(name), old));
     }
-    ASSERT_TRUE(SetFileLastWriteTime(folder.Name(u"Rplc4.tmp"), now)); // a save running now
-    SetFileAttributesW(W(folder.Name(u"Rplc3.tmp")), FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(SetFileLastWriteTime(folder.File(u"Rplc4.tmp"), now)); // a save running now
+    SetFileAttributesW(W(folder.File(u"Rplc3.tmp")), FILE_ATTRIBUTE_READONLY);
     // Held as a save holds its file while writing it (no sharing of deletion).
-    HANDLE writer = CreateFileW(W(folder.Name(u"Rplc2.tmp")), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE writer = CreateFileW(W(folder.File(u"Rplc2.tmp")), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
 
-    EXPECT_EQ(RemoveStaleSaveTemporaries(folder.Path, now), 1);
+    EXPECT_EQ(RemoveStaleSaveTemporaries(folder.Name(), now), 1);
     CloseHandle(writer);
-    EXPECT_EQ(Read(folder.Name(u"Rplc1.tmp")), "<missing>");
-    EXPECT_EQ(Read(folder.Name(u"Rplc2.tmp")), "left over");
-    EXPECT_EQ(Read(folder.Name(u"Rplc3.tmp")), "left over");
-    EXPECT_EQ(Read(folder.Name(u"Rplc4.tmp")), "left over");
-    EXPECT_EQ(Read(folder.Name(u"Other1.tmp")), "left over");
+    EXPECT_EQ(Read(folder.File(u"Rplc1.tmp")), "<missing>");
+    EXPECT_EQ(Read(folder.File(u"Rplc2.tmp")), "left over");
+    EXPECT_EQ(Read(folder.File(u"Rplc3.tmp")), "left over");
+    EXPECT_EQ(Read(folder.File(u"Rplc4.tmp")), "left over");
+    EXPECT_EQ(Read(folder.File(u"Other1.tmp")), "left over");
 }
 
 } // namespace

@@ -4,139 +4,19 @@
 // display delivers it; without one the tests that need it skip themselves.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
-#include <memory>
 #include <thread>
 
 #include "foundation/Service.h"
 #include "foundation/win32/WinInclude.h"
 #include "shell/Settings.h"
+#include "win32/TestWindows.h"
 #include "typing/SendKeys.h"
 #include "typing/win32/KeyInputWin.h"
 
 using namespace quillora;
+using namespace quillora::test;
 
 namespace {
-
-bool HaveDisplay()
-{
-    wchar_t buffer[64];
-    return GetEnvironmentVariableW(L"DISPLAY", buffer, 64) > 0;
-}
-
-// Dispatches the thread's messages until `done` holds or `ms` have passed.
-bool PumpUntil(const std::function<bool()>& done, unsigned ms)
-{
-    const ULONGLONG end = GetTickCount64() + ms;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (done && done()) return true;
-        if (GetTickCount64() >= end) return done ? done() : true;
-        Sleep(10);
-    }
-}
-
-class TEditWindow {
-public:
-    TEditWindow()
-    {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"QuilloraSendKeysTestFrame";
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        RegisterClassW(&wc);
-        frame_ = CreateWindowExW(0, wc.lpszClassName, L"Quillora typing test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
-                                 100, 480, 160, nullptr, nullptr, wc.hInstance, nullptr);
-        if (!frame_) return;
-        edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 440, 30,
-                                frame_, nullptr, wc.hInstance, nullptr);
-        SetForegroundWindow(frame_);
-        SetFocus(edit_);
-        PumpUntil(nullptr, 100);
-    }
-    ~TEditWindow()
-    {
-        if (frame_) DestroyWindow(frame_);
-        PumpUntil(nullptr, 20);
-    }
-    TEditWindow(const TEditWindow&) = delete;
-    TEditWindow& operator=(const TEditWindow&) = delete;
-
-    bool Ready() const { return edit_ && GetForegroundWindow() == frame_ && GetFocus() == edit_; }
-    HWND Edit() const { return edit_; }
-
-    std::wstring Text() const
-    {
-        wchar_t buffer[256] = {};
-        GetWindowTextW(edit_, buffer, 256);
-        return buffer;
-    }
-    DWORD Caret() const
-    {
-        DWORD start = 0, end = 0;
-        SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return end;
-    }
-    void Clear()
-    {
-        SetWindowTextW(edit_, L"");
-        PumpUntil(nullptr, 20);
-    }
-
-private:
-    HWND frame_ = nullptr;
-    HWND edit_ = nullptr;
-};
-
-// The same window made and run by a thread of its own, with its own input queue, as
-// another application's window would be.
-class TForeignEditWindow {
-public:
-    TForeignEditWindow()
-    {
-        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this, ready] {
-            window_ = std::make_unique<TEditWindow>();
-            threadId_ = GetCurrentThreadId();
-            SetEvent(ready);
-            MSG msg;
-            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-            window_.reset();
-        });
-        WaitForSingleObject(ready, 20000);
-        CloseHandle(ready);
-    }
-    ~TForeignEditWindow()
-    {
-        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-        thread_.join();
-    }
-    TForeignEditWindow(const TForeignEditWindow&) = delete;
-    TForeignEditWindow& operator=(const TForeignEditWindow&) = delete;
-
-    bool Ready() const { return window_ && window_->Edit() && GetForegroundWindow() == GetParent(window_->Edit()); }
-    HWND Edit() const { return window_->Edit(); }
-    std::wstring Text() const
-    {
-        wchar_t buffer[256] = {};
-        GetWindowTextW(Edit(), buffer, 256);
-        return buffer;
-    }
-
-private:
-    std::unique_ptr<TEditWindow> window_;
-    DWORD threadId_ = 0;
-    std::thread thread_;
-};
 
 struct SendKeysWinTest : testing::Test {
     TGeneralSettings settings{nullptr, Service<TSettingsPlatform>()};
@@ -211,7 +91,7 @@ TEST_F(SendKeysWinTest, CharMessagesTypeEveryCharacter)
 
 TEST_F(SendKeysWinTest, BothMethodsTypeIntoAnotherThreadsControl)
 {
-    TForeignEditWindow window;
+    TEditWindow window({.OwnThread = true});
     if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
     // The focused control of a thread that is not ours, named through attached input.
     EXPECT_EQ(TWinFocusTarget().FocusWindow(), reinterpret_cast<TWindowHandle>(window.Edit()));

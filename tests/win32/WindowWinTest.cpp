@@ -17,7 +17,7 @@
 #include "foundation/win32/WinInclude.h"
 #include "foundation/win32/Window.h"
 #include "foundation/win32/WindowPlacementForm.h"
-#include "tests/win32/HookTestWindows.h"
+#include "win32/TestWindows.h"
 
 using namespace quillora;
 using quillora::test::PumpUntil;

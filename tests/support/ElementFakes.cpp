@@ -1,4 +1,4 @@
-#include "ElementFakes.h"
+#include "support/ElementFakes.h"
 
 namespace quillora::testing {
 

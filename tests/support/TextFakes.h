@@ -1,7 +1,7 @@
 #pragma once
-// Stand-ins for the text tests: a fixed-metric font manager that counts the fonts it
-// makes, a canvas that records what the text engine draws, and a text that lets a test
-// choose its policies and watches its signals.
+// Stand-ins for the text tests and the benchmarks: a fixed-metric font manager that
+// counts the fonts it makes, a canvas that records what the text engine draws, a plain
+// text with chosen line-break and tab policies, and one that also watches its signals.
 
 #include <memory>
 #include <string>
@@ -12,7 +12,7 @@
 #include "foundation/Strings.h"
 #include "render/DeviceContextManager.h"
 #include "render/FontFixed.h"
-#include "render/SheetCanvas.h"
+#include "support/NullCanvas.h"
 #include "text/Textor.h"
 
 namespace quillora::testing {
@@ -36,7 +36,7 @@ private:
 };
 
 // Records the calls the text engine makes, with rectangles as "L,T RxB" (right, bottom).
-class TTextRecordingCanvas : public TSheetCanvas {
+class TTextRecordingCanvas : public TNullCanvas {
 public:
     std::vector<std::string> Calls;
 
@@ -46,42 +46,14 @@ public:
                std::to_string(r.Bottom);
     }
 
-    void MoveOrigin(int, int) override {}
-    TRect GetClipRect() const override { return Rect(0, 0, 10000, 10000); }
-    bool RectVisible(const TRect&) const override { return true; }
-    void DrawThemeImage(TSheetThemeElement, TPoint, uint32_t) override {}
-    void DrawThemeFrame(TSheetThemeElement, const TRect&, uint32_t) override {}
-    int GetThemeImageHeight(TSheetThemeElement) override { return 0; }
-    TPoint GetThemeImageSize(TSheetThemeElement) override { return {}; }
-    int GetThemeZoneWidth(TSheetThemeElement) override { return 0; }
-    int GetThemeZoneHeight(TSheetThemeElement) override { return 0; }
-    TRect GetThemeMargins(TSheetThemeElement) override { return {}; }
-    TRect GetThemePadding(TSheetThemeElement) override { return {}; }
-    TRect GetThemeMouseTransparent(TSheetThemeElement) override { return {}; }
-    void FillDisabled(const TRect&) override {}
     void FillSelection(const TRect& r, bool active) override
     {
         Calls.push_back(std::string(active ? "Selection " : "InactiveSelection ") + RectText(r));
     }
-    void DrawElementText(int, int, const String&) override {}
-    void DrawFixedText(int, int, TColor, const String&) override {}
-    int ElementTextWidth(const String&) override { return 0; }
-    int FixedTextWidth(const String&) override { return 0; }
-    int CodeTextWidth(const String&) override { return 0; }
-    void ResetFonts() override {}
-    int GetFixedLineHeight() const override { return 0; }
-    int GetElementLineHeight() const override { return 0; }
-    int GetCodeLineHeight() const override { return 0; }
     void DrawRectangle(const TRect& r, int radius, TColor brush, TColor pen) override
     {
         Calls.push_back("Fill " + RectText(r) + " " + std::to_string(brush) + (pen == clNone ? "" : " pen"));
     }
-    void DrawFocusRect(const TRect&) override {}
-    void DrawThickFocusRect(const TRect&) override {}
-    void DrawBitmap(int, int, const TBitmap32&) override {}
-    void DrawCharImage(int, int, int) override {}
-    void DrawSmallImage(int, int, int) override {}
-    void DrawLargeImage(int, int, int) override {}
     int DrawFontText(const TFont& font, int x, int y, TColor color, const Char* chars, int count) override
     {
         Calls.push_back("Text " + std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(color) + " " +
@@ -90,23 +62,32 @@ public:
     }
 };
 
-// A text whose policies a test sets, logging its Relayout and Changed calls.
-class TTestTextor : public TTextor {
+// A text whose line-break and tab policies are chosen when it is made (both accepted by
+// default, as the document's root text does).
+class TPlainTextor : public TTextor {
 public:
-    explicit TTestTextor(bool lineBreaks = true, bool tabs = true, bool lockLayout = false)
+    explicit TPlainTextor(bool lineBreaks = true, bool tabs = true, bool lockLayout = false)
         : TTextor(lockLayout), LineBreaks(lineBreaks), Tabs(tabs)
     {
     }
 
     bool LineBreaks;
     bool Tabs;
+
+    bool AcceptsLineBreaks() override { return LineBreaks; }
+    bool AcceptsTabs() override { return Tabs; }
+};
+
+// A text whose policies a test sets, logging its Relayout and Changed calls.
+class TTestTextor : public TPlainTextor {
+public:
+    using TPlainTextor::TPlainTextor;
+
     TTextAttributes* Defaults = nullptr;
     TRect Margins;
     std::vector<std::string> Log;
     int LaidOut = 0;
 
-    bool AcceptsLineBreaks() override { return LineBreaks; }
-    bool AcceptsTabs() override { return Tabs; }
     TTextAttributes* GetDefaultTextAttributes() override { return Defaults; }
     void GetMargins(TRect& rect) override { rect = Margins; }
     void Changed() override { Log.push_back("Changed"); }

@@ -1,8 +1,8 @@
 #pragma once
-// Windows for the tests of the keyboard hook and the foreground tracking: a target
-// application (a frame with a multi-line edit, run by a thread of its own as another
-// program's window would be), a stand-in for the list window that collects the tokens
-// posted to it, and key presses made with SendInput.
+// Windows for the tests of the keystroke sender, the keyboard hook and the foreground
+// tracking: a frame with an edit control that has the focus (made by the test's thread or,
+// as another program's window would be, by a thread of its own), a stand-in for the list
+// window that collects the tokens posted to it, and key presses made with SendInput.
 
 #include <functional>
 #include <string>
@@ -35,29 +35,32 @@ inline bool PumpUntil(const std::function<bool()>& done, unsigned ms)
     }
 }
 
-// A top-level frame with a multi-line edit that has the focus, on a thread of its own.
-class TTargetWindow {
+// Where and how an edit window is made.
+struct TEditWindowOptions {
+    // Made and run by a thread of its own, with its own input queue, as another
+    // program's window would be; otherwise by the calling thread, whose messages the
+    // test then dispatches.
+    bool OwnThread = false;
+    bool MultiLine = false;
+    int Left = 100;
+    int Top = 100;
+};
+
+// A top-level frame with an edit control that has the focus.
+class TEditWindow {
 public:
     static constexpr UINT ActivateMessage = WM_APP + 1;
 
-    explicit TTargetWindow(int left = 100, int top = 100)
+    explicit TEditWindow(TEditWindowOptions options = {}) : options_(options)
     {
+        if (!options_.OwnThread) {
+            Create();
+            PumpUntil(nullptr, 100);
+            return;
+        }
         HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this, ready, left, top] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = &TTargetWindow::FrameProc;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"QuilloraHookTestTarget";
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            RegisterClassW(&wc);
-            frame_ = CreateWindowExW(0, wc.lpszClassName, L"Quillora hook test target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                     left, top, 420, 160, nullptr, nullptr, wc.hInstance, nullptr);
-            if (frame_) {
-                edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE, 10, 10, 380,
-                                        90, frame_, nullptr, wc.hInstance, nullptr);
-                SetWindowLongPtrW(frame_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(edit_));
-                Activate(frame_);
-            }
+        thread_ = std::thread([this, ready] {
+            Create();
             threadId_ = GetCurrentThreadId();
             SetEvent(ready);
             MSG msg;
@@ -71,17 +74,26 @@ public:
         CloseHandle(ready);
         PumpUntil([this] { return Ready(); }, 1000);
     }
-    ~TTargetWindow()
+    ~TEditWindow()
     {
-        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-        thread_.join();
+        if (options_.OwnThread) {
+            PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+            thread_.join();
+        } else if (frame_) {
+            DestroyWindow(frame_);
+            PumpUntil(nullptr, 20);
+        }
     }
-    TTargetWindow(const TTargetWindow&) = delete;
-    TTargetWindow& operator=(const TTargetWindow&) = delete;
+    TEditWindow(const TEditWindow&) = delete;
+    TEditWindow& operator=(const TEditWindow&) = delete;
 
     HWND Frame() const { return frame_; }
-    // In front, its edit focused.
-    bool Ready() const { return edit_ && GetForegroundWindow() == frame_; }
+    HWND Edit() const { return edit_; }
+    // In front, its edit focused (the focus of another thread's window cannot be seen).
+    bool Ready() const
+    {
+        return edit_ && GetForegroundWindow() == frame_ && (options_.OwnThread || GetFocus() == edit_);
+    }
     // Brings the frame to the front from its own thread and focuses the edit.
     bool BringToFront()
     {
@@ -94,8 +106,32 @@ public:
         GetWindowTextW(edit_, buffer, 256);
         return buffer;
     }
+    // Where the selection ends.
+    DWORD Caret() const
+    {
+        DWORD start = 0, end = 0;
+        SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return end;
+    }
 
 private:
+    void Create()
+    {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &TEditWindow::FrameProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QuilloraTestEditFrame";
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        RegisterClassW(&wc); // fails harmlessly once the class exists
+        frame_ = CreateWindowExW(0, wc.lpszClassName, L"Quillora test window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 options_.Left, options_.Top, 480, 160, nullptr, nullptr, wc.hInstance, nullptr);
+        if (!frame_) return;
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | (options_.MultiLine ? ES_MULTILINE : ES_AUTOHSCROLL);
+        edit_ = CreateWindowExW(0, L"EDIT", L"", style, 10, 10, 440, options_.MultiLine ? 90 : 30, frame_, nullptr,
+                                wc.hInstance, nullptr);
+        SetWindowLongPtrW(frame_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(edit_));
+        Activate(frame_);
+    }
     static void Activate(HWND frame)
     {
         SetForegroundWindow(frame);
@@ -110,10 +146,21 @@ private:
         return DefWindowProcW(window, message, wParam, lParam);
     }
 
+    TEditWindowOptions options_;
     HWND frame_ = nullptr;
     HWND edit_ = nullptr;
     DWORD threadId_ = 0;
     std::thread thread_;
+};
+
+// The application typed into in the hook tests: a multi-line edit in front, on a thread
+// of its own.
+class TTargetWindow : public TEditWindow {
+public:
+    explicit TTargetWindow(int left = 100, int top = 100)
+        : TEditWindow({.OwnThread = true, .MultiLine = true, .Left = left, .Top = top})
+    {
+    }
 };
 
 // Stands in for the list: a popup shown without activation on this thread that reads

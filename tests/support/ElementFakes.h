@@ -6,12 +6,12 @@
 
 #include "elements/CustomSheet.h"
 #include "elements/VisualElement.h"
-#include "render/SheetCanvas.h"
+#include "support/NullCanvas.h"
 
 namespace quillora::testing {
 
 // Records every drawing call as text, with the current origin: "FillDisabled 10,20 30x40".
-class TRecordingCanvas : public TSheetCanvas {
+class TRecordingCanvas : public TNullCanvas {
 public:
     explicit TRecordingCanvas(TRect clip = Rect(0, 0, 10000, 10000)) : clip_(clip) {}
 
@@ -41,11 +41,7 @@ public:
     }
     int GetThemeImageHeight(TSheetThemeElement) override { return ImageSize.Y; }
     TPoint GetThemeImageSize(TSheetThemeElement) override { return ImageSize; }
-    int GetThemeZoneWidth(TSheetThemeElement) override { return 0; }
-    int GetThemeZoneHeight(TSheetThemeElement) override { return 0; }
     TRect GetThemeMargins(TSheetThemeElement) override { return Margins; }
-    TRect GetThemePadding(TSheetThemeElement) override { return {}; }
-    TRect GetThemeMouseTransparent(TSheetThemeElement) override { return {}; }
     void FillDisabled(const TRect& r) override { Record("FillDisabled", r); }
     void FillSelection(const TRect& r, bool) override { Record("FillSelection", r); }
     void DrawElementText(int x, int y, const String&) override { Record("ElementText", {x, y, x, y}); }
@@ -53,7 +49,6 @@ public:
     int ElementTextWidth(const String& t) override { return static_cast<int>(t.size()) * 7; }
     int FixedTextWidth(const String& t) override { return static_cast<int>(t.size()) * 8; }
     int CodeTextWidth(const String& t) override { return static_cast<int>(t.size()) * 6; }
-    void ResetFonts() override {}
     int GetFixedLineHeight() const override { return 14; }
     int GetElementLineHeight() const override { return 13; }
     int GetCodeLineHeight() const override { return 12; }
