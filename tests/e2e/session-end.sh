@@ -52,7 +52,9 @@ cmp -s "$docs/Quillora.tpt" "$E2E_OUT/old.tpt" || fail "the data file was writte
 [ -e "$settings_folder/Quillora.session" ] && fail "the session file was written before the session end"
 
 # The session ends as Windows ends it: every window is asked (WM_QUERYENDSESSION) and
-# told (WM_ENDSESSION); then the system ends the processes without further notice.
+# told (WM_ENDSESSION), then the processes are ended without further notice (Wine's
+# session end does that itself; whatever is left is ended here, so that nothing the
+# program might do later counts).
 wine wineboot --end-session >"$E2E_OUT/wineboot.log" 2>&1 </dev/null
 wineserver -k >/dev/null 2>&1
 ended=$(date +%s.%N)
