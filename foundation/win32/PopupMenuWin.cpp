@@ -41,6 +41,13 @@ HMENU BuildPopupMenu(const TMenu& menu)
     return popup;
 }
 
+HMENU BuildMenuBar(const TMenu& menu)
+{
+    HMENU bar = CreateMenu();
+    if (bar) AppendItems(bar, menu);
+    return bar;
+}
+
 int TrackMenu(HWND owner, const TMenu& menu, TPoint screenPoint)
 {
     HMENU popup = BuildPopupMenu(menu);

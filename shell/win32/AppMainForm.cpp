@@ -2,412 +2,46 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
-#include <ctime>
 
-#include "elements/Scheme.h"
-#include "elements/Sounds.h"
-#include "foundation/Exceptions.h"
 #include "foundation/Files.h"
-#include "foundation/Localization.h"
-#include "foundation/ShortCut.h"
-#include "foundation/StringIds.h"
-#include "foundation/UndoRedo.h"
-#include "foundation/Utils.h"
+#include "foundation/win32/InputWin.h"
 #include "foundation/win32/OpenSaveDialog.h"
+#include "foundation/win32/PopupMenuWin.h"
 #include "foundation/win32/WinPaths.h"
-#include "shell/DataFile.h"
 #include "shell/Document.h"
-#include "shell/Global.h"
 #include "shell/win32/AppStartup.h"
-#include "text/Textor.h"
-#include "typing/DropDownModel.h"
 #include "typing/win32/DropDownForm.h"
 
 namespace quillora {
 
 namespace {
 constexpr wchar_t MainWindowClass[] = L"TAppMainForm";
-constexpr UINT_PTR AutoSaveTimerId = 1;
 constexpr UINT TrayIconId = 1;
+constexpr UINT BalloonTimeout = 5000;
 
-
-TGeneralSettings& General(TGlobal& global) { return global.Settings().General(); }
-
-// Copies `text` into a fixed field, cut to fit with its terminator.
+// Copies `text` into a fixed field of the notification data, cut to fit with its
+// terminator (tip 127, balloon title 63, balloon text 255 characters).
 template <size_t N> void CopyField(wchar_t (&field)[N], const String& text)
 {
     size_t n = std::min(text.size(), N - 1);
+    // A surrogate pair is not cut in half.
+    if (n > 0 && n < text.size() && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) --n;
     std::memcpy(field, text.data(), n * sizeof(wchar_t));
     field[n] = 0;
 }
 
-String MenuText(int id) { return LoadString(id); }
-} // namespace
-
-TAppMainForm::TAppMainForm(TGlobal& global) : global_(global), placementForm_(*this) {}
-
-TAppMainForm::~TAppMainForm()
+NOTIFYICONDATAW TrayIconData(HWND window)
 {
-    DestroyHandle();
-    if (trayMenu_) DestroyMenu(trayMenu_);
-    if (font_) DeleteObject(font_);
-}
-
-bool TAppMainForm::Create(HINSTANCE instance, bool& show)
-{
-    show = false;
-    TProcessValues& values = ProcessValues();
-    CreateAnnouncementMutexes(values.ExeBaseName + u"Mutex");
-    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
-
-    TWindowClass windowClass;
-    windowClass.Name = MainWindowClass;
-    windowClass.Icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    windowClass.SmallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
-    windowClass.Background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-
-    String title = LoadString(TitleStringId);
-    if (title.empty()) title = u"Quillora";
-    TWindowParams params;
-    params.Caption = WidePtr(title);
-    params.Width = 640;
-    params.Height = 480;
-    params.Instance = instance;
-    if (!CreateHandle(windowClass, params)) return false;
-    SetSnapToScreenEdges(true);
-    formPlace_ = std::make_unique<TFormPlace>(&placementForm_, u"MainForm", &global_.SessionFile());
-
-    NONCLIENTMETRICSW metrics {};
-    metrics.cbSize = sizeof(metrics);
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-    list_ = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL,
-                            0, 0, 10, 10, Handle(), nullptr, instance, nullptr);
-    if (font_) SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-    CreateMenus();
-
-    document_ = TTrayAppDocument::New<TQuilloraDocument>();
-    document_->UndoRedo()->AddNotifyEvent(BindNotify<&TAppMainForm::DocumentChanged>(this));
-    try {
-        document_->LoadDataFile(General(global_).DataFileName().Value());
-    } catch (const Exception& e) {
-        ShowMessageBox(e.Message(), {}, mbIconError);
-        return false;
-    }
-    if (!document_->ProtectionNotice().empty()) {
-        ShowMessageBox(document_->ProtectionNotice(), {}, mbIconWarning);
-        protectionTold_ = true;
-    }
-
-    General(global_).AutoStart().SetValue(FileExists(GetStartupShortcutPath()));
-    initialized_ = true;
-    global_.Settings().AddNotifyEvent(BindNotify<&TAppMainForm::SettingsChanged>(this));
-
-    firstRun_ = global_.SessionFile().LoadState() == lsMissing;
-    if (firstRun_) {
-        int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
-        RECT work {};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        int w = screenW / 2, h = screenH / 2;
-        SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left) - w, work.top + (work.bottom - work.top) - h, w,
-                     h, SWP_NOZORDER | SWP_NOACTIVATE);
-        show = true;
-    } else {
-        formPlace_->FormCreated();
-        show = !General(global_).ShowInTray().Value();
-    }
-    if (General(global_).ShowInTray().Value()) AddTrayIcon();
-    RegisterMainHotKey(General(global_).HotKey().Value());
-    UpdateSystemMenu();
-
-    document_->SetStarterText(General(global_).DropDownHotKey().Value());
-    RefreshSnippetList();
-    RegisterDropDownHotKey(General(global_).DropDownHotKey().Value());
-    return true;
-}
-
-void TAppMainForm::CreateMenus()
-{
-    menu_ = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, cmFileImport, L"");
-    AppendMenuW(file, MF_STRING, cmFileExport, L"");
-    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file, MF_STRING, cmFileExit, L"");
-    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"");
-    SetMenu(Handle(), menu_);
-    trayMenu_ = CreatePopupMenu();
-    AppendMenuW(trayMenu_, MF_STRING, cmTrayShow, L"");
-    AppendMenuW(trayMenu_, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(trayMenu_, MF_STRING, cmFileExit, L"");
-    SetMenuDefaultItem(trayMenu_, cmTrayShow, FALSE);
-    LocalizeMenus();
-}
-
-void TAppMainForm::LocalizeMenus()
-{
-    auto set = [](HMENU menu, UINT item, bool byPosition, const String& text) {
-        MENUITEMINFOW info {};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_STRING;
-        String copy = text;
-        info.dwTypeData = const_cast<wchar_t*>(WidePtr(copy));
-        SetMenuItemInfoW(menu, item, byPosition, &info);
-    };
-    set(menu_, 0, true, MenuText(sidFileMenu));
-    HMENU file = GetSubMenu(menu_, 0);
-    set(file, cmFileImport, false, MenuText(sidImport));
-    set(file, cmFileExport, false, MenuText(sidExport));
-    set(file, cmFileExit, false, MenuText(sidExit));
-    set(trayMenu_, cmTrayShow, false, LoadString(TitleStringId));
-    set(trayMenu_, cmFileExit, false, MenuText(sidExit));
-    DrawMenuBar(Handle());
-    String title = LoadString(TitleStringId);
-    SetWindowTextW(Handle(), WidePtr(title));
-}
-
-// ---- tray icon ----
-
-String TAppMainForm::GetTrayTip() const
-{
-    String tip = LoadString(TitleStringId);
-    if (!hotKeyText_.empty()) tip += u" (" + hotKeyText_ + u")";
-    if (!dropDownHotKeyText_.empty()) tip += u"\r\n" + FormatString(sidDropDownHint, {dropDownHotKeyText_});
-    return tip;
-}
-
-void TAppMainForm::AddTrayIcon()
-{
-    if (trayIconShown_) return;
     NOTIFYICONDATAW data {};
     data.cbSize = sizeof(data);
-    data.hWnd = Handle();
+    data.hWnd = window;
     data.uID = TrayIconId;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = WM_TRAYICON;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    data.hIcon = static_cast<HICON>(LoadImageW(instance, L"TrayIcon", IMAGE_ICON, 16, 16, 0));
-    if (!data.hIcon) data.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
-    trayTip_ = GetTrayTip();
-    CopyField(data.szTip, trayTip_);
-    trayIconShown_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    return data;
 }
 
-void TAppMainForm::RemoveTrayIcon()
-{
-    if (!trayIconShown_) return;
-    NOTIFYICONDATAW data {};
-    data.cbSize = sizeof(data);
-    data.hWnd = Handle();
-    data.uID = TrayIconId;
-    Shell_NotifyIconW(NIM_DELETE, &data);
-    trayIconShown_ = false;
-}
-
-void TAppMainForm::RefreshTrayIcon()
-{
-    trayTip_ = GetTrayTip();
-    if (!trayIconShown_) return;
-    RemoveTrayIcon();
-    AddTrayIcon();
-}
-
-void TAppMainForm::ShowBalloon(const String& text)
-{
-    if (!trayIconShown_) return;
-    NOTIFYICONDATAW data {};
-    data.cbSize = sizeof(data);
-    data.hWnd = Handle();
-    data.uID = TrayIconId;
-    data.uFlags = NIF_INFO;
-    data.dwInfoFlags = NIIF_INFO;
-    data.uTimeout = 5000;
-    CopyField(data.szInfoTitle, LoadString(TitleStringId));
-    CopyField(data.szInfo, text);
-    Shell_NotifyIconW(NIM_MODIFY, &data);
-}
-
-void TAppMainForm::TrayCallback(LPARAM lParam)
-{
-    switch (LOWORD(lParam)) {
-    case WM_LBUTTONDOWN:
-        if (IsWindowVisible(Handle()) && !IsIconic(Handle()) && IsWindowEnabled(Handle()) &&
-            GetTickCount() - deactivatedAt_ < 500)
-            HideToTray();
-        else
-            ShowMainWindow();
-        break;
-    case WM_RBUTTONUP: {
-        POINT p;
-        GetCursorPos(&p);
-        SetForegroundWindow(Handle());
-        TrackPopupMenu(trayMenu_, TPM_RIGHTBUTTON, p.x, p.y, 0, Handle(), nullptr);
-        PostMessageW(Handle(), WM_NULL, 0, 0);
-        break;
-    }
-    default:
-        break;
-    }
-}
-
-void TAppMainForm::ShowMainWindow()
-{
-    if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
-    Show();
-    SetForegroundWindow(Handle());
-}
-
-void TAppMainForm::HideToTray()
-{
-    ShowWindow(Handle(), SW_HIDE);
-    if (!balloonShown_ && firstRun_) {
-        balloonShown_ = true;
-        ShowBalloon(FormatText(u"%1 lives in the notification area.", {LoadString(TitleStringId)}));
-    }
-}
-
-void TAppMainForm::UpdateSystemMenu()
-{
-    bool grey = General(global_).ShowInTray().Value() && General(global_).HideToTrayByMinimizeButton().Value();
-    HMENU system = GetSystemMenu(Handle(), FALSE);
-    if (system) EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | (grey ? MF_GRAYED : MF_ENABLED));
-}
-
-// ---- hotkeys ----
-
-bool TAppMainForm::RegisterHotKeyText(const String& text, ATOM id, String& registered, bool allowed)
-{
-    bool tipChanged = false;
-    if (!text.empty() && allowed) {
-        if (text == registered) return false;
-        if (!registered.empty()) {
-            UnregisterHotKey(Handle(), id);
-            registered.clear();
-        }
-        tipChanged = true;
-        unsigned modifiers = 0, key = 0;
-        if (Handle() && ShortCutToHotKey(text, modifiers, key) && key != 0 &&
-            RegisterHotKey(Handle(), id, modifiers, key))
-            registered = text;
-    } else if (!registered.empty()) {
-        UnregisterHotKey(Handle(), id);
-        registered.clear();
-        tipChanged = true;
-    }
-    return tipChanged;
-}
-
-void TAppMainForm::RegisterMainHotKey(const String& text)
-{
-    if (RegisterHotKeyText(text, ProcessValues().HotKeyAtom, hotKeyText_, General(global_).ShowByHotKey().Value()))
-        RefreshTrayIcon();
-}
-
-void TAppMainForm::RegisterDropDownHotKey(const String& text)
-{
-    if (RegisterHotKeyText(text, ProcessValues().DropDownHotKeyAtom, dropDownHotKeyText_, true)) RefreshTrayIcon();
-}
-
-// ---- saving ----
-
-void TAppMainForm::DocumentChanged(TItfObject*, int notify, intptr_t, intptr_t)
-{
-    if (notify != urHistoryChanged && notify != urUndone && notify != urRedone) return;
-    modified_ = true;
-    KillTimer(Handle(), AutoSaveTimerId);
-    SetTimer(Handle(), AutoSaveTimerId, AutoSaveDelay, nullptr);
-    RefreshSnippetList();
-}
-
-void TAppMainForm::SaveData()
-{
-    document_->SaveDataFile(General(global_).DataFileName().Value(), General(global_).BackupFileName().Value());
-    modified_ = false;
-}
-
-bool TAppMainForm::TrySaveData(bool fromAutosave)
-{
-    const String& name = General(global_).DataFileName().Value();
-    if (document_->IsProtected(name)) {
-        // The file did not load completely: never overwritten without the user's word.
-        if (fromAutosave) {
-            if (!protectionTold_) ShowMessageBox(document_->ProtectionNotice(), {}, mbIconWarning);
-            protectionTold_ = true;
-            return false;
-        }
-        String question = FormatString(sidSaveRefusedProtected, {name, document_->LoadMessages().empty()
-                                                                            ? String()
-                                                                            : document_->LoadMessages().front()});
-        if (MessageBoxW(Handle(), WidePtr(question), WidePtr(LoadString(TitleStringId)),
-                        MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
-            return false;
-        document_->ConfirmOverwrite();
-    }
-    try {
-        SaveData();
-        return true;
-    } catch (const Exception& e) {
-        ShowMessageBox(e.Message(), {}, mbIconError);
-        return false;
-    }
-}
-
-void TAppMainForm::AutoSaveTimer()
-{
-    if (modified_ && !TrySaveData(true)) {
-        // A failed save is tried again at the next tick; a protected file waits for the user.
-        if (!document_->IsProtected(General(global_).DataFileName().Value())) return;
-    }
-    KillTimer(Handle(), AutoSaveTimerId);
-}
-
-bool TAppMainForm::CloseQuery()
-{
-    if (modified_) {
-        const String& name = General(global_).DataFileName().Value();
-        if (document_->IsProtected(name)) {
-            String question = document_->ProtectionNotice();
-            int answer = MessageBoxW(Handle(), WidePtr(question), WidePtr(LoadString(TitleStringId)),
-                                     MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON2);
-            if (answer == IDCANCEL) return false;
-            if (answer == IDYES) {
-                document_->ConfirmOverwrite();
-                if (!TrySaveData(false)) return false;
-            }
-        } else if (!TrySaveData(false)) {
-            return false;
-        }
-    }
-    if (initialized_) {
-        global_.SessionFile().Save();
-        if (global_.SettingsDirty()) global_.SaveSettings();
-    }
-    return true;
-}
-
-void TAppMainForm::SettingsChanged(TItfObject*, int notify, intptr_t, intptr_t)
-{
-    if (notify != pnChanged || !initialized_) return;
-    TGeneralSettings& general = General(global_);
-    RegisterDropDownHotKey(general.DropDownHotKey().Value());
-    ApplyAutoStart(general.AutoStart().Value());
-    if (general.ShowInTray().Value() != trayIconShown_) {
-        if (general.ShowInTray().Value())
-            AddTrayIcon();
-        else
-            RemoveTrayIcon();
-    }
-    RegisterMainHotKey(general.HotKey().Value());
-    if (!SameFileName(document_->Scheme()->FileName(), general.DataFileName().Value())) TrySaveData(false);
-    UpdateSystemMenu();
-    global_.SaveSettings();
-}
-
-// ---- import and export ----
-
-namespace {
-// The program's dialogs hold one filter: "tpt" without a description.
+// The program's file dialogs hold one filter: "tpt", and all files.
 bool AskFileName(HWND owner, bool save, String& fileName)
 {
     TOpenSaveDialog dialog;
@@ -419,133 +53,298 @@ bool AskFileName(HWND owner, bool save, String& fileName)
 }
 } // namespace
 
-void TAppMainForm::FileImport()
+TAppMainForm::TAppMainForm(TGlobal& global) : placementForm_(*this), controller_(global, *this) {}
+
+TAppMainForm::~TAppMainForm()
 {
-    String fileName;
-    if (!AskFileName(Handle(), false, fileName)) return;
-    try {
-        TBusyCursor busy;
-        document_->ImportFile(fileName);
-    } catch (const Exception& e) {
-        ShowMessageBox(e.Message(), {}, mbIconError);
-    }
+    // The window goes while the controller is still there to hear of it.
+    DestroyHandle();
+    if (font_) DeleteObject(font_);
 }
 
-void TAppMainForm::FileExport()
+bool TAppMainForm::Create(HINSTANCE instance)
 {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    String fileName = ExportFileNameForDay(now.wYear, now.wMonth, now.wDay);
-    if (!AskFileName(Handle(), true, fileName)) return;
-    try {
-        document_->ExportFile(fileName);
-    } catch (const Exception& e) {
-        ShowMessageBox(e.Message(), {}, mbIconError);
-    }
+    CreateAnnouncementMutexes(ProcessValues().ExeBaseName + u"Mutex");
+    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+
+    TWindowClass windowClass;
+    windowClass.Name = MainWindowClass;
+    windowClass.Icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.SmallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
+    windowClass.Background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    TWindowParams params;
+    params.Width = 640;
+    params.Height = 480;
+    params.Instance = instance;
+    if (!CreateHandle(windowClass, params)) return false;
+    SetSnapToScreenEdges(true);
+    CreateSnippetList(instance);
+    return controller_.Create();
 }
 
-void TAppMainForm::RefreshSnippetList()
+void TAppMainForm::CreateSnippetList(HINSTANCE instance)
 {
-    if (!list_ || !document_) return;
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-    for (TParagraph* p = document_->Text().FirstParagraph(); p; p = p->Next()) {
-        if (p->IsEmpty()) continue;
-        String caption = ParagraphCaption(*p);
-        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidePtr(caption)));
+    NONCLIENTMETRICSW metrics {};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    if (HDC dc = GetDC(Handle())) {
+        HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+        TEXTMETRICW text {};
+        if (GetTextMetricsW(dc, &text)) itemHeight_ = static_cast<int>(text.tmHeight) + 2;
+        SelectObject(dc, old);
+        ReleaseDC(Handle(), dc);
     }
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
+    // No data of its own: setting the count is all a refresh costs, however many
+    // snippets there are; the rows are painted from the captions when they show.
+    list_ = CreateWindowExW(0, L"LISTBOX", L"",
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL | LBS_OWNERDRAWFIXED |
+                                LBS_NODATA,
+                            0, 0, 10, 10, Handle(), nullptr, instance, nullptr);
+    if (!list_) return;
+    if (font_) SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(list_, LB_SETITEMHEIGHT, 0, itemHeight_);
+    RECT client {};
+    GetClientRect(Handle(), &client);
+    MoveWindow(list_, 0, 0, client.right, client.bottom, FALSE);
 }
 
-// ---- messages ----
+void TAppMainForm::DrawSnippet(const DRAWITEMSTRUCT& item)
+{
+    RECT r = item.rcItem;
+    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_WINDOW));
+    if (item.itemID == static_cast<UINT>(-1) || static_cast<int>(item.itemID) >= snippets_.Count()) return;
+    StringView caption = snippets_.Item(static_cast<int>(item.itemID)).Caption;
+    HGDIOBJ old = font_ ? SelectObject(item.hDC, font_) : nullptr;
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
+    r.left += 2;
+    DrawTextW(item.hDC, reinterpret_cast<const wchar_t*>(caption.data()), static_cast<int>(caption.size()), &r,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS | DT_END_ELLIPSIS);
+    if (old) SelectObject(item.hDC, old);
+}
+
+// ---- key preview ----
 
 bool TAppMainForm::PreviewKey(const MSG& msg)
 {
     if (msg.message != WM_KEYDOWN || !Handle()) return false;
     if (msg.hwnd != Handle() && GetAncestor(msg.hwnd, GA_ROOT) != Handle()) return false;
-    bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    if (msg.wParam == VK_ESCAPE && General(global_).ShowInTray().Value() && General(global_).HideByEsc().Value()) {
-        HideToTray();
-        return true;
+    TKeyEvent event = KeyEventOf(msg.message, msg.wParam, msg.lParam, static_cast<uint32_t>(msg.time));
+    controller_.KeyDown(event);
+    return event.Consumed();
+}
+
+// ---- TMainFormHost: the window ----
+
+void TAppMainForm::SetCaption(const String& caption) { SetWindowTextW(Handle(), WidePtr(caption)); }
+
+void TAppMainForm::SetMenuBar(const TMenu& menu)
+{
+    HMENU bar = BuildMenuBar(menu);
+    if (!bar) return;
+    HMENU old = GetMenu(Handle());
+    if (!SetMenu(Handle(), bar)) {
+        DestroyMenu(bar);
+        return;
     }
-    if (msg.wParam == 'S' && ctrl) {
-        TrySaveData(false);
-        return true;
-    }
-    return false;
+    if (old) DestroyMenu(old);
+    DrawMenuBar(Handle());
+}
+
+void TAppMainForm::ShowWindow()
+{
+    if (IsIconic(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
+    Show();
+    SetForegroundWindow(Handle());
+}
+
+void TAppMainForm::HideWindow() { ::ShowWindow(Handle(), SW_HIDE); }
+
+bool TAppMainForm::WindowVisible() const { return IsWindowVisible(Handle()) != FALSE; }
+
+bool TAppMainForm::WindowMinimized() const { return IsIconic(Handle()) != FALSE; }
+
+bool TAppMainForm::ModalDialogOpen() const { return !IsWindowEnabled(Handle()); }
+
+void TAppMainForm::CloseWindow() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void TAppMainForm::SetCloseItemEnabled(bool enabled)
+{
+    if (HMENU system = GetSystemMenu(Handle(), FALSE))
+        EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+TRect TAppMainForm::ScreenRect() const { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+TRect TAppMainForm::WorkArea() const
+{
+    RECT work {};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return ScreenRect();
+    return ToRect(work);
+}
+
+void TAppMainForm::DocumentContentChanged()
+{
+    if (!list_) return;
+    snippets_.Open(controller_.Document().Text());
+    SendMessageW(list_, LB_SETCOUNT, static_cast<WPARAM>(snippets_.Count()), 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+// ---- hotkeys ----
+
+ATOM TAppMainForm::HotKeyAtom(THotKeyId id)
+{
+    return id == hkMain ? ProcessValues().HotKeyAtom : ProcessValues().DropDownHotKeyAtom;
+}
+
+bool TAppMainForm::RegisterHotKey(THotKeyId id, unsigned modifiers, TKeyCode key)
+{
+    return Handle() && ::RegisterHotKey(Handle(), HotKeyAtom(id), modifiers, static_cast<UINT>(key));
+}
+
+void TAppMainForm::UnregisterHotKey(THotKeyId id)
+{
+    if (Handle()) ::UnregisterHotKey(Handle(), HotKeyAtom(id));
+}
+
+// ---- the notification area ----
+
+bool TAppMainForm::AddTrayIcon(const String& tip)
+{
+    NOTIFYICONDATAW data = TrayIconData(Handle());
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_TRAYICON;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    data.hIcon = static_cast<HICON>(LoadImageW(instance, L"TrayIcon", IMAGE_ICON, 16, 16, 0));
+    if (!data.hIcon) data.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
+    CopyField(data.szTip, tip);
+    return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void TAppMainForm::RemoveTrayIcon()
+{
+    NOTIFYICONDATAW data = TrayIconData(Handle());
+    Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+void TAppMainForm::ShowBalloon(const String& title, const String& text)
+{
+    NOTIFYICONDATAW data = TrayIconData(Handle());
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_INFO;
+    data.uTimeout = BalloonTimeout;
+    CopyField(data.szInfoTitle, title);
+    CopyField(data.szInfo, text);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+int TAppMainForm::ShowTrayMenu(const TMenu& menu)
+{
+    POINT p {};
+    GetCursorPos(&p);
+    // In front, or the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(Handle());
+    int command = TrackMenu(Handle(), menu, ToPoint(p));
+    PostMessageW(Handle(), WM_NULL, 0, 0);
+    return command;
+}
+
+// ---- starting with the system ----
+
+bool TAppMainForm::AutoStartShortcutExists() const { return FileExists(GetStartupShortcutPath()); }
+
+void TAppMainForm::SetAutoStartShortcut(bool present) { ApplyAutoStart(present); }
+
+// ---- file dialogs ----
+
+bool TAppMainForm::AskOpenFileName(String& fileName) { return AskFileName(Handle(), false, fileName); }
+
+bool TAppMainForm::AskSaveFileName(String& fileName) { return AskFileName(Handle(), true, fileName); }
+
+// ---- the drop-down list ----
+
+bool TAppMainForm::DropDownVisible() const { return dropDown_ && dropDown_->Visible(); }
+
+void TAppMainForm::ShowDropDown()
+{
+    if (dropDown_) dropDown_->ShowList();
+}
+
+// ---- timers ----
+
+void TAppMainForm::StartTimer(int id, unsigned milliseconds) { TWindow::StartTimer(id, milliseconds); }
+
+void TAppMainForm::StopTimer(int id) { TWindow::StopTimer(id); }
+
+void TAppMainForm::Timer(int id) { controller_.Timer(id); }
+
+// ---- the window's messages ----
+
+void TAppMainForm::Resized(int width, int height)
+{
+    if (list_) MoveWindow(list_, 0, 0, width, height, TRUE);
+}
+
+void TAppMainForm::FocusChanged(bool focused)
+{
+    if (focused && list_) SetFocus(list_);
 }
 
 LRESULT TAppMainForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == taskbarCreatedMessage_ && taskbarCreatedMessage_) {
-        trayIconShown_ = false;
-        if (General(global_).ShowInTray().Value()) AddTrayIcon();
+        controller_.TaskbarCreated();
         return TWindow::WindowProc(msg, wParam, lParam);
     }
     switch (msg) {
     case WM_HOTKEY:
-        if (wParam == ProcessValues().HotKeyAtom) {
-            ShowMainWindow();
-        } else if (wParam == ProcessValues().DropDownHotKeyAtom) {
-            if (dropDown_ && !dropDown_->Visible()) {
-                PlaySchemeSound(u"diClassesDropDownSound");
-                dropDown_->ShowList();
-            }
-        }
+        if (wParam == ProcessValues().HotKeyAtom)
+            controller_.HotKey(hkMain);
+        else if (wParam == ProcessValues().DropDownHotKeyAtom)
+            controller_.HotKey(hkDropDown);
         return 0;
     case WM_SHOWINSTANCE:
-        if (trayIconShown_) {
-            RemoveTrayIcon();
-            AddTrayIcon();
-        }
-        ShowMainWindow();
+        controller_.ShowInstance();
         return 0;
     case WM_TRAYICON:
-        TrayCallback(lParam);
+        // The shell may send its callback rather than post it, and a sent message has no
+        // time of its own (GetMessageTime tells the last posted one): the clock's time
+        // now, as for the deactivation below.
+        if (LOWORD(lParam) == WM_LBUTTONDOWN)
+            controller_.TrayIconClick(static_cast<uint32_t>(GetTickCount()));
+        else if (LOWORD(lParam) == WM_RBUTTONUP)
+            controller_.TrayIconMenu();
         return 0;
-    case WM_SYSCOMMAND: {
-        UINT command = static_cast<UINT>(wParam & 0xFFF0);
-        bool inTray = General(global_).ShowInTray().Value();
-        if ((command == SC_CLOSE && inTray) ||
-            (command == SC_MINIMIZE && inTray && General(global_).HideToTrayByMinimizeButton().Value())) {
-            HideToTray();
-            return 0;
-        }
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE && controller_.CloseCommand()) return 0;
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && controller_.MinimizeCommand()) return 0;
         break;
-    }
     case WM_NCACTIVATE:
-        if (!wParam) deactivatedAt_ = GetTickCount();
+        // Sent, so it has no message time of its own: the clock's time now.
+        if (!wParam) controller_.Deactivated(static_cast<uint32_t>(GetTickCount()));
         break;
-    case WM_TIMER:
-        if (wParam == AutoSaveTimerId) AutoSaveTimer();
-        return 0;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case cmFileImport: FileImport(); return 0;
-        case cmFileExport: FileExport(); return 0;
-        case cmFileExit: SendMessageW(Handle(), WM_CLOSE, 0, 0); return 0;
-        case cmTrayShow: ShowMainWindow(); return 0;
-        default: break;
-        }
+        // Menus only: the list's notifications carry its window.
+        if (lParam == 0 && controller_.Command(LOWORD(wParam))) return 0;
         break;
-    case WM_SIZE:
-        if (list_) MoveWindow(list_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        return 0;
-    case WM_SETFOCUS:
-        if (list_) SetFocus(list_);
-        return 0;
+    case WM_MEASUREITEM:
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(itemHeight_);
+        return TRUE;
+    case WM_DRAWITEM:
+        DrawSnippet(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_CLOSE:
-        if (formPlace_) formPlace_->FormCloseQuery();
-        if (CloseQuery()) DestroyWindow(Handle());
+        if (controller_.CloseQuery()) DestroyWindow(Handle());
+        return 0;
+    case WM_QUERYENDSESSION:
+        return controller_.QueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        controller_.EndSession(wParam != 0);
         return 0;
     case WM_DESTROY:
-        if (initialized_) global_.Settings().RemoveNotifyEvent(BindNotify<&TAppMainForm::SettingsChanged>(this));
-        if (document_) document_->UndoRedo()->RemoveNotifyEvent(BindNotify<&TAppMainForm::DocumentChanged>(this));
-        KillTimer(Handle(), AutoSaveTimerId);
-        RegisterDropDownHotKey({});
-        RemoveTrayIcon();
-        RegisterMainHotKey({});
+        controller_.Destroy();
         PostQuitMessage(0);
         return 0;
     default:

@@ -1,108 +1,95 @@
 #pragma once
-// TAppMainForm: the main window of the resident program. It owns the snippet document,
-// lives in the notification area when hidden, owns the two global hotkeys (show the
-// window; open the drop-down list in any program), saves the data file ten seconds
-// after the last change and applies changed settings at once.
+// TAppMainForm: the main window of the resident program on Windows. The window's rules
+// live in TMainFormController; this form is their host (the window, the menus built from
+// their data, the notification area, the hotkeys, the Startup folder, the file dialogs,
+// timers) and hands them the window's messages. Until the editor fills the client area,
+// a read-only list shows the snippets.
 #include "foundation/win32/WinInclude.h"
 
-#include <memory>
-
-#include "foundation/FormPlace.h"
-#include "foundation/Node.h"
-#include "foundation/Strings.h"
 #include "foundation/win32/Window.h"
 #include "foundation/win32/WindowPlacementForm.h"
+#include "shell/MainFormController.h"
+#include "shell/MainFormHost.h"
+#include "typing/DropDownModel.h"
 
 namespace quillora {
 
 class TDropDownForm;
 class TGlobal;
-class TQuilloraDocument;
 
-// Menu and action identifiers.
-enum TMainCommand : UINT {
-    cmFileImport = 101,
-    cmFileExport = 102,
-    cmFileExit = 103,
-    cmEditUndo = 110,
-    cmEditRedo = 111,
-    cmTrayShow = 120,
-};
-
-class TAppMainForm : public TWindow {
+class TAppMainForm : public TWindow, public TMainFormHost {
 public:
+    // `global` outlives the form.
     explicit TAppMainForm(TGlobal& global);
     ~TAppMainForm() override;
     TAppMainForm(const TAppMainForm&) = delete;
     TAppMainForm& operator=(const TAppMainForm&) = delete;
 
-    // The creation sequence: window, document loaded from "DataFileName", hotkeys and
-    // tray icon; `show` tells whether the window is to be shown when the loop starts.
-    // False when the window could not be made or the data file could not be read (the
-    // user was told).
-    bool Create(HINSTANCE instance, bool& show);
-    TQuilloraDocument& Document() const { return *document_; }
+    // Makes the window (after the announcement mutexes and the task bar's message) and
+    // runs the controller's creation sequence. False when the window could not be made
+    // or the data file could not be read (the user was told): the program ends.
+    bool Create(HINSTANCE instance);
+    TMainFormController& Controller() { return controller_; }
+    // The drop-down list that the drop-down hotkey opens; none until it exists. Not owned.
     void SetDropDownForm(TDropDownForm* form) { dropDown_ = form; }
 
-    // Keys seen before the focused control (Escape hides, Ctrl+S saves); true when
-    // consumed.
+    // Key preview: a message of the message loop before it is dispatched. A key pressed
+    // in this window or one of its children goes to the controller first; true when it
+    // was consumed (it is then not dispatched).
     bool PreviewKey(const MSG& msg);
 
-    void ShowMainWindow();
-    void HideToTray();
-    // Saves the data file (with the backup), then the document counts as unchanged.
-    // Raises the save's error.
-    void SaveData();
-    bool Modified() const { return modified_; }
-    const String& TrayTip() const { return trayTip_; }
+    // ---- TMainFormHost ----
+    void SetCaption(const String& caption) override;
+    void SetMenuBar(const TMenu& menu) override;
+    void ShowWindow() override;
+    void HideWindow() override;
+    bool WindowVisible() const override;
+    bool WindowMinimized() const override;
+    bool ModalDialogOpen() const override;
+    void CloseWindow() override;
+    void SetCloseItemEnabled(bool enabled) override;
+    TPlacementForm& PlacementForm() override { return placementForm_; }
+    TRect ScreenRect() const override;
+    TRect WorkArea() const override;
+    void DocumentContentChanged() override;
+    bool RegisterHotKey(THotKeyId id, unsigned modifiers, TKeyCode key) override;
+    void UnregisterHotKey(THotKeyId id) override;
+    bool AddTrayIcon(const String& tip) override;
+    void RemoveTrayIcon() override;
+    void ShowBalloon(const String& title, const String& text) override;
+    int ShowTrayMenu(const TMenu& menu) override;
+    bool AutoStartShortcutExists() const override;
+    void SetAutoStartShortcut(bool present) override;
+    bool AskOpenFileName(String& fileName) override;
+    bool AskSaveFileName(String& fileName) override;
+    bool DropDownVisible() const override;
+    void ShowDropDown() override;
+    // Of both hosts: the window's timers.
+    void StartTimer(int id, unsigned milliseconds) override;
+    void StopTimer(int id) override;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Timer(int id) override;
+    void Resized(int width, int height) override;
+    void FocusChanged(bool focused) override;
 
 private:
+    void CreateSnippetList(HINSTANCE instance);
+    void DrawSnippet(const DRAWITEMSTRUCT& item);
+    static ATOM HotKeyAtom(THotKeyId id);
 
-    void CreateMenus();
-    void LocalizeMenus();
-    String GetTrayTip() const;
-    void AddTrayIcon();
-    void RemoveTrayIcon();
-    void RefreshTrayIcon();
-    void ShowBalloon(const String& text);
-    void UpdateSystemMenu();
-    bool RegisterHotKeyText(const String& text, ATOM id, String& registered, bool allowed);
-    void RegisterMainHotKey(const String& text);
-    void RegisterDropDownHotKey(const String& text);
-    void TrayCallback(LPARAM lParam);
-    void AutoSaveTimer();
-    void DocumentChanged(TItfObject* sender, int notify, intptr_t param1, intptr_t param2);
-    void SettingsChanged(TItfObject* sender, int notify, intptr_t param1, intptr_t param2);
-    bool CloseQuery();
-    void FileImport();
-    void FileExport();
-    void RefreshSnippetList();
-    // Saves, telling the user about a failure; false when the save failed.
-    bool TrySaveData(bool fromAutosave);
-
-    TGlobal& global_;
+    // Before the controller: it keeps a reference to the placement form.
     TWindowPlacementForm placementForm_;
-    std::unique_ptr<TFormPlace> formPlace_;
-    std::unique_ptr<TQuilloraDocument> document_;
+    TMainFormController controller_;
     TDropDownForm* dropDown_ = nullptr;
-    HWND list_ = nullptr;
-    HMENU menu_ = nullptr;
-    HMENU trayMenu_ = nullptr;
-    HFONT font_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;
-    bool initialized_ = false;
-    bool modified_ = false;
-    bool trayIconShown_ = false;
-    bool balloonShown_ = false;
-    bool firstRun_ = false;
-    bool protectionTold_ = false;
-    String hotKeyText_;
-    String dropDownHotKeyText_;
-    String trayTip_;
-    DWORD deactivatedAt_ = 0;
+    // The read-only list: a list box without data of its own, painted from the
+    // snippets' captions.
+    HWND list_ = nullptr;
+    HFONT font_ = nullptr;
+    int itemHeight_ = 16;
+    TDropDownModel snippets_;
 };
 
 } // namespace quillora

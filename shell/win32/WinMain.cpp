@@ -42,19 +42,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         }
 
         TAppMainForm mainForm(global);
-        bool show = false;
-        if (!mainForm.Create(instance, show)) {
+        if (!mainForm.Create(instance)) {
             FinalizeProcessValues();
             return 1;
         }
+        TMainFormController& controller = mainForm.Controller();
         TDropDownForm dropDown(global.Settings().General().Typing(), &global.SessionFile());
         dropDown.Create(instance);
-        dropDown.SetText(&mainForm.Document().Text());
+        dropDown.SetText(&controller.Document().Text());
         dropDown.OnType = [&global](int filterLength, const TParagraph& paragraph) {
             TypeParagraph(filterLength, paragraph, global.Settings().General().Typing());
         };
         mainForm.SetDropDownForm(&dropDown);
-        if (show) mainForm.ShowMainWindow();
+        if (controller.ShowAtStart()) controller.ShowMainWindow();
 
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -6,6 +6,7 @@
 
 #include "foundation/win32/PopupMenuWin.h"
 #include "foundation/win32/WinInclude.h"
+#include "tests/win32/HookTestWindows.h"
 
 using namespace quillora;
 
@@ -48,6 +49,34 @@ TEST(PopupMenuWinTest, ItemsKeepTheirCaptionsStatesAndStructure)
     EXPECT_TRUE(GetMenuState(view, 0, MF_BYPOSITION) & MF_CHECKED);
     EXPECT_FALSE(GetMenuState(view, 1, MF_BYPOSITION) & (MF_CHECKED | MF_GRAYED));
     DestroyMenu(popup);
+}
+
+TEST(MenuBarWinTest, AWindowTakesTheBarWithTheTopLevelEntriesAndTheirSubmenus)
+{
+    if (!quillora::test::HaveDisplay()) GTEST_SKIP() << "top-level windows need a display";
+    TMenuItem redo = TMenuItem::Item(21, u"&Redo", u"Ctrl+Y");
+    redo.Enabled = false;
+    TMenuItem stayOnTop = TMenuItem::Item(22, u"Stay on Top");
+    stayOnTop.Visible = false;
+    const TMenu menu {TMenuItem::Submenu(u"&File", {TMenuItem::Item(20, u"Exit")}), stayOnTop,
+                      TMenuItem::Submenu(u"&Edit", {redo})};
+
+    HMENU bar = BuildMenuBar(menu);
+    ASSERT_NE(bar, nullptr);
+    // A bar, not a popup: it can be given to a window.
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(SetMenu(window, bar));
+    EXPECT_EQ(GetMenu(window), bar);
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    EXPECT_EQ(ItemText(bar, 0), L"&File");
+    EXPECT_EQ(ItemText(bar, 1), L"&Edit");
+    HMENU edit = GetSubMenu(bar, 1);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(ItemText(edit, 0), L"&Redo\tCtrl+Y");
+    EXPECT_TRUE(GetMenuState(edit, 0, MF_BYPOSITION) & MF_GRAYED);
+    DestroyWindow(window); // destroys the bar with it
 }
 
 } // namespace

@@ -18,6 +18,11 @@
 //   winprobe clear CLASS                      empties the text of its first Edit child
 //   winprobe showstate CLASS                  prints "hidden", "minimized", "maximized"
 //                                             or "normal"
+//   winprobe listcount CLASS                  prints the item count of its first ListBox
+//                                             child
+//   winprobe texts CLASS                      prints the text of each of its child
+//                                             windows that has one, a line each (the
+//                                             message of a message box)
 #include <windows.h>
 
 #include <cstdio>
@@ -155,6 +160,23 @@ int wmain(int argc, wchar_t** argv)
                             : IsZoomed(hwnd)       ? "maximized"
                                                    : "normal";
         std::printf("%s\n", state);
+        return 0;
+    }
+    if (cmd == L"listcount") {
+        HWND list = FindWindowExW(hwnd, nullptr, L"ListBox", nullptr);
+        if (!list) {
+            std::fputs("winprobe: no list box\n", stderr);
+            return 1;
+        }
+        std::printf("%ld\n", static_cast<long>(SendMessageW(list, LB_GETCOUNT, 0, 0)));
+        return 0;
+    }
+    if (cmd == L"texts") {
+        for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t buf[2048];
+            int n = GetWindowTextW(child, buf, 2048);
+            if (n > 0) PrintUtf8(std::wstring(buf, static_cast<size_t>(n)));
+        }
         return 0;
     }
     if (cmd == L"title") {
