@@ -6,7 +6,7 @@
 
 #include "foundation/win32/PopupMenuWin.h"
 #include "foundation/win32/WinInclude.h"
-#include "tests/win32/HookTestWindows.h"
+#include "win32/TestWindows.h"
 
 using namespace quillora;
 
