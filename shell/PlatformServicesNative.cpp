@@ -42,6 +42,8 @@ struct TPlatformServices::TImplementations {
     TProvide<ILocaleFormat> ProvideLocaleFormat{LocaleFormat};
     TSystemLocalClock Clock;
     TProvide<ILocalClock> ProvideClock{Clock};
+    TSystemSteadyClock SteadyClock;
+    TProvide<ISteadyClock> ProvideSteadyClock{SteadyClock};
     TCp1252CodePage AnsiCodePage;
     TProvide<TAnsiCodePage> ProvideAnsiCodePage{AnsiCodePage};
     TFixedSystemColors SystemColors;

@@ -2,15 +2,15 @@
 
 #include "elements/Filer.h"
 #include "elements/Scheme.h"
+#include "foundation/Clock.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Knot.h"
+#include "foundation/Service.h"
 #include "text/TextElement.h"
 
 namespace quillora {
 
 namespace {
-
-TTextorEditOperation::TNowFunction nowFunction = nullptr;
 
 constexpr StringView CharsName = u"Chars";
 constexpr StringView ValueName = u"Value";
@@ -81,11 +81,10 @@ void TTextorEditOperation::SetInsertedContent(const TKnot* content)
     insertedContent_ = std::move(copy);
 }
 
-void TTextorEditOperation::SetNowFunction(TNowFunction now) { nowFunction = now; }
 
 TTextorEditOperation::TClock::time_point TTextorEditOperation::Now()
 {
-    return nowFunction ? nowFunction() : TClock::now();
+    return Service<ISteadyClock>().Now();
 }
 
 void TTextorEditOperation::ApplyTo(TElement* element)

@@ -45,9 +45,7 @@ public:
     // What the first execution removed (owned), or none.
     TKnot* DeletedContent() const { return deletedContent_.get(); }
 
-    // The clock of the timestamps (tests substitute one; null restores the steady clock).
-    using TNowFunction = TClock::time_point (*)();
-    static void SetNowFunction(TNowFunction now);
+    // The time of the timestamps: the provided steady clock (Service<ISteadyClock>()).
     static TClock::time_point Now();
 
     bool MergeWith(TOperation* previous) override;

@@ -43,6 +43,8 @@ struct TPlatformServices::TImplementations {
     TProvide<ILocaleFormat> ProvideLocaleFormat{LocaleFormat};
     TWinLocalClock Clock;
     TProvide<ILocalClock> ProvideClock{Clock};
+    TSystemSteadyClock SteadyClock;
+    TProvide<ISteadyClock> ProvideSteadyClock{SteadyClock};
     TWinAnsiCodePage AnsiCodePage;
     TProvide<TAnsiCodePage> ProvideAnsiCodePage{AnsiCodePage};
     TWinSystemColors SystemColors;

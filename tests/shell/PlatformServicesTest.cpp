@@ -36,8 +36,8 @@ template <class... I> std::vector<const void*> ProvidedOf()
 std::vector<const void*> Provided()
 {
     return ProvidedOf<TCursorService, TMessageBoxService, TShellService, TRegistryReader, IStringTableSource,
-                      ILocaleList, ILocaleFormat, ILocalClock, TAnsiCodePage, TSystemColorResolver, TSettingsPlatform,
-                      TKeyNames, TPlatformDecoder, TDeviceContextManager, TFontFaces, TBeeper, TSoundPlayer,
+                      ILocaleList, ILocaleFormat, ILocalClock, ISteadyClock, TAnsiCodePage, TSystemColorResolver,
+                      TSettingsPlatform, TKeyNames, TPlatformDecoder, TDeviceContextManager, TFontFaces, TBeeper, TSoundPlayer,
                       TTextClipboard, TInputInjector, TKeyboardLayout, TFocusTarget>();
 }
 

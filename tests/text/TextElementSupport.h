@@ -17,22 +17,19 @@
 #include "foundation/UndoRedo.h"
 #include "support/TestElements.h"
 #include "text/TextClipboard.h"
+#include "foundation/Clock.h"
 #include "text/TextElement.h"
 #include "text/TextorEditOperation.h"
 
 namespace quillora::testing {
-
-inline TTextorEditOperation::TClock::time_point& FakeNow()
-{
-    static TTextorEditOperation::TClock::time_point now{};
-    return now;
-}
 
 class TextElementFixture : public ::testing::Test {
 protected:
     TUndoRedo undo;
     TMemoryTextClipboard clipboard;
     TProvide<TTextClipboard> provideClipboard{clipboard};
+    TManualSteadyClock clock;
+    TProvide<ISteadyClock> provideClock{clock};
     std::unique_ptr<TScheme> scheme;
 
     void SetUp() override
@@ -40,21 +37,18 @@ protected:
         AddClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Key::Class());
         AddClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Field::Class());
         TElement_Unaccepted::Register();
-        FakeNow() = TTextorEditOperation::TClock::time_point{} + std::chrono::hours(1);
-        TTextorEditOperation::SetNowFunction([] { return FakeNow(); });
         scheme = std::make_unique<TScheme>(&TTestTextRoot::Class(), u"Quillora");
         scheme->SetUndoRedo(&undo);
     }
     void TearDown() override
     {
         scheme.reset();
-        TTextorEditOperation::SetNowFunction(nullptr);
         RemoveClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Key::Class());
         RemoveClass(ClassesGroups().GetGroups(cgTextContent), &TElement_Field::Class());
     }
 
     TTextorElement& Root() { return *static_cast<TTextorElement*>(scheme->Root()); }
-    static void Advance(int milliseconds) { FakeNow() += std::chrono::milliseconds(milliseconds); }
+    void Advance(int milliseconds) { clock.Advance(std::chrono::milliseconds(milliseconds)); }
 
     // Loads a document text (the root knot named "Quillora") into the root.
     void LoadText(const String& text)
