@@ -1,6 +1,7 @@
 #include "typing/win32/FocusedWindowNotifier.h"
 
 #include "foundation/Exceptions.h"
+#include "foundation/win32/Window.h"
 #include "foundation/win32/WinInclude.h"
 #include "foundation/win32/WinPaths.h"
 
@@ -8,11 +9,10 @@ namespace quillora {
 
 namespace {
 
-const wchar_t NotifyWindowClass[] = L"QuilloraFocusedWindowNotify";
 constexpr UINT_PTR PollTimerId = 1;
 
-// The one notify window of the process and the notifier it reports to; the system's
-// event procedure has no other way to find them.
+// The one notify window of the process and the notifier it belongs to; the system's event
+// procedure has no other way to find them.
 HWND NotifyWindow = nullptr;
 TFocusedWindowNotifier* NotifyOwner = nullptr;
 
@@ -26,50 +26,63 @@ void CALLBACK ForegroundEventProc(HWINEVENTHOOK, DWORD event, HWND window, LONG,
 
 } // namespace
 
-struct TNotifyWindowProc {
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == FocusedWindowMessage()) {
-            if (window == NotifyWindow && NotifyOwner) NotifyOwner->Changed(static_cast<TWindowHandle>(wParam));
-            return 0;
-        }
-        if (message == WM_TIMER && wParam == PollTimerId) {
-            if (window == NotifyWindow && NotifyOwner) NotifyOwner->Poll();
-            return 0;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-};
-
 unsigned FocusedWindowMessage()
 {
     static const UINT message = RegisterWindowMessageW(L"QuilloraFocusedWindowMessage");
     return message;
 }
 
+// The notifier's handler may stop or free the notifier, and this window with it: after
+// calling the owner, nothing here touches the object again.
+class TFocusedWindowNotifier::TNotifyWindow : public TWindow {
+public:
+    explicit TNotifyWindow(TFocusedWindowNotifier& owner) : owner_(owner) {}
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == FocusedWindowMessage()) {
+            owner_.Changed(static_cast<TWindowHandle>(wParam));
+            return 0;
+        }
+        if (msg == WM_TIMER && wParam == PollTimerId) {
+            owner_.Poll();
+            return 0;
+        }
+        return TWindow::WindowProc(msg, wParam, lParam);
+    }
+
+private:
+    TFocusedWindowNotifier& owner_;
+};
+
+TFocusedWindowNotifier::TFocusedWindowNotifier() : window_(std::make_unique<TNotifyWindow>(*this)) {}
+
 TFocusedWindowNotifier::~TFocusedWindowNotifier()
 {
     Stop();
 }
 
+bool TFocusedWindowNotifier::Started() const
+{
+    return window_->Handle() != nullptr;
+}
+
 void TFocusedWindowNotifier::Start()
 {
     Stop();
+    // One notify window for the process: another notifier that runs stops.
     if (NotifyOwner) NotifyOwner->Stop();
 
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &TNotifyWindowProc::Proc;
-    wc.hInstance = instance;
-    wc.lpszClassName = NotifyWindowClass;
-    if (!RegisterClassW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    TWindowParams params;
+    params.Style = 0;
+    params.X = params.Y = params.Width = params.Height = 0;
+    params.Parent = HWND_MESSAGE;
+    if (!window_->CreateHandle({L"QuilloraFocusedWindowNotify"}, params))
         throw Exception(SystemErrorText(GetLastError()));
-    HWND window = CreateWindowExW(0, NotifyWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-    if (!window) throw Exception(SystemErrorText(GetLastError()));
-
+    HWND window = window_->Handle();
     NotifyWindow = window;
     NotifyOwner = this;
-    window_ = reinterpret_cast<TWindowHandle>(window);
     lastForeground_ = reinterpret_cast<TWindowHandle>(GetForegroundWindow());
     hook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &ForegroundEventProc, 0, 0,
                             WINEVENT_OUTOFCONTEXT);
@@ -81,15 +94,14 @@ void TFocusedWindowNotifier::Stop()
 {
     if (hook_) UnhookWinEvent(static_cast<HWINEVENTHOOK>(hook_));
     hook_ = nullptr;
-    if (!window_) return;
-    HWND window = reinterpret_cast<HWND>(window_);
-    window_ = 0;
+    HWND window = window_->Handle();
+    if (!window) return;
     if (NotifyWindow == window) {
         NotifyWindow = nullptr;
         NotifyOwner = nullptr;
     }
     KillTimer(window, PollTimerId);
-    DestroyWindow(window);
+    window_->DestroyHandle();
 }
 
 void TFocusedWindowNotifier::Changed(TWindowHandle foreground)

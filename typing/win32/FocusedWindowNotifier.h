@@ -3,6 +3,7 @@
 // that the list closes instead of typing into the wrong place.
 
 #include <functional>
+#include <memory>
 
 #include "typing/KeyInputTarget.h"
 
@@ -22,7 +23,7 @@ public:
     // whose window-event hook does not report foreground changes.
     static constexpr unsigned PollIntervalMs = 50;
 
-    TFocusedWindowNotifier() = default;
+    TFocusedWindowNotifier();
     ~TFocusedWindowNotifier();
     TFocusedWindowNotifier(const TFocusedWindowNotifier&) = delete;
     TFocusedWindowNotifier& operator=(const TFocusedWindowNotifier&) = delete;
@@ -33,15 +34,17 @@ public:
     void Start();
     // Removes the hook and destroys the notify window; nothing when stopped.
     void Stop();
-    bool Started() const { return window_ != 0; }
+    bool Started() const;
 
 private:
-    friend struct TNotifyWindowProc;
+    class TNotifyWindow;
     void Changed(TWindowHandle foreground);
     void Poll();
 
-    void* hook_ = nullptr;        // the window-event hook (FHook)
-    TWindowHandle window_ = 0;    // the notify window while started
+    void* hook_ = nullptr; // the window-event hook (FHook)
+    // The message-only window that the hook posts to and the poll timer runs on; it has
+    // a window only while started.
+    std::unique_ptr<TNotifyWindow> window_;
     TWindowHandle lastForeground_ = 0;
 };
 
