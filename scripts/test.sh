@@ -11,6 +11,9 @@ bash scripts/install-deps.sh
 
 stage() { printf '\n==== %s ====\n' "$*"; }
 
+stage "layers of the source tree"
+bash scripts/check-layers.sh
+
 stage "native build"
 bash scripts/build.sh native
 stage "native unit tests"
