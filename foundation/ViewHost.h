@@ -68,6 +68,8 @@ struct TScrollRange {
     // The visible part; the position runs from Min to Max - Page + 1.
     int Page = 0;
     int Pos = 0;
+    // The bar stays visible, disabled, when nothing can be scrolled.
+    bool DisableNoScroll = false;
     bool operator==(const TScrollRange&) const = default;
 };
 
@@ -95,6 +97,9 @@ public:
     // Paints what is waiting to be repainted now.
     virtual void UpdateNow() = 0;
     virtual TRect ClientRect() const = 0;
+    // Moves the pixels of the client area by (dx, dy) and repaints the strip uncovered;
+    // by default everything is repainted.
+    virtual void ScrollClient(int dx, int dy) { Invalidate(nullptr); }
 
     // ---- caret ----
     // Shows the caret as `rect` (client coordinates), moving or resizing it as needed.

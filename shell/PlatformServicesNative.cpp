@@ -20,6 +20,7 @@
 #include "render/ThemeFontFaces.h"
 #include "text/TextClipboard.h"
 #include "typing/KeyInputServicesNative.h"
+#include "widgets/RangeBox.h"
 
 namespace quillora {
 
@@ -27,6 +28,8 @@ namespace quillora {
 struct TPlatformServices::TImplementations {
     TNativeCursorService Cursor;
     TProvide<TCursorService> ProvideCursor{Cursor};
+    TMemoryScreenPointer ScreenPointer;
+    TProvide<TScreenPointer> ProvideScreenPointer{ScreenPointer};
     TNativeMessageBoxService MessageBox;
     TProvide<TMessageBoxService> ProvideMessageBox{MessageBox};
     TNativeShellService Shell;

@@ -440,6 +440,12 @@ TRect TWindow::ClientRect() const
     return ToRect(r);
 }
 
+void TWindow::ScrollClient(int dx, int dy)
+{
+    if (!handle_) return;
+    ScrollWindowEx(handle_, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+}
+
 void TWindow::ShowCaret(const TRect& rect)
 {
     caret_ = rect;
@@ -512,7 +518,7 @@ void TWindow::SetScrollRange(TScrollBarKind bar, const TScrollRange& range)
     if (!handle_) return;
     SCROLLINFO info {};
     info.cbSize = sizeof(info);
-    info.fMask = SIF_ALL;
+    info.fMask = SIF_ALL | (range.DisableNoScroll ? SIF_DISABLENOSCROLL : 0);
     info.nMin = range.Min;
     info.nMax = range.Max;
     info.nPage = range.Page > 0 ? static_cast<UINT>(range.Page) : 0;

@@ -95,6 +95,7 @@ public:
     void Invalidate(const TRect* rect) override;
     void UpdateNow() override;
     TRect ClientRect() const override;
+    void ScrollClient(int dx, int dy) override;
     void ShowCaret(const TRect& rect) override;
     void HideCaret() override;
     void CapturePointer() override;

@@ -21,6 +21,7 @@
 #include "render/win32/ThemeFontFacesWin.h"
 #include "text/win32/TextClipboardWin.h"
 #include "typing/win32/KeyInputWin.h"
+#include "widgets/win32/ScreenPointerWin.h"
 
 namespace quillora {
 
@@ -28,6 +29,8 @@ namespace quillora {
 struct TPlatformServices::TImplementations {
     TWinCursorService Cursor;
     TProvide<TCursorService> ProvideCursor{Cursor};
+    TWinScreenPointer ScreenPointer;
+    TProvide<TScreenPointer> ProvideScreenPointer{ScreenPointer};
     TWinMessageBoxService MessageBox;
     TProvide<TMessageBoxService> ProvideMessageBox{MessageBox};
     TWinShellService Shell;

@@ -23,6 +23,7 @@
 #include "shell/PlatformServices.h"
 #include "text/TextClipboard.h"
 #include "typing/KeyInputServices.h"
+#include "widgets/RangeBox.h"
 
 namespace quillora {
 namespace {
@@ -38,7 +39,7 @@ std::vector<const void*> Provided()
     return ProvidedOf<TCursorService, TMessageBoxService, TShellService, TRegistryReader, IStringTableSource,
                       ILocaleList, ILocaleFormat, ILocalClock, ISteadyClock, TAnsiCodePage, TSystemColorResolver,
                       TSettingsPlatform, TKeyNames, TPlatformDecoder, TDeviceContextManager, TFontFaces, TBeeper, TSoundPlayer,
-                      TTextClipboard, TInputInjector, TKeyboardLayout, TFocusTarget>();
+                      TTextClipboard, TInputInjector, TKeyboardLayout, TFocusTarget, TScreenPointer>();
 }
 
 TEST(PlatformServices, ProvideEveryServiceForTheirLifeAndGiveBackTheOnesBefore)

@@ -32,6 +32,8 @@ public:
     // Repaint requests in order; nullopt asked for everything.
     std::vector<std::optional<TRect>> Invalidated;
     int UpdatesNow = 0;
+    // The sum of the pixel moves asked for with ScrollClient.
+    TPoint Scrolled;
     // The caret while shown.
     std::optional<TRect> Caret;
     bool Captured = false;
@@ -54,6 +56,12 @@ public:
         Log.push_back("UpdateNow");
     }
     TRect ClientRect() const override { return Client; }
+    void ScrollClient(int dx, int dy) override
+    {
+        Scrolled.X += dx;
+        Scrolled.Y += dy;
+        Log.push_back("ScrollClient " + std::to_string(dx) + "," + std::to_string(dy));
+    }
 
     void ShowCaret(const TRect& rect) override
     {
