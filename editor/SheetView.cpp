@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editor/SheetFormSettings.h"
 #include "elements/EditCommands.h"
 #include "elements/Scheme.h"
 #include "elements/VisualElement.h"
@@ -10,6 +11,7 @@
 #include "foundation/StringIds.h"
 #include "foundation/UndoRedo.h"
 #include "render/SheetSettings.h"
+#include "text/TextElement.h"
 
 namespace quillora {
 
@@ -30,7 +32,12 @@ bool EditCommandOf(int command, TEditCommand& edit)
 
 } // namespace
 
-TSheetView::~TSheetView() { Detach(); }
+TSheetView::~TSheetView()
+{
+    Detach();
+    DropDownClosed();
+    retired_.clear();
+}
 
 void TSheetView::SetSheet(TScheme* scheme, TSheet* sheet)
 {
@@ -45,6 +52,7 @@ void TSheetView::Detach()
     if (sheet_) {
         sheet_->RemoveNotifyEvent(BindNotify<&TSheetView::SheetNotify>(this));
         sheet_->CloseDropDown(false);
+        DropDownClosed();
         sheet_->SetActive(false);
         if (sheet_->Host() == host_) sheet_->SetHost(nullptr);
     }
@@ -72,7 +80,7 @@ void TSheetView::SyncViewport()
     if (!sheet_ || !viewport_) return;
     sheet_->SetHost(host_);
     const TPoint client = viewport_->ClientSize();
-    sheet_->SetViewSize(client);
+    if (client.X > 0 && client.Y > 0) sheet_->SetViewSize(client);
     viewport_->SetRange(sheet_->GetWidth(), sheet_->GetHeight());
     viewport_->SetPosition(sheet_->ScrollPos());
     if (host_ && host_->HasFocus()) sheet_->SetActive(true);
@@ -105,6 +113,13 @@ void TSheetView::SheetNotify(TItfObject*, int notify, intptr_t param1, intptr_t)
         break;
     case shnFocusChanged:
     case shnFocusedUpdated:
+        if (viewport_) {
+            // A text that takes tab characters gets Tab from the dialog.
+            auto* text = dynamic_cast<TTextorElement*>(sheet_->GetFocused());
+            viewport_->SetWantsTab(text && (text->TextOptions() & toTabs) != 0);
+        }
+        if (OnActionsChanged) OnActionsChanged();
+        break;
     case shnReadOnlyChanged:
         if (OnActionsChanged) OnActionsChanged();
         break;
@@ -124,6 +139,15 @@ void TSheetView::SheetNotify(TItfObject*, int notify, intptr_t param1, intptr_t)
         break;
     case shnShowFocused:
         ShowFocusedNow(param1 == 1);
+        break;
+    case shnDropDownOpened:
+        DropDownOpened();
+        break;
+    case shnDropDownChanged:
+        DropDownChanged();
+        break;
+    case shnDropDownClosed:
+        DropDownClosed();
         break;
     case shnScrollPosChanged:
         if (!insideScroll_ && viewport_) viewport_->SetPosition(sheet_->ScrollPos());
@@ -167,6 +191,62 @@ void TSheetView::ScrollIntoView(const TRect& r, bool margin)
     if (top < p.Y) p.Y = top;
     viewport_->SetPosition(p);
 }
+
+// ---- hints ----
+
+String TSheetView::HintAt(TPoint point)
+{
+    if (!sheet_ || sheet_->GetCapture()) return {};
+    if (formSettings_ && !formSettings_->ShowHints().Value()) return {};
+    TVisualElement* element = sheet_->DropDownList() ? nullptr : sheet_->ElementAtPoint(point, true);
+    if (element == hintElement_) return {};
+    hintElement_ = element;
+    String text;
+    if (element) element->GetHint(text);
+    return text;
+}
+
+// ---- the drop-down list's window ----
+
+TRect TSheetView::PlaceDropDown() const
+{
+    const TRect element = sheet_->DropDownList()->ElementRect;
+    const TPoint topLeft = viewport_ ? viewport_->RangeToScreen(element.TopLeft()) : element.TopLeft();
+    const TPoint bottomRight = viewport_ ? viewport_->RangeToScreen(element.BottomRight()) : element.BottomRight();
+    return dropDown_->Place(Rect(topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y), popup_->Desktop(),
+                            popup_->FrameSize(), popup_->ScrollBarWidth());
+}
+
+void TSheetView::DropDownOpened()
+{
+    // (No freeing here: a list may open from the selection of the one closing in its
+    // window's own handler.)
+    DropDownClosed();
+    if (!sheet_ || !sheet_->DropDownList()) return;
+    dropDown_ = std::make_unique<TDropDownControl>(*sheet_);
+    if (PopupFactory) popup_ = PopupFactory(*dropDown_);
+    if (popup_) popup_->ShowAt(PlaceDropDown());
+}
+
+void TSheetView::DropDownChanged()
+{
+    if (!dropDown_ || !sheet_ || !sheet_->DropDownList()) return;
+    dropDown_->Populate();
+    if (!popup_) return;
+    popup_->ShowAt(TDropDownControl::Grow(popup_->ScreenRect(), PlaceDropDown()));
+    popup_->Refresh();
+}
+
+// The list closed, perhaps inside its window's own handling of a click: the window is
+// hidden now and freed only later (FreeRetired).
+void TSheetView::DropDownClosed()
+{
+    if (!dropDown_ && !popup_) return;
+    if (popup_) popup_->Hide();
+    retired_.push_back({std::move(dropDown_), std::move(popup_)});
+}
+
+void TSheetView::FreeRetired() { retired_.clear(); }
 
 // ---- actions ----
 
@@ -321,8 +401,17 @@ void TSheetView::Scrolled(TPoint position)
 
 void TSheetView::KeyDown(TKeyEvent& event)
 {
+    FreeRetired();
     if (OnSheetKeyDown) OnSheetKeyDown(event);
     if (event.Consumed() || !sheet_) return;
+    if (dropDown_ && event.Modifiers(0) &&
+        (event.Key == kcPrior || event.Key == kcNext || event.Key == kcEnd || event.Key == kcHome ||
+         event.Key == kcUp || event.Key == kcDown)) {
+        dropDown_->KeyDown(event.Key);
+        if (popup_) popup_->Refresh();
+        event.Consume();
+        return;
+    }
     sheet_->KeyDown(event);
     if (event.Consumed()) return;
     if (RunShortcut(event)) event.Consume();
@@ -344,7 +433,17 @@ void TSheetView::KeyUp(TKeyEvent& event)
 
 void TSheetView::PointerDown(const TPointerEvent& event)
 {
+    FreeRetired();
     if (sheet_) sheet_->MouseDown(event);
+}
+
+bool TSheetView::Wheel(const TPointerEvent& event)
+{
+    if (!dropDown_) return false;
+    // The list scrolls under a pointer that stays where it is.
+    dropDown_->Wheel(event.WheelDelta / TPointerEvent::WheelNotch, {-1, -1});
+    if (popup_) popup_->Refresh();
+    return true;
 }
 
 void TSheetView::PointerMove(const TPointerEvent& event)
@@ -359,6 +458,7 @@ void TSheetView::PointerUp(const TPointerEvent& event)
 
 void TSheetView::PointerLeave()
 {
+    hintElement_ = nullptr;
     if (sheet_) sheet_->MouseLeave();
 }
 

@@ -7,7 +7,10 @@
 // into a viewport window.
 
 #include <functional>
+#include <memory>
+#include <vector>
 
+#include "editor/DropDownControl.h"
 #include "editor/Sheet.h"
 #include "foundation/ViewHost.h"
 #include "render/PaintedView.h"
@@ -16,6 +19,26 @@ namespace quillora {
 
 class TScheme;
 class TSheetFormSettings;
+
+// The pop-up window in which the sheet form shows an open drop-down list; the platform
+// makes it (TSheetView::PopupFactory) and passes its input to the TDropDownControl it
+// was made for.
+class TDropDownPopup {
+public:
+    virtual ~TDropDownPopup() = default;
+    // Shows the window at `screenRect` (or moves it there) without taking the focus.
+    virtual void ShowAt(const TRect& screenRect) = 0;
+    // Draws the rows again.
+    virtual void Refresh() = 0;
+    virtual void Hide() = 0;
+    virtual TRect ScreenRect() const = 0;
+    // The desktop's work area, the window frame (both sides together) and the width of a
+    // vertical scroll bar, for placing the window.
+    virtual TRect Desktop() const = 0;
+    virtual int FrameSize() const = 0;
+    virtual int ScrollBarWidth() const = 0;
+};
+using TDropDownPopupFactory = std::function<std::unique_ptr<TDropDownPopup>(TDropDownControl& control)>;
 
 // The commands of the sheet form (menu commands and actions).
 enum TSheetCommand : int {
@@ -66,10 +89,23 @@ public:
     // The actions may have changed (focus, selection, read-only, undo).
     std::function<void()> OnActionsChanged;
 
+    // Makes the window of a drop-down list when one opens; none: lists are not shown.
+    TDropDownPopupFactory PopupFactory;
+    TDropDownControl* DropDownControl() const { return dropDown_.get(); }
+    TDropDownPopup* DropDownPopup() const { return popup_.get(); }
+
     // Keys before the sheet's own handling (the edit form's); a consumed key goes no further.
     std::function<void(TKeyEvent&)> OnSheetKeyDown;
     std::function<void(TKeyEvent&)> OnSheetKeyPress;
     std::function<void(TKeyEvent&)> OnSheetKeyUp;
+
+    // ---- hints ----
+    // The settings group "SheetForm" ("ShowHints"); none: hints show.
+    void SetFormSettings(TSheetFormSettings* settings) { formSettings_ = settings; }
+    // The hint for the pointer at `point` (range coordinates): the text of the element
+    // under it, asked once per element; empty when no hint is to show (none while an
+    // element holds the pointer, while a list is open, or with "ShowHints" off).
+    String HintAt(TPoint point);
 
     // Scrolls the viewport so that `rect` (sheet coordinates) is in view, with the
     // horizontal margin when `margin`. A rectangle taller than the view shows its top
@@ -87,6 +123,8 @@ public:
     void PointerMove(const TPointerEvent& event) override;
     void PointerUp(const TPointerEvent& event) override;
     void PointerLeave() override;
+    // While a list is open, the wheel scrolls it.
+    bool Wheel(const TPointerEvent& event) override;
     bool ContextMenu(TPoint screenPoint, bool byKeyboard) override;
     void Timer(int id) override;
     void FocusChanged(bool focused) override;
@@ -102,6 +140,13 @@ private:
     void UpdateCaretRect();
     void ShowFocusedNow(bool margin);
     bool RunShortcut(const TKeyEvent& event);
+    void DropDownOpened();
+    void DropDownChanged();
+    void DropDownClosed();
+    TRect PlaceDropDown() const;
+    // Frees the windows of closed lists; never while one of them may still be handling
+    // the input that closed it.
+    void FreeRetired();
 
     TScheme* scheme_ = nullptr;
     TSheet* sheet_ = nullptr;
@@ -109,6 +154,17 @@ private:
     TViewHost* host_ = nullptr;
     // The viewport's own scroll is being passed to the sheet: its echo is ignored.
     bool insideScroll_ = false;
+    TSheetFormSettings* formSettings_ = nullptr;
+    // The element whose hint shows; only compared, never used (it may be gone).
+    const void* hintElement_ = nullptr;
+    std::unique_ptr<TDropDownControl> dropDown_;
+    std::unique_ptr<TDropDownPopup> popup_;
+    // Closed lists' windows, hidden at once and freed after the input that closed them.
+    struct TRetired {
+        std::unique_ptr<TDropDownControl> Control;
+        std::unique_ptr<TDropDownPopup> Popup;
+    };
+    std::vector<TRetired> retired_;
 };
 
 } // namespace quillora

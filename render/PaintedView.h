@@ -35,6 +35,8 @@ public:
     virtual void InvalidateRangeRect(const TRect* rect) = 0;
     // A range point on the screen (to place pop-ups).
     virtual TPoint RangeToScreen(TPoint point) const = 0;
+    // Whether Tab is the view's key (typed into a text) rather than the dialog's.
+    virtual void SetWantsTab(bool wants) {}
 };
 
 // A view that paints itself in range coordinates. Its input (TView) arrives with the

@@ -136,6 +136,10 @@ public:
     void SetCaretRect(const TRect& rect) override;
     void InvalidateRangeRect(const TRect* rect) override;
     TPoint RangeToScreen(TPoint point) const override;
+    void SetWantsTab(bool wants) override
+    {
+        SetOptions(wants ? (options_ | rboWantTab) : (options_ & ~rboWantTab));
+    }
 
     void ScrollBy(int dx, int dy) { SetPosition({position_.X + dx, position_.Y + dy}); }
     TPoint ClientToRange(TPoint p) const { return {p.X + position_.X, p.Y + position_.Y}; }

@@ -5,7 +5,10 @@
 #include <memory>
 
 #include "editor/Sheet.h"
+#include "editor/SheetFormSettings.h"
 #include "editor/SheetView.h"
+#include "elements/CustomElements.h"
+#include "elements/DropDownList.h"
 #include "elements/PanelElement.h"
 #include "elements/Scheme.h"
 #include "foundation/Service.h"
@@ -27,6 +30,7 @@ public:
         rect = Caret ? Rect(5, 0, 6, 20) : TRect {};
     }
     bool CanDelete() override { return true; }
+    void GetHint(String& text) override { text = u"a line"; }
     void Delete() override { ++Deleted; }
 
 protected:
@@ -167,6 +171,27 @@ TEST_F(SheetViewTest, ShortcutsAndTheContextMenuRunTheFocusedElementsCommands)
     EXPECT_EQ(lines[3]->Deleted, 2);
 }
 
+TEST_F(SheetViewTest, AnElementsHintShowsOncePerElementAndNotWithHintsOff)
+{
+    TSheetFormSettings settings;
+    view.SetFormSettings(&settings);
+    EXPECT_EQ(view.HintAt({10, 10}), u"a line");
+    EXPECT_EQ(view.HintAt({12, 12}), u""); // the same element
+    EXPECT_EQ(view.HintAt({10, 30}), u"a line");
+    view.PointerLeave();
+    settings.ShowHints().SetValue(false);
+    EXPECT_EQ(view.HintAt({10, 50}), u"");
+    settings.ShowHints().SetValue(true);
+    // None while an element holds the pointer.
+    sheet.MouseDown([] {
+        TPointerEvent e;
+        e.Point = {10, 70};
+        e.Button = pbLeft;
+        return e;
+    }());
+    EXPECT_EQ(view.HintAt({10, 90}), u"");
+}
+
 TEST_F(SheetViewTest, CtrlZUndoesThroughTheSchemesEngine)
 {
     TScheme scheme;
@@ -184,6 +209,148 @@ TEST_F(SheetViewTest, CtrlZUndoesThroughTheSchemesEngine)
     sheet.SetReadOnly(true);
     EXPECT_FALSE(view.Action(scmRedo).Enabled);
     view.SetSheet(nullptr, &sheet);
+}
+
+} // namespace quillora::sheetviewtest
+
+namespace quillora::sheetviewtest {
+
+class TElement_Choice : public TCustomDropDownElement {
+public:
+    QUILLORA_ELEMENT_CLASS(TElement_Choice, TCustomDropDownElement)
+    std::vector<String> Applied;
+    TDropDownItem* FillDropDown(TDropDownItem& root) override
+    {
+        TDropDownItem* group = root.AddItem(u"group");
+        group->AddItem(u"inner one");
+        group->AddItem(u"inner two");
+        for (int i = 0; i < 30; ++i) root.AddItem(u"item " + AsciiToString(std::to_string(i)));
+        return root.FirstItem()->NextItem();
+    }
+    bool ApplyDropDownItem(TDropDownItem* item) override
+    {
+        Applied.push_back(item->ShownText());
+        return true;
+    }
+
+protected:
+    void Create() override
+    {
+        TCustomDropDownElement::Create();
+        SetVisualOptions(VisualOptions() | voFocusable | voPressable | voHasDropDown);
+    }
+};
+
+namespace {
+
+// A pop-up that records what the form asks and whether it still exists.
+class TFakePopup : public TDropDownPopup {
+public:
+    explicit TFakePopup(int& alive) : alive_(alive) { ++alive_; }
+    ~TFakePopup() override { --alive_; }
+    std::vector<TRect> Shown;
+    bool Hidden = false;
+    int Refreshes = 0;
+    void ShowAt(const TRect& r) override { Shown.push_back(r); }
+    void Refresh() override { ++Refreshes; }
+    void Hide() override { Hidden = true; }
+    TRect ScreenRect() const override { return Shown.empty() ? TRect {} : Shown.back(); }
+    TRect Desktop() const override { return Rect(0, 400, 1600, 1600); }
+    int FrameSize() const override { return 2; }
+    int ScrollBarWidth() const override { return 16; }
+
+private:
+    int& alive_;
+};
+
+struct DropDownViewTest : SheetViewTest {
+    int alive = 0;
+    TFakePopup* popup = nullptr;
+    TDropDownControl* control = nullptr;
+    TElement_Choice* choice = nullptr;
+
+    void SetUp() override
+    {
+        SheetViewTest::SetUp();
+        view.PopupFactory = [this](TDropDownControl& c) {
+            auto made = std::make_unique<TFakePopup>(alive);
+            popup = made.get();
+            control = &c;
+            return made;
+        };
+        choice = TElement::NewElement<TElement_Choice>(nullptr);
+        choice->SetParent(document);
+        choice->SetBounds(40, 100, 80, 20);
+        choice->Focus();
+        choice->OpenDropDown();
+        ASSERT_TRUE(popup);
+    }
+};
+
+} // namespace
+
+TEST_F(DropDownViewTest, TheListOpensBelowItsElementWithItsRowsAndGrowsOnly)
+{
+    // The element at (40, 100) of the range, the window's client at (1000, 500) of the screen.
+    ASSERT_EQ(popup->Shown.size(), 1u);
+    const int rowHeight = control->ItemHeight();
+    EXPECT_EQ(popup->Shown[0].Left, 1040);
+    EXPECT_EQ(popup->Shown[0].Top, 620);
+    EXPECT_EQ(popup->Shown[0].Height(), 17 * rowHeight + 2);
+    EXPECT_EQ(control->Rows().size(), 31u); // the group is collapsed
+    EXPECT_EQ(control->SelectedRow(), 1);
+
+    // Keys of the form go to the list while it is open; Ctrl+Down does not.
+    TKeyEvent down = TKeyEvent::Down(kcDown);
+    box.KeyDown(down);
+    EXPECT_EQ(control->SelectedRow(), 2);
+    TKeyEvent end = TKeyEvent::Down(kcEnd);
+    box.KeyDown(end);
+    EXPECT_EQ(control->SelectedRow(), 30);
+    EXPECT_EQ(control->TopRow(), 14);
+
+    // Expanding the group by a release on its cell: more rows, the window never shrinks.
+    control->PointerDown({5, 0});
+    control->Wheel(100, {-1, -1});
+    control->PointerUp({5, 0}, true);
+    EXPECT_EQ(control->Rows().size(), 33u);
+    EXPECT_TRUE(sheet.DropDownList());
+}
+
+TEST_F(DropDownViewTest, APickWithTheMouseHidesTheWindowAtOnceAndFreesItAfterTheHandler)
+{
+    // The window's release handler picks "item 3": the list closes, the choice is applied,
+    // and the window is hidden but still there while its handler runs.
+    control->PointerMove({10, 4 * control->ItemHeight() + 1}); // the first move is ignored
+    control->PointerMove({10, 4 * control->ItemHeight() + 2});
+    EXPECT_EQ(control->SelectedRow(), 4);
+    control->PointerUp({10, 4 * control->ItemHeight() + 2}, true);
+    EXPECT_FALSE(sheet.DropDownList());
+    EXPECT_EQ(choice->Applied, std::vector<String> {u"item 3"});
+    EXPECT_TRUE(popup->Hidden);
+    EXPECT_EQ(alive, 1);
+    EXPECT_FALSE(view.DropDownPopup());
+
+    // The next input of the form frees it.
+    TKeyEvent key = TKeyEvent::Down(kcF3);
+    box.KeyDown(key);
+    EXPECT_EQ(alive, 0);
+}
+
+TEST_F(DropDownViewTest, AReleaseOutsideTheWindowClosesWithoutChoosing)
+{
+    control->PointerUp({-5, -5}, false);
+    EXPECT_FALSE(sheet.DropDownList());
+    EXPECT_TRUE(choice->Applied.empty());
+    EXPECT_TRUE(popup->Hidden);
+}
+
+TEST_F(DropDownViewTest, LosingTheFocusClosesTheList)
+{
+    view.FocusChanged(false);
+    EXPECT_FALSE(sheet.DropDownList());
+    EXPECT_TRUE(popup->Hidden);
+    EXPECT_TRUE(choice->Applied.empty());
 }
 
 } // namespace quillora::sheetviewtest
