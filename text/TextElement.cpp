@@ -538,16 +538,24 @@ void TTextorElement::Paint(TSheetCanvas& canvas, int paintFlags)
 
 void TTextorElement::UpdateLayout(bool attached, bool styleChanged, bool widthChanged, bool heightChanged)
 {
-    if (Sheet() && !layoutAttached_) {
-        layoutAttached_ = true;
+    // The embedded elements size themselves below; the text is laid out once, after them.
+    text_->LockLayout();
+    try {
+        if (Sheet() && !layoutAttached_) {
+            layoutAttached_ = true;
+            text_->UnlockLayout();
+        } else if (!Sheet() && layoutAttached_) {
+            layoutAttached_ = false;
+            text_->LockLayout();
+        }
+        if (Sheet() && (attached || styleChanged || (widthChanged && !HasOption(teoNoMaxWidth))))
+            text_->InvalidateLayout();
+        TVisualElement::UpdateLayout(attached, styleChanged, widthChanged, heightChanged);
+    } catch (...) {
         text_->UnlockLayout();
-    } else if (!Sheet() && layoutAttached_) {
-        layoutAttached_ = false;
-        text_->LockLayout();
+        throw;
     }
-    if (Sheet() && (attached || styleChanged || (widthChanged && !HasOption(teoNoMaxWidth))))
-        text_->InvalidateLayout();
-    TVisualElement::UpdateLayout(attached, styleChanged, widthChanged, heightChanged);
+    text_->UnlockLayout();
 }
 
 void TTextorElement::ChildBoundsChanged(TVisualElement* child, const TRect& oldRect, int oldDescent)
