@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "elements/CustomElements.h"
+#include "elements/FindReplace.h"
 #include "elements/VisualElement.h"
 #include "foundation/Strings.h"
 #include "text/SchemeTextor.h"
@@ -128,7 +129,7 @@ enum TTextEditKind : uint8_t {
     tekAppend,    // nothing; content goes to the text end
 };
 
-class TTextorElement : public TCustomDropDownElement {
+class TTextorElement : public TCustomDropDownElement, public ITextElement {
 public:
     QUILLORA_ELEMENT_CLASS(TTextorElement, TCustomDropDownElement)
 
@@ -275,6 +276,14 @@ public:
     void GetFocusData(String& text) override;
     // Losing the focus commits a pending change.
     void FocusChanged() override;
+
+    // ---- find and replace (TextElementFind.cpp) ----
+    // Searches the text from the selection (the text's start or end when the element is
+    // not focused, right after or before `from` when the search comes back out of that
+    // embedded element); embedded elements are searched when the search reaches them.
+    bool FindNext(TFindMode mode, TFindData* findData, bool forward, TVisualElement*& next,
+                  TVisualElement*& from) override;
+    void ReplaceSelectedText(const String& text) override;
 
     // ---- drop-down list ----
     // Adds no items (subclasses add them first) and returns the item that stands for the
