@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchDocument.h"
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
 #include "shell/Document.h"
@@ -14,9 +15,7 @@
 
 using namespace quillora;
 
-namespace {
-
-constexpr int SnippetCount = 10000;
+namespace quillora::bench {
 
 std::string GeneratedDataFile()
 {
@@ -34,25 +33,27 @@ std::string GeneratedDataFile()
     return text + "</Quillora>\r\n";
 }
 
-struct TBenchFiles {
-    String Folder;
-    String Source;
-    String Target;
-    TBenchFiles()
-    {
-        std::filesystem::path dir = std::filesystem::temp_directory_path() / "quillora-document-bench";
-        std::filesystem::create_directories(dir);
-        Folder = dir.u16string();
-        Source = (dir / "source.tpt").u16string();
-        Target = (dir / "target.tpt").u16string();
-        WriteWholeFile(Source, GeneratedDataFile());
-    }
-    ~TBenchFiles()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(std::filesystem::path(Folder), ec);
-    }
-};
+TBenchFiles::TBenchFiles()
+{
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "quillora-document-bench";
+    std::filesystem::create_directories(dir);
+    Folder = dir.u16string();
+    Source = (dir / "source.tpt").u16string();
+    Target = (dir / "target.tpt").u16string();
+    WriteWholeFile(Source, GeneratedDataFile());
+}
+
+TBenchFiles::~TBenchFiles()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(std::filesystem::path(Folder), ec);
+}
+
+} // namespace quillora::bench
+
+namespace {
+
+using quillora::bench::TBenchFiles;
 
 void BM_DocumentLoad10000Snippets(benchmark::State& state)
 {

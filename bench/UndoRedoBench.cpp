@@ -26,6 +26,7 @@ void BM_AddUndoRedo(benchmark::State& state)
     int counter = 0;
     for (auto _ : state) {
         TUndoRedo engine;
+        engine.SetLimit(static_cast<int>(state.range(1)));
         for (int i = 0; i < count; ++i) engine.Add(new CharOp(&counter, false));
         while (engine.CanUndo()) engine.Undo();
         while (engine.CanRedo()) engine.Redo();
@@ -33,7 +34,8 @@ void BM_AddUndoRedo(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * count * 3);
 }
-BENCHMARK(BM_AddUndoRedo)->Arg(1000)->Arg(100000);
+// Second argument: the history's limit (0: unbounded).
+BENCHMARK(BM_AddUndoRedo)->Args({1000, 0})->Args({100000, 0})->Args({100000, TUndoRedo::DefaultLimit});
 
 void BM_AddMerging(benchmark::State& state)
 {

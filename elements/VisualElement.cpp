@@ -1,5 +1,7 @@
 #include "elements/VisualElement.h"
 
+#include "elements/FindReplace.h"
+
 #include <climits>
 
 #include "elements/CustomSheet.h"
@@ -809,9 +811,10 @@ void TVisualElement::FindNextDefault(bool forward, TVisualElement* searchRoot, b
 bool TVisualElement::FindNext(TFindMode mode, TFindData* findData, bool forward, TVisualElement*& next,
                               TVisualElement*& from)
 {
-    // The find request's scope (search root, visible and enabled only) is applied by the
-    // find support through FindNextDefault; without it the search spans the document.
-    FindNextDefault(forward, nullptr, false, false, next, from);
+    // No match in this element: the search goes on at the next focusable element inside
+    // the request's scope.
+    if (findData) FindNextDefault(forward, findData->SearchRoot, findData->VisibleOnly, findData->EnabledOnly, next, from);
+    else FindNextDefault(forward, nullptr, false, false, next, from);
     return false;
 }
 

@@ -142,11 +142,21 @@ void TUndoRedo::Add(TOperation* operation)
         owned.reset();
     } else {
         redoList_.DeleteChildren();
-        TNode* parent = running_.empty() ? static_cast<TNode*>(&undoList_) : running_.back();
+        const bool topLevel = running_.empty();
+        TNode* parent = topLevel ? static_cast<TNode*>(&undoList_) : running_.back();
         operation->SetParent(parent);
         owned.release(); // the list owns it now
+        if (topLevel) ++undoCount_;
+        bool merged = false;
         if (auto* previous = dynamic_cast<TOperation*>(operation->PrevSibling()))
-            if (operation->MergeWith(previous)) delete operation;
+            if (operation->MergeWith(previous)) {
+                delete operation;
+                merged = true;
+            }
+        if (topLevel) {
+            if (merged) --undoCount_;
+            else TrimHistory();
+        }
     }
     // Also after an operation that was not kept: its change must still reach the
     // listeners that save the document.
@@ -160,6 +170,7 @@ void TUndoRedo::Undo()
     // Out of the lists while it runs, so that nothing it starts (an Add emptying the
     // redo list, a Clear) can destroy it under its own feet.
     operation->SetParent(nullptr);
+    --undoCount_;
     Run(operation, rkUndo);
     operation->SetParent(&redoList_, redoList_.FirstChild());
     Notify(urUndone);
@@ -171,7 +182,7 @@ void TUndoRedo::Redo()
     if (!operation) return;
     operation->SetParent(nullptr);
     Run(operation, rkRedo);
-    operation->SetParent(&undoList_);
+    Record(operation);
     Notify(urRedone);
 }
 
@@ -179,6 +190,7 @@ void TUndoRedo::Clear()
 {
     redoList_.DeleteChildren();
     undoList_.DeleteChildren();
+    undoCount_ = 0;
     Notify(urCleared);
 }
 
@@ -224,10 +236,43 @@ void TUndoRedo::EndGroup()
     // The collected operations are done: they stay undoable even when AfterExecute failed.
     if (group->HasChildren()) {
         redoList_.DeleteChildren();
-        group.release()->SetParent(&undoList_);
+        Record(group.release());
         Notify(urHistoryChanged);
     }
     if (failure) std::rethrow_exception(failure);
+}
+
+void TUndoRedo::ClearRedo()
+{
+    if (!redoList_.HasChildren()) return;
+    redoList_.DeleteChildren();
+    Notify(urHistoryChanged);
+}
+
+void TUndoRedo::Record(TOperation* operation)
+{
+    operation->SetParent(&undoList_);
+    ++undoCount_;
+    TrimHistory();
+}
+
+void TUndoRedo::TrimHistory()
+{
+    if (limit_ <= 0) return;
+    // Only between steps: a running operation is never in the lists' way. The step
+    // recorded last is the last child and is never destroyed here (limit >= 1).
+    int redoCount = 0;
+    for (TNode* n = redoList_.FirstChild(); n && undoCount_ + redoCount <= limit_; n = n->NextSibling()) ++redoCount;
+    while (undoCount_ > 0 && undoCount_ + redoCount > limit_ && undoList_.FirstChild() != undoList_.LastChild()) {
+        delete undoList_.FirstChild();
+        --undoCount_;
+    }
+}
+
+void TUndoRedo::SetLimit(int steps)
+{
+    limit_ = steps < 0 ? 0 : steps;
+    if (running_.empty()) TrimHistory();
 }
 
 void TUndoRedo::SetModified(bool value)

@@ -101,6 +101,11 @@ private:
 
 class TUndoRedo : public TItfObject {
 public:
+    // The history steps kept by default: a step is one recorded operation or group, and
+    // consecutive typing merges into one step, so this covers hours of editing while the
+    // memory the history holds stays bounded.
+    static constexpr int DefaultLimit = 1000;
+
     TUndoRedo() = default;
     // Destroys the history and an open group.
     ~TUndoRedo() override;
@@ -120,6 +125,9 @@ public:
     void Redo();
     // Destroys every done and undone operation; notifies urCleared.
     void Clear();
+    // Destroys the undone operations (nothing can be redone any more); notifies
+    // urHistoryChanged when there were any.
+    void ClearRedo();
 
     // Opens a group (takes ownership of `group`): while it is open, everything added
     // becomes its child. A request while a group is open or an operation runs only
@@ -128,6 +136,15 @@ public:
     // Closes the outermost group: records it when it collected operations (one history
     // entry, urHistoryChanged); an empty group is destroyed without notification.
     void EndGroup();
+
+    // The most steps the history keeps (0: no bound). When a recorded step goes beyond
+    // it, the oldest steps are destroyed; they can no longer be undone. Steps that could
+    // be redone count too, so undoing and redoing never exceeds it either.
+    int Limit() const { return limit_; }
+    // Applies the bound at once (the oldest steps beyond it are destroyed).
+    void SetLimit(int steps);
+    // The number of steps that Undo can take back.
+    int UndoCount() const { return undoCount_; }
 
     bool Modified() const { return modified_; }
     // Stores the value; notifies urModifiedChanged when it changes.
@@ -154,10 +171,16 @@ private:
     // success marks the document modified when the operation says so.
     void Run(TOperation* operation, TRunKind kind);
     void RemoveRunning(TOperation* operation);
+    // Appends a finished step to the history and destroys the oldest steps beyond the
+    // limit (never the one just recorded).
+    void Record(TOperation* operation);
+    void TrimHistory();
 
     TNode undoList_;
     TNode redoList_;
     bool modified_ = false;
+    int limit_ = DefaultLimit;
+    int undoCount_ = 0;
     int groupDepth_ = 0;
     TOperation* currentGroup_ = nullptr;
     std::vector<TOperation*> running_;

@@ -159,6 +159,12 @@ void TParagraph::SetValidity(bool layoutValid, bool offsetsValid)
 
 void TParagraph::InvalidateContent()
 {
+    // Rows may point into portions that this change frees: they go now, and only their
+    // bottom is kept for moving the paragraphs below.
+    if (lastRow_) {
+        oldBottom_ = lastRow_->Bottom;
+        FreeRows();
+    }
     SetValidity(false, offsetsValid_);
     if (textor_) textor_->NotifyChanged();
 }
@@ -181,6 +187,8 @@ void TParagraph::SetRows(TRow* first, TRow* last)
     firstRow_ = first;
     lastRow_ = last;
 }
+
+int TParagraph::LaidOutBottom() const { return lastRow_ ? lastRow_->Bottom : oldBottom_; }
 
 void TParagraph::FreeRows()
 {

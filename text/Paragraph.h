@@ -107,6 +107,12 @@ public:
     // Takes the rows of a new layout (the old ones are freed first).
     void SetRows(TRow* first, TRow* last);
     void FreeRows();
+    // The bottom of the last row of the paragraph's last layout, also after a content
+    // change freed its rows (which may refer to portions that are gone); -1 before the
+    // first layout.
+    int LaidOutBottom() const;
+    // The largest right edge of the rows (row left + Width + right indent).
+    int ContentRight() const { return contentRight_; }
 
 private:
     friend class TTextor;
@@ -126,6 +132,8 @@ private:
     TRow* lastRow_ = nullptr;
     bool layoutValid_ = false;
     bool offsetsValid_ = false;
+    int oldBottom_ = -1;
+    int contentRight_ = 0;
 };
 
 } // namespace quillora

@@ -1,8 +1,11 @@
 #include "text/Portion.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "elements/VisualElement.h"
+#include "render/DeviceContextManager.h"
+#include "render/SheetCanvas.h"
 #include "text/Paragraph.h"
 #include "text/Textor.h"
 
@@ -61,6 +64,8 @@ TPortion* TPortion::SplitAt(int offset)
 bool TPortion::SameAttributes(const TTextAttributes* attributes) const { return attributes_ == attributes; }
 
 void TPortion::MoveBy(int dx, int dy) {}
+
+void TPortion::PlaceElement(int x, int baseline) {}
 
 // ---- TTextPortion ----
 
@@ -148,6 +153,56 @@ void TTextPortion::GetHeights(int& ascent, int& descent) const
     descent = attributes ? attributes->GetDescent() : 0;
 }
 
+int TTextPortion::HitTest(int& x, int targetX, int offset, int count, bool round, const TPoint* down,
+                          const TPoint* mouse) const
+{
+    if (!ClampStretch(length_, offset, count)) return -1;
+    const TTextAttributes* attributes = GetAttributes();
+    const Char* chars = chars_.data() + offset;
+    auto width = [&](int n) { return attributes ? attributes->GetTextWidth(chars, n) : 0; };
+    const int total = width(count);
+    const int target = targetX - x;
+    if (target >= total) {
+        x += total;
+        return -1;
+    }
+    if (target < 0) return offset;
+    int n = total > 0 ? std::min(MulDiv(target, count, total), count - 1) : 0;
+    n = std::max(n, 0);
+    int wn = width(n);
+    while (n > 0 && wn > target) wn = width(--n);
+    int wNext = width(n + 1);
+    while (n + 1 < count && target >= wNext) {
+        ++n;
+        wn = wNext;
+        wNext = width(n + 1);
+    }
+    if (round && wn + (wNext - wn) / 2 < target) ++n;
+    return offset + n;
+}
+
+void TTextPortion::Draw(const TTextPaintContext& context, int& x, int offset, int count) const
+{
+    if (!ClampStretch(length_, offset, count)) return;
+    const TTextAttributes* attributes = GetAttributes();
+    if (!attributes) return;
+    const Char* chars = chars_.data() + offset;
+    const int left = x;
+    x += attributes->DrawText(*context.Canvas, context.State, context.Flags, count, chars, context.Baseline, x,
+                              context.RowRect);
+    if (!(context.Flags & tdfNonPrinting)) return;
+    const TTextDrawFlags markFlags = context.Flags & ~tdfSelected;
+    for (int i = 0; i < count; ++i) {
+        const Char c = chars[i];
+        if (c != u' ' && c != u'\u00A0') continue;
+        const Char mark = c == u' ' ? u'\u00B7' : u'\u00B0';
+        const int at = left + attributes->GetTextWidth(chars, i);
+        const int gap = (attributes->GetTextWidth(&c, 1) - attributes->GetTextWidth(&mark, 1)) / 2;
+        attributes->DrawText(*context.Canvas, context.State, markFlags, 1, &mark, context.Baseline, at + gap,
+                             context.RowRect);
+    }
+}
+
 // ---- TTabStopsPortion ----
 
 const TPortionClass& TTabStopsPortion::Class()
@@ -203,6 +258,43 @@ void TTabStopsPortion::GetHeights(int& ascent, int& descent) const
     const TTextAttributes* attributes = GetAttributes();
     ascent = attributes ? attributes->GetAscent() : 0;
     descent = attributes ? attributes->GetDescent() : 0;
+}
+
+int TTabStopsPortion::HitTest(int& x, int targetX, int offset, int count, bool round, const TPoint* down,
+                              const TPoint* mouse) const
+{
+    if (!ClampStretch(length_, offset, count)) return -1;
+    const TTextAttributes* attributes = GetAttributes();
+    const int tabWidth = attributes ? attributes->GetTabWidth() : 0;
+    for (int i = 0; i < count; ++i) {
+        const int left = x;
+        const int stop = tabWidth > 0 ? tabWidth * (x / tabWidth + 1) : x;
+        if (targetX < stop) {
+            if (round && targetX - left > (stop - left) / 2) return offset + i + 1;
+            return offset + i;
+        }
+        x = stop;
+    }
+    return -1;
+}
+
+void TTabStopsPortion::Draw(const TTextPaintContext& context, int& x, int offset, int count) const
+{
+    if (!ClampStretch(length_, offset, count)) return;
+    const TTextAttributes* attributes = GetAttributes();
+    if (!attributes) return;
+    const int tabWidth = attributes->GetTabWidth();
+    for (int i = 0; i < count; ++i) {
+        const int left = x;
+        // Tab stops count from the row's left edge.
+        if (tabWidth > 0) x = context.RowLeft + tabWidth * ((x - context.RowLeft) / tabWidth + 1);
+        attributes->DrawBlank(*context.Canvas, context.State, context.Flags, x - left, left, context.RowRect);
+        if (context.Flags & tdfNonPrinting) {
+            const Char mark = u'\u00AC';
+            attributes->DrawText(*context.Canvas, context.State, context.Flags & ~tdfSelected, 1, &mark,
+                                 context.Baseline, left, context.RowRect);
+        }
+    }
 }
 
 // ---- TElementPortion ----
@@ -266,6 +358,54 @@ void TElementPortion::MoveBy(int dx, int dy)
 }
 
 int TElementPortion::GetText(int index, int count, Char* buffer) const { return 0; }
+
+int TElementPortion::HitTest(int& x, int targetX, int offset, int count, bool round, const TPoint* down,
+                             const TPoint* mouse) const
+{
+    if (!ClampStretch(length_, offset, count)) return -1;
+    int right = x;
+    MeasureWidth(right, 0, 1);
+    const int full = right - x;
+    if (targetX >= right) {
+        x = right;
+        return -1;
+    }
+    if (!round) return 0;
+    int depth = full / 2;
+    if (down && mouse &&
+        (std::abs(mouse->X - down->X) > DragThreshold || std::abs(mouse->Y - down->Y) > DragThreshold))
+        depth = mouse->X >= down->X ? std::min(full / 2, ElementDragDepth) : std::max(full / 2, full - ElementDragDepth);
+    return x + depth < targetX ? 1 : 0;
+}
+
+void TElementPortion::Draw(const TTextPaintContext& context, int& x, int offset, int count) const
+{
+    if (!ClampStretch(length_, offset, count)) return;
+    const int left = x;
+    MeasureWidth(x, 0, 1);
+    const TRect rect{left, context.RowRect.Top, x, context.RowRect.Bottom};
+    if (const TTextAttributes* attributes = GetAttributes())
+        attributes->DrawBackground(*context.Canvas, context.State, context.Flags, rect, context.RowRect);
+    TSheetCanvas& canvas = *context.Canvas;
+    if (element_ && element_->IsVisible()) {
+        canvas.MoveOrigin(-context.Padding.X, -context.Padding.Y);
+        try {
+            if (canvas.RectVisible(element_->GetBoundsRect())) element_->PaintAll(canvas, 0);
+        } catch (...) {
+            canvas.MoveOrigin(context.Padding.X, context.Padding.Y);
+            throw;
+        }
+        canvas.MoveOrigin(context.Padding.X, context.Padding.Y);
+    }
+    if (context.Flags & tdfSelected) canvas.FillSelection(rect, (context.Flags & tdfInactive) == 0);
+}
+
+void TElementPortion::PlaceElement(int x, int baseline)
+{
+    if (!element_) return;
+    element_->SetBounds(x, baseline - element_->Height() + element_->Descent(), element_->Width(), element_->Height(),
+                        element_->Descent());
+}
 
 void TElementPortion::GetHeights(int& ascent, int& descent) const
 {

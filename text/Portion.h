@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "foundation/Geometry.h"
 #include "foundation/Strings.h"
 #include "text/TextAttributes.h"
 
@@ -28,6 +29,25 @@ struct TPortionClass {
     const char* Name;
     TPortion* (*NewInstance)();
 };
+
+// What drawing a part of a row needs: the canvas (moved to the text's frame), the paint
+// state and flags, the row's rectangle and baseline, and the padding by which the text's
+// frame lies inside its element (embedded elements paint in the element's frame).
+struct TTextPaintContext {
+    TSheetCanvas* Canvas = nullptr;
+    TTextPaintState State = 0;
+    TTextDrawFlags Flags = 0;
+    TRect RowRect;
+    int Baseline = 0;
+    int RowLeft = 0;
+    TPoint Padding;
+};
+
+// The horizontal and vertical distance the pointer must move from where the button went
+// down before a drag over an embedded element uses the drag thresholds.
+constexpr int DragThreshold = 5;
+// How far into an embedded element a drag goes before the element joins the selection.
+constexpr int ElementDragDepth = 40;
 
 // The character code of an embedded element.
 constexpr int ElementCharCode = -1;
@@ -88,6 +108,20 @@ public:
     virtual int GetText(int index, int count, Char* buffer) const = 0;                // 11
     // Ascent and descent of the portion on its row.
     virtual void GetHeights(int& ascent, int& descent) const = 0;                     // 14
+    // Over the `count` positions from `offset`, with x at the left edge of position
+    // `offset` (measured from the row's left edge): the offset (from the portion's start)
+    // of the position at targetX, or -1 after advancing x over the whole stretch when
+    // targetX >= x + its advance. With `round` the nearer edge decides. `down` and
+    // `mouse` are the points of a drag (where the button went down, where the pointer
+    // is), or none.
+    virtual int HitTest(int& x, int targetX, int offset, int count, bool round, const TPoint* down,
+                        const TPoint* mouse) const = 0;                                   // 15
+    // Draws `count` positions from `offset` at x (from the text's left edge) and advances
+    // x over them; `rowLeft` of the context is where tab stops are counted from.
+    virtual void Draw(const TTextPaintContext& context, int& x, int offset, int count) const = 0; // 16
+    // Element portions place their element with its left edge at x (the element's
+    // frame) and its baseline on `baseline`.
+    virtual void PlaceElement(int x, int baseline);                                   // 17
 
 protected:
     TPortion() = default;
@@ -122,6 +156,11 @@ public:
     int InsertChars(int index, const TPortionData& data, int count) override;
     int GetText(int index, int count, Char* buffer) const override;
     void GetHeights(int& ascent, int& descent) const override;
+    int HitTest(int& x, int targetX, int offset, int count, bool round, const TPoint* down,
+                const TPoint* mouse) const override;
+    // With non-printing characters shown, each blank gets U+00B7 and each no-break space
+    // U+00B0, centred in its advance.
+    void Draw(const TTextPaintContext& context, int& x, int offset, int count) const override;
 
 private:
     String chars_;
@@ -142,6 +181,10 @@ public:
     int InsertChars(int index, const TPortionData& data, int count) override;
     int GetText(int index, int count, Char* buffer) const override;
     void GetHeights(int& ascent, int& descent) const override;
+    int HitTest(int& x, int targetX, int offset, int count, bool round, const TPoint* down,
+                const TPoint* mouse) const override;
+    // With non-printing characters shown, each tab gets U+00AC at its start.
+    void Draw(const TTextPaintContext& context, int& x, int offset, int count) const override;
 };
 
 // One embedded element, owned by the portion; Length is always 1.
@@ -173,6 +216,15 @@ public:
     int GetText(int index, int count, Char* buffer) const override;
     // Element height - element descent + margin top, element descent + margin bottom.
     void GetHeights(int& ascent, int& descent) const override;
+    // Before the element, or with `round` after it once targetX is past a threshold
+    // inside it: its middle, or during a drag 40 pixels into it from the side the drag
+    // comes from.
+    int HitTest(int& x, int targetX, int offset, int count, bool round, const TPoint* down,
+                const TPoint* mouse) const override;
+    // The background over the margins and the element between the row's top and
+    // bottom, the element itself, and the selection over it.
+    void Draw(const TTextPaintContext& context, int& x, int offset, int count) const override;
+    void PlaceElement(int x, int baseline) override;
 
 private:
     TVisualElement* element_ = nullptr;

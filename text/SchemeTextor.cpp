@@ -62,6 +62,12 @@ bool TSchemeTextor::IsWordContinuation(int prev, int next)
     return TTextor::IsWordContinuation(prev, next);
 }
 
+void TSchemeTextor::GetLayoutPadding(TRect& rect)
+{
+    if (owner_ && owner_->Sheet()) owner_->GetPadding(rect);
+    else rect = TRect{};
+}
+
 void TSchemeTextor::LayoutParagraph(TParagraph& paragraph, int width)
 {
     if (owner_) owner_->BeforeLayoutParagraph(paragraph);

@@ -33,6 +33,8 @@ public:
     // With the owner's word-class option: both or neither are word characters.
     bool IsWordContinuation(int prev, int next) override;
     void LayoutParagraph(TParagraph& paragraph, int width) override;
+    // The owner's padding while it is in a sheet.
+    void GetLayoutPadding(TRect& rect) override;
 
 private:
     TTextorElement* owner_;

@@ -10,7 +10,12 @@
 #include "elements/CustomSheet.h"
 #include "elements/Scheme.h"
 #include "elements/Sounds.h"
+#include "render/Canvas.h"
+#include "render/SheetSettings.h"
+#include "render/SheetSettingsTheme.h"
 #include "text/DefaultAttributes.h"
+#include "text/TextorInteractive.h"
+#include "text/TextorRow.h"
 
 namespace quillora {
 
@@ -27,6 +32,7 @@ TTextorElement::TTextorElement() : text_(std::make_unique<TSchemeTextor>(this)) 
 TTextorElement::~TTextorElement()
 {
     BeginDestroy();
+    DropInteractive();
     text_->SetOwner(nullptr);
     // Freeing the text frees the element portions and with them the embedded elements.
     text_.reset();
@@ -196,14 +202,21 @@ void TTextorElement::GetText(String& builder)
 
 // ---- selection ----
 
-bool TTextorElement::SetSelection(const TTextorLocationRange& range)
+bool TTextorElement::SetSelection(const TTextorLocationRange& range, bool caretAtStart)
 {
     TTextorRange positions;
     if (!text_->LocationsToRange(range, positions)) return false;
-    if (TTextor::IsBefore(positions.EndPos, positions.StartPos))
+    if (TTextor::IsBefore(positions.EndPos, positions.StartPos)) {
         selection_ = {range.EndParagraph, range.EndChar, range.StartParagraph, range.StartChar};
-    else
+        std::swap(positions.StartPos, positions.EndPos);
+    } else {
         selection_ = range;
+    }
+    caretAtStart_ = caretAtStart && !positions.IsEmpty();
+    if (interactive_) {
+        if (positions.IsEmpty()) interactive_->SetCaret(positions.StartPos);
+        else interactive_->SetSelection(positions, caretAtStart_);
+    }
     return true;
 }
 
@@ -258,7 +271,7 @@ bool TTextorElement::SetSelectionText(StringView text)
 
 void TTextorElement::GetFocusData(String& text) { text = GetSelectionText(); }
 
-void TTextorElement::SelectAll() { selection_ = text_->RangeToLocations(text_->GetWholeRange()); }
+void TTextorElement::SelectAll() { SetSelection(text_->RangeToLocations(text_->GetWholeRange())); }
 
 void TTextorElement::SetPendingSelection(const TTextorLocationRange& range)
 {
@@ -270,7 +283,7 @@ void TTextorElement::ApplyPendingSelection()
 {
     if (!hasPendingSelection_) return;
     hasPendingSelection_ = false;
-    if (!SetSelection(pendingSelection_)) selection_ = {};
+    if (!SetSelection(pendingSelection_)) SetSelection({});
 }
 
 // ---- the text's hooks ----
@@ -285,10 +298,24 @@ void TTextorElement::AfterRelayout(bool contentChanged)
 {
     textState_ |= tesInAfterRelayout | tesApplyingSelection;
     try {
-        if (hasPendingSelection_) ApplyPendingSelection();
-        else if (contentChanged || contentChangedSinceLayout_) GetSelectionRange();
+        if (hasPendingSelection_) {
+            ApplyPendingSelection();
+        } else if (contentChanged || contentChangedSinceLayout_) {
+            // A change made from outside the element's edits: the old places may not
+            // exist any more.
+            if (interactive_) SetSelection({});
+            else GetSelectionRange();
+        } else if (interactive_) {
+            // Same places, new rows.
+            bool atStart = false;
+            SetSelection(interactive_->GetSelectionLocations(atStart), atStart);
+        }
         contentChangedSinceLayout_ = false;
         UpdateSize();
+        if (Sheet()) {
+            Invalidate();
+            if (interactive_ && IsFocused()) Sheet()->UpdateCaret();
+        }
     } catch (...) {
         textState_ &= ~(tesInAfterRelayout | tesApplyingSelection);
         throw;
@@ -314,7 +341,12 @@ void TTextorElement::CommitChange()
 void TTextorElement::FocusChanged()
 {
     TCustomDropDownElement::FocusChanged();
-    if (!IsFocused()) CommitChange();
+    if (IsFocused()) {
+        CreateInteractive();
+    } else {
+        DropInteractive();
+        CommitChange();
+    }
 }
 
 void TTextorElement::NotifyParentContentChanged()
@@ -325,7 +357,16 @@ void TTextorElement::NotifyParentContentChanged()
 
 // ---- virtual operations ----
 
-void TTextorElement::InitInteractive(TSchemeTextorInteractive& interactive) {}
+void TTextorElement::InitInteractive(TSchemeTextorInteractive& interactive)
+{
+    if (TSheetSettings* settings = SheetSettings()) interactive.SetCaretWidth(settings->CaretSize().Value());
+    uint16_t flags = tifParagraphEndSelected | tifLinks | tifCtrlEnterLinks;
+    if (textOptions_ & (toTextMask | toTabs)) flags |= tifText;
+    if (IsContentMode()) flags |= tifContent;
+    if (HasDropDown()) flags |= tifDropDown;
+    if (textOptions_ & toLineBreaks) flags |= tifLineBreaks;
+    interactive.Flags = flags;
+}
 
 void TTextorElement::BeforeLayoutParagraph(TParagraph& paragraph)
 {
@@ -419,16 +460,23 @@ void TTextorElement::GetPadding(TRect& rect)
 
 void TTextorElement::ComputeSize(int& width, int& height, int& descent)
 {
-    // Rows come with the layout: until then the text measures nothing.
     TRect padding;
     GetPadding(padding);
     int minWidth = 0, maxWidth = 0, minHeight = 0;
     GetSizeLimits(minWidth, maxWidth, minHeight);
-    const int contentWidth = 0;
-    const int contentHeight = 0;
+    int contentWidth = text_->GetContentWidth();
+    int contentHeight = text_->GetHeight();
+    if ((HasOption(teoEmptyMinWidth) || HasFlag(efValueRequired)) && text_->IsEmpty())
+        contentWidth = std::max(contentWidth, contentHeight * 2 / 3);
+    const TRow* lastRow = text_->LastRow();
+    if (HasOption(teoWorkspaceHeight) && lastRow)
+        if (TSheetSettings* settings = SheetSettings(); settings && settings->IncreaseWorkspaceHeight().Value()) {
+            const int extra = minHeight - lastRow->Height() - padding.Top - padding.Bottom;
+            if (extra >= 0) contentHeight += extra;
+        }
     width = std::max(minWidth, contentWidth + padding.Left + padding.Right);
     height = std::max(minHeight, contentHeight + padding.Top + padding.Bottom);
-    descent = padding.Bottom;
+    descent = padding.Bottom + (lastRow ? lastRow->Descent : 0);
 }
 
 void TTextorElement::UpdateSize()
@@ -437,6 +485,15 @@ void TTextorElement::UpdateSize()
     int width = 0, height = 0, descent = 0;
     ComputeSize(width, height, descent);
     SetBounds(Left(), Top(), width, height, descent);
+    if (const TRow* first = text_->FirstRow()) {
+        TRect padding;
+        GetPadding(padding);
+        const int firstHeight = first->Height() + padding.Top + padding.Bottom;
+        if (firstHeight != firstRowHeight_) {
+            firstRowHeight_ = firstHeight;
+            if (TElement* parent = ParentElement()) parent->ChildEvent(this, TextElementFirstRowEvent, 0);
+        }
+    }
 }
 
 void TTextorElement::GetAvailableSize(TVisualElement* child, int& width, int& height)
@@ -452,20 +509,53 @@ void TTextorElement::Paint(TSheetCanvas& canvas, int paintFlags)
 {
     if (text_->LayoutLockCount() > 0) return;
     PaintFrame(canvas);
+    if (!text_->IsLaidOut()) return;
+    TRect padding;
+    GetPadding(padding);
+    TTextDrawFlags flags = 0;
+    if (!HasOption(teoNoNonPrinting))
+        if (TSheetSettings* settings = SheetSettings(); settings && settings->NonPrintingCharacters().Value())
+            flags |= tdfNonPrinting;
+    TTextPaintState state = 0;
+    if (paintFlags & pfInactive) {
+        state |= tpsNoFocus;
+        flags |= tdfInactive;
+    }
+    canvas.MoveOrigin(padding.Left, padding.Top);
+    try {
+        if (interactive_) {
+            interactive_->Paint(canvas, state, flags | tdfSelected);
+        } else {
+            text_->PaintBackgrounds(canvas, state);
+            text_->Paint(canvas, state, false, flags, text_->GetWholeRange());
+        }
+    } catch (...) {
+        canvas.MoveOrigin(-padding.Left, -padding.Top);
+        throw;
+    }
+    canvas.MoveOrigin(-padding.Left, -padding.Top);
 }
 
 void TTextorElement::UpdateLayout(bool attached, bool styleChanged, bool widthChanged, bool heightChanged)
 {
-    if (Sheet() && !layoutAttached_) {
-        layoutAttached_ = true;
+    // The embedded elements size themselves below; the text is laid out once, after them.
+    text_->LockLayout();
+    try {
+        if (Sheet() && !layoutAttached_) {
+            layoutAttached_ = true;
+            text_->UnlockLayout();
+        } else if (!Sheet() && layoutAttached_) {
+            layoutAttached_ = false;
+            text_->LockLayout();
+        }
+        if (Sheet() && (attached || styleChanged || (widthChanged && !HasOption(teoNoMaxWidth))))
+            text_->InvalidateLayout();
+        TVisualElement::UpdateLayout(attached, styleChanged, widthChanged, heightChanged);
+    } catch (...) {
         text_->UnlockLayout();
-    } else if (!Sheet() && layoutAttached_) {
-        layoutAttached_ = false;
-        text_->LockLayout();
+        throw;
     }
-    if (Sheet() && (attached || styleChanged || (widthChanged && !HasOption(teoNoMaxWidth))))
-        text_->InvalidateLayout();
-    TVisualElement::UpdateLayout(attached, styleChanged, widthChanged, heightChanged);
+    text_->UnlockLayout();
 }
 
 void TTextorElement::ChildBoundsChanged(TVisualElement* child, const TRect& oldRect, int oldDescent)

@@ -5,13 +5,16 @@
 // in the content format ("Chars", "Br" and the element knots), validates it by its text
 // options, and makes every change of its text through an undoable TTextorEditOperation.
 //
-// Until the editing layer exists the element keeps its selection itself, as locations.
+// The element keeps its selection as locations, valid after every edit; while it has the
+// focus its editing layer (TSchemeTextorInteractive) owns the caret and the selection and
+// the element follows it.
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "elements/CustomElements.h"
+#include "elements/FindReplace.h"
 #include "elements/VisualElement.h"
 #include "foundation/Strings.h"
 #include "text/SchemeTextor.h"
@@ -22,6 +25,7 @@ namespace quillora {
 class TKnot;
 class TSchemeFiler;
 class TSchemeTextorInteractive;
+class TSheetSettings;
 class TTextorEditOperation;
 
 // ---- TextOptions: what the text may hold ----
@@ -115,6 +119,10 @@ enum TTextElementNotify : int {
     tenReserved250 = 250,       // kept for the editor's element kinds
 };
 
+// The element event sent to the parents when the height of the first row (with the
+// vertical padding) changed: titled elements align their titles to it.
+constexpr int TextElementFirstRowEvent = 11;
+
 // ---- state ----
 constexpr uint8_t tesReparsing = 0x1;
 constexpr uint8_t tesApplyingSelection = 0x2;
@@ -128,7 +136,7 @@ enum TTextEditKind : uint8_t {
     tekAppend,    // nothing; content goes to the text end
 };
 
-class TTextorElement : public TCustomDropDownElement {
+class TTextorElement : public TCustomDropDownElement, public ITextElement {
 public:
     QUILLORA_ELEMENT_CLASS(TTextorElement, TCustomDropDownElement)
 
@@ -165,8 +173,11 @@ public:
 
     // ---- selection (kept as locations, valid after every edit) ----
     const TTextorLocationRange& Selection() const { return selection_; }
-    // Takes the range when its locations are valid in the text; false otherwise.
-    bool SetSelection(const TTextorLocationRange& range);
+    // Whether the caret stands at the selection's start (a selection made backwards).
+    bool CaretAtSelectionStart() const { return caretAtStart_; }
+    // Takes the range when its locations are valid in the text (the editing layer
+    // follows, caret at the end or, with `caretAtStart`, at the start); false otherwise.
+    bool SetSelection(const TTextorLocationRange& range, bool caretAtStart = false);
     // The selection as positions (an invalid one gives the text start).
     TTextorRange GetSelectionRange();
     // "%d,%d,%d,%d": start paragraph, start character, end paragraph, end character.
@@ -213,6 +224,14 @@ public:
     // word in it gets the hyperlink attributes (the default ones in blue, underlined).
     void DetectLinks(TParagraph& paragraph);
 
+    // ---- editing layer (exists while the element has the focus) ----
+    TSchemeTextorInteractive* Interactive() const { return interactive_.get(); }
+    // The caret rectangle in the element's frame (for scrolling it into view); false
+    // without an editing layer or before the text is laid out.
+    bool GetCaretRect(TRect& rect);
+    // The sheet settings behind the sheet's canvas, or none.
+    TSheetSettings* SheetSettings() const;
+
     // ---- the text's hooks ----
     // Called by the text after every relayout.
     void AfterRelayout(bool contentChanged);
@@ -257,6 +276,18 @@ public:
     void SaveToKnot(TSchemeFiler* filer, TKnot* knot) override;
     void GetText(String& builder) override;
     bool HasSelection() override;
+    void GetCaret(bool& visible, TRect& rect) override;
+    TCursor GetCursor(TPoint point) override;
+    void KeyDown(TKeyEvent& event) override;
+    void KeyPress(TKeyEvent& event) override;
+    void KeyUp(TKeyEvent& event) override;
+    // Points go to the editing layer relative to the text (minus the padding).
+    void MouseDown(const TPointerEvent& event) override;
+    void MouseMove(const TPointerEvent& event) override;
+    void MouseUp(const TPointerEvent& event) override;
+    void CancelPress() override;
+    // Embedded elements are painted by the text, on their rows.
+    void PaintChildren(TSheetCanvas& canvas, int paintFlags) override;
     void RemoveVisualChild(TVisualElement* child) override;
     void GetAvailableSize(TVisualElement* child, int& width, int& height) override;
     void GetPadding(TRect& rect) override;
@@ -273,8 +304,17 @@ public:
     bool Paste() override;
     void SelectAll() override;
     void GetFocusData(String& text) override;
-    // Losing the focus commits a pending change.
+    // Gaining the focus creates the editing layer, losing it drops the layer and commits
+    // a pending change.
     void FocusChanged() override;
+
+    // ---- find and replace (TextElementFind.cpp) ----
+    // Searches the text from the selection (the text's start or end when the element is
+    // not focused, right after or before `from` when the search comes back out of that
+    // embedded element); embedded elements are searched when the search reaches them.
+    bool FindNext(TFindMode mode, TFindData* findData, bool forward, TVisualElement*& next,
+                  TVisualElement*& from) override;
+    void ReplaceSelectedText(const String& text) override;
 
     // ---- drop-down list ----
     // Adds no items (subclasses add them first) and returns the item that stands for the
@@ -303,7 +343,15 @@ private:
     // portion after `pos`.
     TElement* ElementAfter(const TTextorPosition& pos);
 
+    // The editing layer's notifications.
+    void InteractiveNotify(TItfObject* sender, int notify, intptr_t param1, intptr_t param2);
+    void CreateInteractive();
+    void DropInteractive();
+    TPoint TextPoint(TPoint point);
+
     std::unique_ptr<TSchemeTextor> text_;
+    std::unique_ptr<TSchemeTextorInteractive> interactive_;
+    bool caretAtStart_ = false;
     uint8_t textState_ = 0;
     int firstRowHeight_ = 0;
     bool commitPending_ = false;

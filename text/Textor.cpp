@@ -63,8 +63,23 @@ void TTextor::Relayout(bool contentChanged)
     if (inLayout_) return;
     TFlagScope scope(inLayout_);
     const int width = GetWidth();
-    for (TParagraph* p = firstParagraph_; p && invalidParagraphs_ > 0; p = p->Next())
-        if (!p->IsValid()) LayoutParagraph(*p, width);
+    GetLayoutPadding(layoutPadding_);
+    GetMargins(layoutMargins_);
+    if (invalidParagraphs_ > 0) ++layoutSerial_;
+    // Paragraphs below a changed one only move, by the accumulated change of height.
+    int shift = 0;
+    for (TParagraph* p = firstParagraph_; p; p = p->Next()) {
+        if (p->IsValid()) {
+            if (shift != 0) ShiftRows(*p, shift);
+            else if (invalidParagraphs_ == 0) break;
+            continue;
+        }
+        int oldBottom = p->LaidOutBottom();
+        if (oldBottom < 0) oldBottom = BottomAbove(*p);
+        else shift = 0; // its own old bottom is where the paragraphs below were laid out
+        LayoutParagraph(*p, width);
+        shift += p->LaidOutBottom() - oldBottom;
+    }
 }
 
 TParagraphAttributes* TTextor::GetDefaultParagraphAttributes() { return nullptr; }
@@ -90,11 +105,7 @@ bool TTextor::IsWordContinuation(int prev, int next)
     return IsWordCode(prev) == IsWordCode(next) && !IsWhiteSpaceCode(prev);
 }
 
-void TTextor::LayoutParagraph(TParagraph& paragraph, int width)
-{
-    paragraph.SetLayoutValid(true);
-    paragraph.SetOffsetsValid(true);
-}
+void TTextor::GetLayoutPadding(TRect& rect) { rect = TRect{}; }
 
 // ---- batching ----
 
@@ -128,6 +139,7 @@ void TTextor::UnlockLayout()
 void TTextor::NotifyChanged()
 {
     if (destroying_) return;
+    ++contentSerial_;
     RequestRelayout(true);
     if (inLayout_) return;
     if (updateCount_ > 0)

@@ -22,6 +22,8 @@
 
 namespace quillora {
 
+class TRow;
+class TSheetCanvas;
 class TVisualElement;
 
 class TTextor {
@@ -67,8 +69,12 @@ public:
     // Whether `next` belongs to the same word step as `prev`.
     virtual bool IsWordContinuation(int prev, int next);                              // 12
     // Lays out one paragraph for `width`: builds its rows and marks its layout and
-    // offsets valid. Here there are no rows: it only marks them valid.
+    // offsets valid: breaks it into rows when its layout is invalid, else only moves its
+    // rows below the paragraph above.
     virtual void LayoutParagraph(TParagraph& paragraph, int width);                   // 13
+    // The padding by which the text's frame lies inside its owning element (embedded
+    // elements are placed and painted in the element's frame); zero here.
+    virtual void GetLayoutPadding(TRect& rect);
 
     // ---- batching ----
     void BeginUpdate();
@@ -166,6 +172,53 @@ public:
         return true;
     }
 
+    // ---- layout: rows and geometry (valid after every outermost EndUpdate) ----
+    // Changes with every content change (positions taken before it may point nowhere)
+    // and with every relayout that rebuilt or moved rows (rows taken before it may be gone).
+    uint64_t ContentSerial() const { return contentSerial_; }
+    uint64_t LayoutSerial() const { return layoutSerial_; }
+    // Every paragraph has valid rows: geometric questions may be asked.
+    bool IsLaidOut() const { return invalidParagraphs_ == 0 && layoutLockCount_ == 0 && firstParagraph_->FirstRow(); }
+    // The bottom of the last row; 0 without rows.
+    int GetHeight() const;
+    // Over all rows, the largest row left + Width + the paragraph's right indent.
+    int GetContentWidth() const;
+    // The row across paragraphs after and before `row`.
+    static TRow* NextRow(const TRow* row);
+    static TRow* PrevRow(const TRow* row);
+    TRow* FirstRow() const;
+    TRow* LastRow() const;
+    // Where the row's content starts (indents and alignment) and its rectangle.
+    int RowLeft(const TRow* row);
+    TRect RowRect(const TRow* row);
+    // The row whose vertical extent holds y; with `clamp` y above the text gives the
+    // first row and y at or below its bottom the last; none otherwise.
+    TRow* RowAtY(int y, bool clamp) const;
+    // The row that holds `pos`; with `preferNext` a position at a row's end goes to the
+    // next row of its paragraph. `hint` (a row of the same paragraph) starts the search.
+    TRow* RowOfPosition(const TTextorPosition& pos, bool preferNext = false, const TRow* hint = nullptr) const;
+    void RowsOfRange(const TTextorRange& range, TRow*& first, TRow*& last) const;
+    // X of `pos` from the row's left edge.
+    int XOfPosition(const TRow* row, const TTextorPosition& pos);
+    // The position at x (text frame) in the row; true when x fell on a part of the row.
+    bool PositionAtX(const TRow* row, int x, bool round, TTextorPosition& pos, const TPoint* down = nullptr,
+                     const TPoint* mouse = nullptr);
+    // RowAtY, then PositionAtX; true when a row was found and either `clamp` is set or x
+    // fell inside the row's content.
+    bool PositionAtPoint(TPoint point, bool clamp, bool round, TTextorPosition& pos, TRow*& row,
+                         const TPoint* down = nullptr, const TPoint* mouse = nullptr);
+    // The caret at `pos` shown in `row`, `caretWidth` wide and centred on the position.
+    TRect CaretRect(const TRow* row, const TTextorPosition& pos, int caretWidth);
+    // The part of `range` whose rows meet `clip` vertically, with its first and last rows.
+    bool ClipRange(const TRect& clip, const TTextorRange& range, TTextorRange& visible, TRow*& first, TRow*& last);
+    // Draws the parts of `range` in the rows that meet the canvas's clip rectangle.
+    void Paint(TSheetCanvas& canvas, TTextPaintState state, bool paragraphEndSelected, TTextDrawFlags flags,
+               const TTextorRange& range);
+    // The paragraph attributes' backgrounds of the paragraphs in the clip rectangle.
+    void PaintBackgrounds(TSheetCanvas& canvas, TTextPaintState state);
+    // Moves the rows and the embedded elements of a paragraph by dy.
+    static void ShiftRows(TParagraph& paragraph, int dy);
+
     // ---- positions ----
     static TTextorPosition Normalize(const TTextorPosition& pos);
     static bool SamePosition(const TTextorPosition& a, const TTextorPosition& b) { return a == b; }
@@ -194,6 +247,11 @@ private:
 
     // Renews the paragraph index after paragraphs were added or removed.
     void UpdateIndex() const;
+    // Breaks a paragraph into rows (TParagraph.Layout with an invalid layout).
+    void BreakParagraph(TParagraph& paragraph, int width, const TRect& padding, const TRect& margins);
+    // Places the embedded elements of a laid-out paragraph on their rows.
+    void PlaceElements(TParagraph& paragraph, const TRect& padding, const TRect& margins);
+    int BottomAbove(const TParagraph& paragraph) const;
 
     TParagraph* firstParagraph_ = nullptr;
     TParagraph* lastParagraph_ = nullptr;
@@ -204,6 +262,11 @@ private:
     bool inLayout_ = false;
     bool destroying_ = false;
     int invalidParagraphs_ = 0;
+    uint64_t contentSerial_ = 0;
+    uint64_t layoutSerial_ = 0;
+    // The padding and margins of the relayout pass that is running.
+    TRect layoutPadding_;
+    TRect layoutMargins_;
     // The paragraphs in order, renewed on demand after the list changed, so that
     // locations convert in constant time while typing.
     mutable std::vector<TParagraph*> index_;

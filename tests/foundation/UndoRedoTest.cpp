@@ -420,3 +420,92 @@ TEST_F(UndoRedoTest, DestroyingTheEngineFreesAnOpenGroup)
 }
 
 } // namespace
+
+TEST_F(UndoRedoTest, HistoryIsBoundedOldestStepsDropped)
+{
+    EXPECT_EQ(engine.Limit(), TUndoRedo::DefaultLimit);
+    engine.SetLimit(3);
+    AddOp("a");
+    AddOp("b");
+    engine.BeginGroup(new TGroupingOperation());
+    AddOp("g1");
+    AddOp("g2");
+    engine.EndGroup();
+    EXPECT_EQ(UndoCount(), 3);
+    codes.clear();
+    AddOp("d"); // the fourth step: the oldest goes, the listeners still hear of the change
+    EXPECT_EQ(UndoCount(), 3);
+    EXPECT_EQ(engine.UndoCount(), 3);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "free a"), 1);
+    EXPECT_EQ(codes, (std::vector<int>{urHistoryChanged}));
+    EXPECT_TRUE(engine.Modified());
+
+    // A group is one step; it goes whole.
+    AddOp("e");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "free b"), 1);
+    AddOp("f");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "free g1"), 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "free g2"), 1);
+
+    // Undo and redo move within the bound; what is left undoes in order.
+    log.clear();
+    engine.Undo();
+    engine.Undo();
+    engine.Redo();
+    engine.Undo();
+    engine.Undo();
+    EXPECT_FALSE(engine.CanUndo());
+    EXPECT_EQ(Effects(log), (Log{"undo f", "undo e", "redo e", "undo e", "undo d"}));
+    EXPECT_EQ(RedoCount(), 3);
+    EXPECT_EQ(engine.UndoCount(), 0);
+}
+
+TEST_F(UndoRedoTest, BoundKeepsMergingNestingAndLoweringTheLimit)
+{
+    engine.SetLimit(2);
+    auto typing = [&](const std::string& name) {
+        Op* op = Make(name);
+        op->merge = [](TOperation* previous) { return static_cast<Op*>(previous)->name == "t"; };
+        engine.Add(op);
+    };
+    AddOp("a");
+    typing("t");
+    typing("t"); // merges: still two steps, nothing dropped
+    EXPECT_EQ(UndoCount(), 2);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "free a"), 0);
+
+    // An operation added while another runs becomes its child, never a step of its own.
+    Op* outer = Make("outer");
+    outer->during = [&] { AddOp("inner"); };
+    engine.Add(outer);
+    EXPECT_EQ(UndoCount(), 2);
+    EXPECT_EQ(engine.NextUndo(), outer);
+    EXPECT_EQ(outer->ChildCount(), 1);
+
+    // Lowering the limit drops at once; the newest step always stays; 0 lifts the bound.
+    engine.SetLimit(1);
+    EXPECT_EQ(UndoCount(), 1);
+    EXPECT_EQ(engine.NextUndo(), outer);
+    engine.SetLimit(0);
+    for (int i = 0; i < 5; ++i) AddOp("x");
+    EXPECT_EQ(UndoCount(), 6);
+    engine.Clear();
+    EXPECT_EQ(engine.UndoCount(), 0);
+    AddOp("y");
+    EXPECT_EQ(engine.UndoCount(), 1);
+}
+
+TEST_F(UndoRedoTest, ClearRedoDropsOnlyTheUndoneSteps)
+{
+    AddOp("a");
+    AddOp("b");
+    engine.Undo();
+    codes.clear();
+    engine.ClearRedo();
+    EXPECT_FALSE(engine.CanRedo());
+    EXPECT_EQ(UndoCount(), 1);
+    EXPECT_EQ(codes, (std::vector<int>{urHistoryChanged}));
+    codes.clear();
+    engine.ClearRedo();
+    EXPECT_TRUE(codes.empty());
+}

@@ -40,6 +40,15 @@ class TTextRecordingCanvas : public TNullCanvas {
 public:
     std::vector<std::string> Calls;
 
+    // The area being painted (current coordinates); origin moves shift it.
+    void SetClipRect(const TRect& clip) { clip_ = clip; }
+    TRect GetClipRect() const override { return clip_; }
+    bool RectVisible(const TRect& r) const override
+    {
+        return !(clip_.Left >= r.Right || clip_.Right < r.Left || clip_.Top >= r.Bottom || clip_.Bottom < r.Top);
+    }
+    void MoveOrigin(int dx, int dy) override { clip_.Offset(-dx, -dy); }
+
     static std::string RectText(const TRect& r)
     {
         return std::to_string(r.Left) + "," + std::to_string(r.Top) + "-" + std::to_string(r.Right) + "," +
@@ -60,6 +69,9 @@ public:
                         StringToUtf8(StringView(chars, static_cast<size_t>(count))));
         return font.TextWidth(chars, count);
     }
+
+private:
+    TRect clip_ = Rect(0, 0, 10000, 10000);
 };
 
 // A text whose line-break and tab policies are chosen when it is made (both accepted by

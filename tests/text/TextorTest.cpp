@@ -732,8 +732,11 @@ TEST_F(TextorTest, MeasuringPortions)
     EXPECT_EQ(ascent, 30 - 5 + 1);
     EXPECT_EQ(descent, 5 + 4);
 
+    // The layout placed the element on its row; moving the portion moves it from there.
+    TRect placed = element->GetBoundsRect();
     embedded->MoveBy(3, 7);
-    EXPECT_EQ(element->GetBoundsRect(), Rect(3, 7, 23, 37));
+    placed.Offset(3, 7);
+    EXPECT_EQ(element->GetBoundsRect(), placed);
 
     // Without any attributes nothing has a size, and tabs cannot divide by a zero step.
     text.Defaults = nullptr;
