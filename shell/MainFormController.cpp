@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "editor/EditForm.h"
+#include "editor/Sheet.h"
 #include "elements/Scheme.h"
 #include "elements/Sounds.h"
 #include "foundation/Clock.h"
@@ -14,6 +16,7 @@
 #include "foundation/StringIds.h"
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
+#include "render/SheetSettingsTheme.h"
 #include "shell/DataFile.h"
 #include "shell/Document.h"
 #include "shell/Global.h"
@@ -25,6 +28,8 @@ namespace {
 // The node of the main window in the session file: the file that a session end saved
 // the changes to, when the data file could not take them.
 constexpr const char16_t* ChangesAsideParam = u"UnsavedChangesFile";
+// The node of the main window in the session file that keeps the sheet's view state.
+constexpr const char16_t* SheetDataNode = u"SheetData";
 constexpr const char16_t* DropDownSoundName = u"diClassesDropDownSound";
 
 String ErrorText(const std::exception& e)
@@ -84,6 +89,7 @@ bool TMainFormController::Create()
         ShowBox(document_->ProtectionNotice(), mbIconWarning);
     }
     TellChangesSavedAside();
+    CreateEditor();
 
     General().AutoStart().SetValue(host_.AutoStartShortcutExists());
     initialized_ = true;
@@ -103,9 +109,46 @@ bool TMainFormController::Create()
     UpdateSystemMenu();
 
     document_->SetStarterText(General().DropDownHotKey().Value());
-    host_.DocumentContentChanged();
     RegisterDropDownHotKey(General().DropDownHotKey().Value());
     return true;
+}
+
+void TMainFormController::CreateEditor()
+{
+    TSheetSettings& sheetSettings = global_.Settings().Sheet();
+    look_ = std::make_unique<TSheetSettingsTheme>(sheetSettings);
+    sheet_ = std::make_unique<TSheet>(&sheetSettings, std::make_unique<TCustomSheetCanvas>(*look_));
+    editForm_ = std::make_unique<TEditForm>(host_.FindDialogs());
+    editForm_->DocumentView().SetFormSettings(&global_.ModuleSettings().SheetForm());
+    editForm_->OnActionsChanged = [this] { UpdateMenuBar(); };
+    sheet_->SetDocument(document_->QuilloraRoot());
+    editForm_->SetDocument(document_->Scheme(), sheet_.get());
+    if (TKnot* node = formPlace_.FormKnot()) {
+        editForm_->LoadSession(*node);
+        if (TKnot* sheetData = node->FindKnot(SheetDataNode)) sheet_->LoadFocusData(*sheetData);
+    }
+    host_.ShowEditor(editForm_.get(), sheet_.get());
+    UpdateMenuBar();
+}
+
+void TMainFormController::SaveEditorSession()
+{
+    TKnot* node = formPlace_.FormKnot();
+    if (!node || !editForm_) return;
+    editForm_->SaveSession(*node);
+    sheet_->SaveFocusData(*node->GetKnot(SheetDataNode));
+}
+
+void TMainFormController::DestroyEditor()
+{
+    if (!editForm_) return;
+    host_.ShowEditor(nullptr, nullptr);
+    editForm_->OnActionsChanged = nullptr;
+    editForm_->SetDocument(nullptr, nullptr);
+    sheet_->SetDocument(nullptr);
+    editForm_.reset();
+    sheet_.reset();
+    look_.reset();
 }
 
 void TMainFormController::PlaceForFirstRun()
@@ -127,6 +170,7 @@ void TMainFormController::Destroy()
     languageSubscribed_ = false;
     if (document_) document_->UndoRedo()->RemoveNotifyEvent(BindNotify<&TMainFormController::DocumentChanged>(this));
     host_.StopTimer(AutoSaveTimerId);
+    DestroyEditor();
     RegisterDropDownHotKey({});
     RemoveTrayIcon();
     RegisterMainHotKey({});
@@ -215,6 +259,8 @@ void TMainFormController::KeyDown(TKeyEvent& event)
         if (!document_->UndoRedo()->CanRedo()) return;
         EditRedo();
         event.Consume();
+    } else if (editForm_) {
+        editForm_->ShortCut(event);
     }
 }
 
@@ -225,10 +271,8 @@ bool TMainFormController::Command(int command)
     case mcFileImport: FileImport(); return true;
     case mcFileExport: FileExport(); return true;
     case mcFileExit: host_.CloseWindow(); return true;
-    case mcEditUndo: EditUndo(); return true;
-    case mcEditRedo: EditRedo(); return true;
     case mcTrayShow: ShowMainWindow(); return true;
-    default: return false;
+    default: return editForm_ && editForm_->IsCommand(command) && (editForm_->Execute(command), true);
     }
 }
 
@@ -332,8 +376,8 @@ void TMainFormController::LocalizeMenus()
 
 void TMainFormController::UpdateMenuBar()
 {
-    TUndoRedo* undo = document_ ? document_->UndoRedo() : nullptr;
-    TMenu menu = BuildMainMenu(undo && undo->CanUndo(), undo && undo->CanRedo());
+    if (!editForm_) return;
+    TMenu menu = BuildMainMenu(*editForm_);
     if (menuBarSet_ && menu == menuBar_) return;
     menuBar_ = std::move(menu);
     menuBarSet_ = true;
@@ -381,7 +425,6 @@ void TMainFormController::DocumentChanged(TItfObject*, int notify, intptr_t, int
         modified_ = true;
         // The ten seconds start anew with every change: a burst of edits is saved once.
         host_.StartTimer(AutoSaveTimerId, AutoSaveDelay);
-        host_.DocumentContentChanged();
     }
     if (notify == urHistoryChanged || notify == urUndone || notify == urRedone || notify == urCleared) UpdateMenuBar();
 }
@@ -448,6 +491,7 @@ void TMainFormController::AutoSaveTimer()
 void TMainFormController::SaveSessionAndSettings()
 {
     if (!initialized_) return;
+    SaveEditorSession();
     global_.SessionFile().Save();
     if (global_.SettingsDirty()) global_.SaveSettings();
 }
@@ -566,7 +610,8 @@ void TMainFormController::EditUndo()
 {
     if (!document_->UndoRedo()->CanUndo()) return;
     try {
-        document_->UndoRedo()->Undo();
+        // Through the editor, so that the sheet is updated once and its caret follows.
+        if (!editForm_ || !editForm_->Execute(scmUndo)) document_->UndoRedo()->Undo();
     } catch (const std::exception& e) {
         ShowBox(ErrorText(e), mbIconError);
     }
@@ -576,7 +621,7 @@ void TMainFormController::EditRedo()
 {
     if (!document_->UndoRedo()->CanRedo()) return;
     try {
-        document_->UndoRedo()->Redo();
+        if (!editForm_ || !editForm_->Execute(scmRedo)) document_->UndoRedo()->Redo();
     } catch (const std::exception& e) {
         ShowBox(ErrorText(e), mbIconError);
     }

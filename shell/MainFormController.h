@@ -23,7 +23,10 @@ namespace quillora {
 
 class TGlobal;
 class TGeneralSettings;
+class TEditForm;
 class TQuilloraDocument;
+class TSheet;
+class TSheetSettingsTheme;
 
 // The host's timer that runs the autosave.
 constexpr int AutoSaveTimerId = 1;
@@ -58,6 +61,9 @@ public:
     void Destroy();
 
     TQuilloraDocument& Document() const { return *document_; }
+    // The editor that shows the document (after Create).
+    TEditForm* Editor() const { return editForm_.get(); }
+    TSheet* Sheet() const { return sheet_.get(); }
     // The document changed since it was last saved.
     bool Modified() const { return modified_; }
     bool Initialized() const { return initialized_; }
@@ -81,7 +87,8 @@ public:
     void Deactivated(uint32_t time);
     // A key pressed in the window, before the focused control sees it: Escape hides to
     // the tray (with "ShowInTray" and "HideByEsc"), Ctrl+S saves, Ctrl+Z undoes, Ctrl+Y
-    // and Ctrl+Shift+Z redo. A key acted on is consumed.
+    // and Ctrl+Shift+Z redo, then the editor's shortcuts (find, replace, ...). A key
+    // acted on is consumed.
     void KeyDown(TKeyEvent& event);
     // A menu command (TMainFormCommand); false when it is not one of the controller's.
     bool Command(int command);
@@ -145,6 +152,10 @@ private:
     void DocumentChanged(TItfObject* sender, int notify, intptr_t param1, intptr_t param2);
     void LanguageChanged(TItfObject* sender, int notify, intptr_t param1, intptr_t param2);
     void UpdateMenuBar();
+    void CreateEditor();
+    void DestroyEditor();
+    // The editor's part of the main window's node in the session file.
+    void SaveEditorSession();
     void RefreshTrayIcon();
     // Registers `text` as hotkey `id` when `allowed`, else unregisters it; true when the
     // registered text changed (the tooltip with it).
@@ -169,6 +180,9 @@ private:
     TMainFormHost& host_;
     TFormPlace formPlace_;
     std::unique_ptr<TQuilloraDocument> document_;
+    std::unique_ptr<TSheetSettingsTheme> look_;
+    std::unique_ptr<TSheet> sheet_;
+    std::unique_ptr<TEditForm> editForm_;
     TMenu menuBar_;
     bool menuBarSet_ = false;
     bool initialized_ = false;

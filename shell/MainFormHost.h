@@ -20,6 +20,10 @@
 
 namespace quillora {
 
+class TEditForm;
+class TFindDialogs;
+class TSheet;
+
 // The two system-wide hotkeys; the host maps them to its own identifiers (Windows: the
 // global atoms of the process).
 enum THotKeyId : int {
@@ -60,9 +64,15 @@ public:
     // work area (without the task bar), in pixels.
     virtual TRect ScreenRect() const = 0;
     virtual TRect WorkArea() const = 0;
-    // The snippets changed (an edit, an undo or redo, a load, the starter text): a view
-    // that shows them refreshes.
-    virtual void DocumentContentChanged() = 0;
+
+    // ---- the editor ----
+    // Shows `editor`'s document view in the window's client area, in a scrolling
+    // viewport that gets the keyboard focus (none: takes the view out, before the editor
+    // goes). `sheet` is the sheet the view shows; its canvas draws the pop-ups of
+    // element lists.
+    virtual void ShowEditor(TEditForm* editor, TSheet* sheet) = 0;
+    // The platform's find and replace dialogs, owned by the window.
+    virtual TFindDialogs& FindDialogs() = 0;
 
     // ---- global hotkeys ----
     // Registers the hotkey `id` for the key `key` with the modifiers of ShortCutToHotKey

@@ -6,18 +6,15 @@
 
 namespace quillora {
 
-TMenu BuildMainMenu(bool canUndo, bool canRedo)
+TMenu BuildMainMenu(const TEditForm& editor)
 {
-    TMenuItem undo = TMenuItem::Item(mcEditUndo, LoadString(sidUndo), HotKeyToShortCut(ModControl, kcZ));
-    undo.Enabled = canUndo;
-    TMenuItem redo = TMenuItem::Item(mcEditRedo, LoadString(sidRedo), HotKeyToShortCut(ModControl, kcY));
-    redo.Enabled = canRedo;
     return {
         TMenuItem::Submenu(LoadString(sidFileMenu), {TMenuItem::Item(mcFileImport, LoadString(sidImport)),
                                                      TMenuItem::Item(mcFileExport, LoadString(sidExport)),
                                                      TMenuItem::Separator(),
                                                      TMenuItem::Item(mcFileExit, LoadString(sidExit))}),
-        TMenuItem::Submenu(LoadString(sidEditMenu), {undo, redo}),
+        editor.EditMenu(),
+        editor.ViewMenu(),
     };
 }
 

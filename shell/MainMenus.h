@@ -2,6 +2,8 @@
 // The menus of the main window as data, captioned from the string table of the current
 // language: built anew whenever the language or the state of a command changes.
 
+#include "editor/EditForm.h"
+#include "editor/SheetView.h"
 #include "foundation/ViewHost.h"
 
 namespace quillora {
@@ -11,14 +13,14 @@ enum TMainFormCommand : int {
     mcFileImport = 101,
     mcFileExport = 102,
     mcFileExit = 103,
-    mcEditUndo = 110,
-    mcEditRedo = 111,
+    // The editor's own commands, for the menu items bound to them.
+    mcEditUndo = scmUndo,
+    mcEditRedo = scmRedo,
     mcTrayShow = 120,
 };
 
-// File (Import, Export, Exit) and Edit (Undo with Ctrl+Z, Redo with Ctrl+Y; each
-// enabled only when there is something to undo or redo).
-TMenu BuildMainMenu(bool canUndo, bool canRedo);
+// File (Import, Export, Exit), then the editor's Edit and View menus with their states.
+TMenu BuildMainMenu(const TEditForm& editor);
 // The tray icon's menu: the title (the default item, shows the window), Exit.
 TMenu BuildTrayMenu();
 

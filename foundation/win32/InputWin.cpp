@@ -17,7 +17,7 @@ static_assert(kc0 == '0' && kc9 == '9' && kcA == 'A' && kcC == 'C' && kcF == 'F'
 static_assert(kcLWin == VK_LWIN && kcRWin == VK_RWIN && kcApps == VK_APPS);
 static_assert(kcNumpad0 == VK_NUMPAD0 && kcNumpad9 == VK_NUMPAD9 && kcMultiply == VK_MULTIPLY && kcAdd == VK_ADD);
 static_assert(kcSubtract == VK_SUBTRACT && kcDecimal == VK_DECIMAL && kcDivide == VK_DIVIDE);
-static_assert(kcF1 == VK_F1 && kcF3 == VK_F3 && kcF10 == VK_F10 && kcF24 == VK_F24);
+static_assert(kcF1 == VK_F1 && kcF3 == VK_F3 && kcF5 == VK_F5 && kcF10 == VK_F10 && kcF24 == VK_F24);
 static_assert(kcNumLock == VK_NUMLOCK && kcScroll == VK_SCROLL);
 static_assert(kcLShift == VK_LSHIFT && kcRShift == VK_RSHIFT && kcLControl == VK_LCONTROL && kcRControl == VK_RCONTROL);
 static_assert(kcLMenu == VK_LMENU && kcRMenu == VK_RMENU);

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "editor/EditForm.h"
+#include "editor/Sheet.h"
+#include "editor/win32/DropDownWindow.h"
+#include "editor/win32/FindDialogsWin.h"
 #include "foundation/Files.h"
 #include "foundation/win32/InputWin.h"
 #include "foundation/win32/OpenSaveDialog.h"
@@ -13,6 +17,7 @@
 #include "shell/Document.h"
 #include "shell/win32/AppStartup.h"
 #include "typing/win32/DropDownForm.h"
+#include "widgets/win32/RangeBoxWindow.h"
 
 namespace quillora {
 
@@ -59,7 +64,6 @@ TAppMainForm::~TAppMainForm()
 {
     // The window goes while the controller is still there to hear of it.
     DestroyHandle();
-    if (font_) DeleteObject(font_);
 }
 
 bool TAppMainForm::Create(HINSTANCE instance)
@@ -78,50 +82,21 @@ bool TAppMainForm::Create(HINSTANCE instance)
     params.Instance = instance;
     if (!CreateHandle(windowClass, params)) return false;
     SetSnapToScreenEdges(true);
-    CreateSnippetList(instance);
+    findDialogs_ = std::make_unique<TFindDialogsWin>(Handle());
+    CreateViewport();
     return controller_.Create();
 }
 
-void TAppMainForm::CreateSnippetList(HINSTANCE instance)
+void TAppMainForm::CreateViewport()
 {
-    NONCLIENTMETRICSW metrics {};
-    metrics.cbSize = sizeof(metrics);
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-    if (HDC dc = GetDC(Handle())) {
-        HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-        TEXTMETRICW text {};
-        if (GetTextMetricsW(dc, &text)) itemHeight_ = static_cast<int>(text.tmHeight) + 2;
-        SelectObject(dc, old);
-        ReleaseDC(Handle(), dc);
-    }
-    // No data of its own: setting the count is all a refresh costs, however many
-    // snippets there are; the rows are painted from the captions when they show.
-    list_ = CreateWindowExW(0, L"LISTBOX", L"",
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL | LBS_OWNERDRAWFIXED |
-                                LBS_NODATA,
-                            0, 0, 10, 10, Handle(), nullptr, instance, nullptr);
-    if (!list_) return;
-    if (font_) SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    SendMessageW(list_, LB_SETITEMHEIGHT, 0, itemHeight_);
     RECT client {};
     GetClientRect(Handle(), &client);
-    MoveWindow(list_, 0, 0, client.right, client.bottom, FALSE);
-}
-
-void TAppMainForm::DrawSnippet(const DRAWITEMSTRUCT& item)
-{
-    RECT r = item.rcItem;
-    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_WINDOW));
-    if (item.itemID == static_cast<UINT>(-1) || static_cast<int>(item.itemID) >= snippets_.Count()) return;
-    StringView caption = snippets_.Item(static_cast<int>(item.itemID)).Caption;
-    HGDIOBJ old = font_ ? SelectObject(item.hDC, font_) : nullptr;
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
-    r.left += 2;
-    DrawTextW(item.hDC, reinterpret_cast<const wchar_t*>(caption.data()), static_cast<int>(caption.size()), &r,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS | DT_END_ELLIPSIS);
-    if (old) SelectObject(item.hDC, old);
+    viewport_ = std::make_unique<TRangeBoxWindow>();
+    if (!viewport_->Create(Handle(), Rect(0, 0, client.right, client.bottom))) return;
+    TRangeBox& box = viewport_->Box();
+    box.SetScrollBars(rsbBoth);
+    box.SetClipping(rbcTopLeft);
+    box.SetOptions(rboWantArrows | rboCtrlKeysMoveVert | rboNotBuffered | rboDisableNoScrollVert);
 }
 
 // ---- key preview ----
@@ -134,6 +109,8 @@ bool TAppMainForm::PreviewKey(const MSG& msg)
     controller_.KeyDown(event);
     return event.Consumed();
 }
+
+bool TAppMainForm::DialogMessage(MSG& msg) { return findDialogs_ && findDialogs_->DialogMessage(msg); }
 
 // ---- TMainFormHost: the window ----
 
@@ -184,13 +161,21 @@ TRect TAppMainForm::WorkArea() const
     return ToRect(work);
 }
 
-void TAppMainForm::DocumentContentChanged()
+void TAppMainForm::ShowEditor(TEditForm* editor, TSheet* sheet)
 {
-    if (!list_) return;
-    snippets_.Open(controller_.Document().Text());
-    SendMessageW(list_, LB_SETCOUNT, static_cast<WPARAM>(snippets_.Count()), 0);
-    InvalidateRect(list_, nullptr, TRUE);
+    if (editor_) {
+        if (viewport_) viewport_->Box().SetContent(nullptr);
+        editor_->DocumentView().PopupFactory = nullptr;
+    }
+    editor_ = editor;
+    if (!editor_ || !viewport_ || !viewport_->Handle()) return;
+    editor_->DocumentView().PopupFactory =
+        TDropDownWindow::Factory(static_cast<TCustomSheetCanvas*>(sheet->GetCanvas()), Handle());
+    viewport_->Box().SetContent(&editor_->DocumentView());
+    SetFocus(viewport_->Handle());
 }
+
+TFindDialogs& TAppMainForm::FindDialogs() { return *findDialogs_; }
 
 // ---- hotkeys ----
 
@@ -284,12 +269,12 @@ void TAppMainForm::Timer(int id) { controller_.Timer(id); }
 
 void TAppMainForm::Resized(int width, int height)
 {
-    if (list_) MoveWindow(list_, 0, 0, width, height, TRUE);
+    if (viewport_ && viewport_->Handle()) MoveWindow(viewport_->Handle(), 0, 0, width, height, TRUE);
 }
 
 void TAppMainForm::FocusChanged(bool focused)
 {
-    if (focused && list_) SetFocus(list_);
+    if (focused && viewport_ && viewport_->Handle()) SetFocus(viewport_->Handle());
 }
 
 LRESULT TAppMainForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -326,15 +311,9 @@ LRESULT TAppMainForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (!wParam) controller_.Deactivated(static_cast<uint32_t>(GetTickCount()));
         break;
     case WM_COMMAND:
-        // Menus only: the list's notifications carry its window.
+        // Menus only: notifications of controls carry their window.
         if (lParam == 0 && controller_.Command(LOWORD(wParam))) return 0;
         break;
-    case WM_MEASUREITEM:
-        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(itemHeight_);
-        return TRUE;
-    case WM_DRAWITEM:
-        DrawSnippet(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
     case WM_CLOSE:
         if (controller_.CloseQuery()) DestroyWindow(Handle());
         return 0;

@@ -2,20 +2,23 @@
 // TAppMainForm: the main window of the resident program on Windows. The window's rules
 // live in TMainFormController; this form is their host (the window, the menus built from
 // their data, the notification area, the hotkeys, the Startup folder, the file dialogs,
-// timers) and hands them the window's messages. Until the editor fills the client area,
-// a read-only list shows the snippets.
+// timers, the viewport of the editor that fills the client area, the find and replace
+// dialogs) and hands them the window's messages.
 #include "foundation/win32/WinInclude.h"
+
+#include <memory>
 
 #include "foundation/win32/Window.h"
 #include "foundation/win32/WindowPlacementForm.h"
 #include "shell/MainFormController.h"
 #include "shell/MainFormHost.h"
-#include "typing/DropDownModel.h"
 
 namespace quillora {
 
 class TDropDownForm;
+class TFindDialogsWin;
 class TGlobal;
+class TRangeBoxWindow;
 
 class TAppMainForm : public TWindow, public TMainFormHost {
 public:
@@ -37,6 +40,9 @@ public:
     // in this window or one of its children goes to the controller first; true when it
     // was consumed (it is then not dispatched).
     bool PreviewKey(const MSG& msg);
+    // For the message loop: a message of the modeless find and replace dialogs, handled
+    // by them (true) so that Tab and Enter work there.
+    bool DialogMessage(MSG& msg);
 
     // ---- TMainFormHost ----
     void SetCaption(const String& caption) override;
@@ -51,7 +57,8 @@ public:
     TPlacementForm& PlacementForm() override { return placementForm_; }
     TRect ScreenRect() const override;
     TRect WorkArea() const override;
-    void DocumentContentChanged() override;
+    void ShowEditor(TEditForm* editor, TSheet* sheet) override;
+    TFindDialogs& FindDialogs() override;
     bool RegisterHotKey(THotKeyId id, unsigned modifiers, TKeyCode key) override;
     void UnregisterHotKey(THotKeyId id) override;
     bool AddTrayIcon(const String& tip) override;
@@ -75,8 +82,7 @@ protected:
     void FocusChanged(bool focused) override;
 
 private:
-    void CreateSnippetList(HINSTANCE instance);
-    void DrawSnippet(const DRAWITEMSTRUCT& item);
+    void CreateViewport();
     static ATOM HotKeyAtom(THotKeyId id);
 
     // Before the controller: it keeps a reference to the placement form.
@@ -84,12 +90,10 @@ private:
     TMainFormController controller_;
     TDropDownForm* dropDown_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;
-    // The read-only list: a list box without data of its own, painted from the
-    // snippets' captions.
-    HWND list_ = nullptr;
-    HFONT font_ = nullptr;
-    int itemHeight_ = 16;
-    TDropDownModel snippets_;
+    std::unique_ptr<TFindDialogsWin> findDialogs_;
+    // The scrolling viewport that shows the editor's document view.
+    std::unique_ptr<TRangeBoxWindow> viewport_;
+    TEditForm* editor_ = nullptr;
 };
 
 } // namespace quillora

@@ -14,6 +14,7 @@
 #include "foundation/FormPlacement.h"
 #include "foundation/UtilsServices.h"
 #include "shell/MainFormHost.h"
+#include "support/FakeFindDialogs.h"
 
 namespace quillora::testing {
 
@@ -61,7 +62,12 @@ public:
     TPlacementForm& PlacementForm() override { return placement; }
     TRect ScreenRect() const override { return screen; }
     TRect WorkArea() const override { return workArea; }
-    void DocumentContentChanged() override { ++contentChanges; }
+    void ShowEditor(TEditForm* editor, TSheet* sheet) override
+    {
+        shownEditor = editor;
+        shownSheet = sheet;
+    }
+    TFindDialogs& FindDialogs() override { return findDialogs; }
 
     // ---- hotkeys ----
     bool RegisterHotKey(THotKeyId id, unsigned modifiers, TKeyCode key) override
@@ -142,7 +148,9 @@ public:
     FakePlacementForm placement;
     TRect screen = Rect(0, 0, 1280, 800);
     TRect workArea = Rect(0, 0, 1280, 760);
-    int contentChanges = 0;
+    TEditForm* shownEditor = nullptr;
+    TSheet* shownSheet = nullptr;
+    FakeFindDialogs findDialogs;
     std::map<THotKeyId, HotKey> hotKeys;
     std::set<TKeyCode> refusedKeys;
     bool trayIcon = false;

@@ -1,0 +1,203 @@
+#include "editor/EditForm.h"
+
+#include "editor/Sheet.h"
+#include "elements/Scheme.h"
+#include "foundation/Knot.h"
+#include "foundation/Localization.h"
+#include "foundation/ShortCut.h"
+#include "foundation/StringIds.h"
+#include "foundation/UndoRedo.h"
+#include "foundation/Utils.h"
+#include "library/ExpandButton.h"
+#include "text/TextElement.h"
+
+namespace quillora {
+
+namespace {
+
+void CollectExpandButtons(TVisualElement* element, std::vector<TExpandButton*>& out)
+{
+    if (auto* button = dynamic_cast<TExpandButton*>(element)) out.push_back(button);
+    for (TVisualElement* child = element->GetNextVisualChild(nullptr, true); child;
+         child = element->GetNextVisualChild(child, true))
+        CollectExpandButtons(child, out);
+}
+
+} // namespace
+
+TEditForm::TEditForm(TFindDialogs& dialogs) : find_(dialogs)
+{
+    documentView_.OnActionsChanged = [this] { ActionsChanged(); };
+}
+
+TEditForm::~TEditForm()
+{
+    documentView_.OnActionsChanged = nullptr;
+    SetDocument(nullptr, nullptr);
+}
+
+void TEditForm::SetDocument(TScheme* scheme, TSheet* sheet)
+{
+    if (!sheet) scheme = nullptr;
+    scheme_ = scheme;
+    sheet_ = sheet;
+    documentView_.SetSheet(scheme, sheet);
+    find_.SetSheet(sheet, sheet ? sheet->Document() : nullptr);
+    ActionsChanged();
+}
+
+void TEditForm::ActionsChanged()
+{
+    if (OnActionsChanged) OnActionsChanged();
+}
+
+bool TEditForm::IsCommand(int command) const
+{
+    return (command >= efcEditFind && command <= efcToolsRefresh) ||
+           (command >= scmUndo && command <= scmNonPrintingCharacters);
+}
+
+TSheetActionState TEditForm::Action(int command) const
+{
+    if (command >= scmUndo && command <= scmNonPrintingCharacters) return documentView_.Action(command);
+    TSheetActionState state;
+    switch (command) {
+    case efcEditFind:
+    case efcEditFindNext:
+    case efcEditReplace:
+    case efcToolsCollapseAll:
+    case efcToolsExpandedNotEmpty:
+    case efcToolsExpandAll: state.Enabled = sheet_ != nullptr; break;
+    case efcToolsRefresh: state.Enabled = true; break;
+    default: break;
+    }
+    return state;
+}
+
+void TEditForm::BeforeCommand()
+{
+    if (!sheet_) return;
+    if (auto* text = dynamic_cast<TTextorElement*>(sheet_->GetFocused()); text && text->CommitPending())
+        text->CommitChange();
+    sheet_->CancelMode();
+}
+
+bool TEditForm::Execute(int command)
+{
+    if (!IsCommand(command) || !Action(command).Enabled) return false;
+    BeforeCommand();
+    switch (command) {
+    case efcEditFind: find_.Find(); break;
+    case efcEditFindNext: find_.FindNext(); break;
+    case efcEditReplace: find_.Replace(); break;
+    case efcToolsCollapseAll: ExpandButtons(emCollapseAll); break;
+    case efcToolsExpandedNotEmpty: ExpandButtons(emExpandedNotEmpty); break;
+    case efcToolsExpandAll: ExpandButtons(emExpandAll); break;
+    case efcToolsRefresh: Refresh(); break;
+    default: return documentView_.Execute(command);
+    }
+    ActionsChanged();
+    return true;
+}
+
+void TEditForm::ShortCut(TKeyEvent& event)
+{
+    const bool plain = event.Modifiers(0);
+    const bool ctrl = event.Modifiers(ssCtrl);
+    const bool ctrlShift = event.Modifiers(ssCtrl | ssShift);
+    const TKeyCode key = event.Key;
+    int command = 0;
+    if (ctrl && key == kcF) command = efcEditFind;
+    else if (plain && key == kcF3) command = efcEditFindNext;
+    else if (ctrl && (key == KeyOfChar('H') || key == KeyOfChar('R'))) command = efcEditReplace;
+    else if (ctrlShift && key == KeyOfChar('J')) command = efcToolsCollapseAll;
+    else if (ctrlShift && key == KeyOfChar('K')) command = efcToolsExpandedNotEmpty;
+    else if (ctrlShift && key == KeyOfChar('L')) command = efcToolsExpandAll;
+    else if (plain && key == kcF5) command = efcToolsRefresh;
+    if (command && Execute(command)) event.Consume();
+}
+
+TMenuItem TEditForm::EditMenu() const
+{
+    auto item = [this](int command, String caption, String shortCut) {
+        TMenuItem menuItem = TMenuItem::Item(command, std::move(caption), std::move(shortCut));
+        menuItem.Enabled = Action(command).Enabled;
+        return menuItem;
+    };
+    auto sheetItem = [&](int command, String shortCut) {
+        return item(command, TSheetView::Caption(command), std::move(shortCut));
+    };
+    return TMenuItem::Submenu(
+        LoadString(sidEditMenu),
+        {sheetItem(scmUndo, HotKeyToShortCut(ModControl, kcZ)),
+         sheetItem(scmRedo, HotKeyToShortCut(ModControl, kcY)),
+         TMenuItem::Separator(),
+         sheetItem(scmCut, HotKeyToShortCut(ModControl, kcX)),
+         sheetItem(scmCopy, HotKeyToShortCut(ModControl, kcC)),
+         sheetItem(scmCopyText, HotKeyToShortCut(ModShift | ModControl, kcC)),
+         sheetItem(scmPaste, HotKeyToShortCut(ModControl, kcV)),
+         sheetItem(scmDelete, HotKeyToShortCut(0, kcDelete)),
+         TMenuItem::Separator(),
+         item(efcEditFind, LoadString(sidFind), HotKeyToShortCut(ModControl, kcF)),
+         item(efcEditFindNext, LoadString(sidFindNext), HotKeyToShortCut(0, kcF3)),
+         item(efcEditReplace, LoadString(sidReplace), HotKeyToShortCut(ModControl, KeyOfChar('H'))),
+         TMenuItem::Separator(),
+         sheetItem(scmSelectAll, HotKeyToShortCut(ModControl, kcA))});
+}
+
+TMenuItem TEditForm::ViewMenu() const
+{
+    TMenuItem nonPrinting = TMenuItem::Item(scmNonPrintingCharacters, TSheetView::Caption(scmNonPrintingCharacters));
+    const TSheetActionState state = Action(scmNonPrintingCharacters);
+    nonPrinting.Enabled = state.Enabled;
+    nonPrinting.Checked = state.Checked;
+    return TMenuItem::Submenu(LoadString(sidViewMenu), {nonPrinting});
+}
+
+void TEditForm::ExpandButtons(TExpandMode mode)
+{
+    if (!sheet_ || !sheet_->Document()) return;
+    std::vector<TExpandButton*> buttons;
+    CollectExpandButtons(sheet_->Document(), buttons);
+    TBusyCursor busy;
+    TUndoRedo* undo = scheme_ ? scheme_->UndoRedo() : nullptr;
+    TGroupingOperation* group = nullptr;
+    if (undo) {
+        group = new TGroupingOperation();
+        undo->BeginGroup(group);
+    }
+    sheet_->BeginUpdate();
+    try {
+        for (TExpandButton* button : buttons) {
+            bool expanded = mode == emExpandAll;
+            if (mode == emExpandedNotEmpty) expanded = !button->IsEmpty() && !button->IsEffectivelyDisabled();
+            if (button->Expanded() != expanded) button->SetExpanded(expanded);
+        }
+    } catch (...) {
+        sheet_->EndUpdate();
+        if (undo) undo->EndGroup();
+        throw;
+    }
+    sheet_->EndUpdate();
+    if (undo) undo->EndGroup();
+    sheet_->ShowFocused();
+}
+
+void TEditForm::Refresh() { documentView_.Refresh(); }
+
+void TEditForm::LoadSession(TKnot& node)
+{
+    if (TKnot* palette = node.FindKnot(u"Palette")) paletteVisible_ = palette->ReadBool(u"Visible", true);
+    if (TKnot* log = node.FindKnot(u"Log")) {
+        const int32_t height = log->ReadInteger(u"Height", logHeight_);
+        if (height >= 10) logHeight_ = height;
+    }
+}
+
+void TEditForm::SaveSession(TKnot& node) const
+{
+    node.GetKnot(u"Palette")->WriteBool(u"Visible", paletteVisible_);
+    node.GetKnot(u"Log")->WriteInteger(u"Height", logHeight_);
+}
+
+} // namespace quillora

@@ -1,0 +1,102 @@
+#pragma once
+// TEditForm: the rules of the editor that fills the main window. It shows the document's
+// sheet in its sheet form (TSheetView), owns the document-wide commands (find, find
+// next, replace, expand and collapse all, refresh) with their shortcuts, builds the Edit
+// and View menus that the main window shows, and keeps its part of the session. The
+// window side only puts the sheet form's view into a scrolling viewport and gives the
+// platform's find and replace dialogs.
+
+#include <functional>
+
+#include "editor/FindDialogs.h"
+#include "editor/SheetView.h"
+#include "foundation/Input.h"
+#include "foundation/ViewHost.h"
+
+namespace quillora {
+
+class TKnot;
+class TScheme;
+class TSheet;
+
+// The commands of the edit form (menu commands and actions).
+enum TEditFormCommand : int {
+    efcEditFind = 0x5201,
+    efcEditFindNext,
+    efcEditReplace,
+    efcToolsCollapseAll,
+    efcToolsExpandedNotEmpty,
+    efcToolsExpandAll,
+    efcToolsRefresh,
+};
+
+// Which expand buttons ExpandButtons sets.
+enum TExpandMode : int {
+    emCollapseAll,
+    emExpandAll,
+    // Expanded exactly when its content is not empty and it is not disabled.
+    emExpandedNotEmpty,
+};
+
+class TEditForm {
+public:
+    // The dialogs must outlive the form.
+    explicit TEditForm(TFindDialogs& dialogs);
+    ~TEditForm();
+    TEditForm(const TEditForm&) = delete;
+    TEditForm& operator=(const TEditForm&) = delete;
+
+    // Connects the editor to a document's scheme and the sheet that shows it (none:
+    // nothing is shown and the document commands are disabled). Neither is owned.
+    void SetDocument(TScheme* scheme, TSheet* sheet);
+    TScheme* Scheme() const { return scheme_; }
+
+    // The document's sheet form: the view the window puts into its viewport.
+    TSheetView& DocumentView() { return documentView_; }
+    TFindCommands& Find() { return find_; }
+
+    // ---- commands ----
+    // A command of the edit form or of its sheet form (TSheetCommand).
+    bool IsCommand(int command) const;
+    TSheetActionState Action(int command) const;
+    // Runs `command` when it is enabled: first the focused element commits a change
+    // waiting for the focus to leave, and a press or drag in progress is cancelled.
+    // False when it did not run.
+    bool Execute(int command);
+    // The edit form's shortcuts (Ctrl+F, F3, Ctrl+H or Ctrl+R, Ctrl+Shift+J/K/L, F5),
+    // seen before the focused element; a key acted on is consumed.
+    void ShortCut(TKeyEvent& event);
+
+    // ---- menus ----
+    // Edit: Undo, Redo, -, Cut, Copy, Copy as Text, Paste, Delete, -, Find, Find Next,
+    // Replace, -, Select All. View: Non-Printing Characters. Captions from the string
+    // table of the current language, states as they are now.
+    TMenuItem EditMenu() const;
+    TMenuItem ViewMenu() const;
+    // The state of a command may have changed (focus, selection, undo, document).
+    std::function<void()> OnActionsChanged;
+
+    // ---- the document-wide commands ----
+    // Sets every expand button of the document as `mode` says, as one undo step.
+    void ExpandButtons(TExpandMode mode);
+    void Refresh();
+
+    // ---- session ----
+    // "Palette"/"Visible" and "Log"/"Height" of the main window's node: kept and written
+    // back as they were read.
+    void LoadSession(TKnot& node);
+    void SaveSession(TKnot& node) const;
+
+private:
+    void ActionsChanged();
+    void BeforeCommand();
+
+    TSheetView documentView_;
+    TFindCommands find_;
+    TScheme* scheme_ = nullptr;
+    TSheet* sheet_ = nullptr;
+    bool paletteVisible_ = true;
+    int logHeight_ = 130;
+};
+
+} // namespace quillora
