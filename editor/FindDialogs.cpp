@@ -29,7 +29,7 @@ void TFindCommands::Find()
 void TFindCommands::FindNext()
 {
     if (!Enabled()) return;
-    if (findState_.FindText.empty()) {
+    if (findState_.FindWhat.empty()) {
         Find();
         return;
     }
@@ -47,7 +47,7 @@ std::unique_ptr<TFindData> TFindCommands::NewFindData(const TFindDialogState& st
 {
     std::unique_ptr<TFindData> data = MakeFindData ? MakeFindData() : std::make_unique<TFindData>();
     data->SearchRoot = searchRoot_;
-    data->Text = state.FindText;
+    data->Text = state.FindWhat;
     data->MatchCase = state.MatchCase;
     return data;
 }
@@ -57,7 +57,7 @@ void TFindCommands::Request(const TFindDialogRequest& request)
     (request.Dialog == fdkFind ? findState_ : replaceState_) = request.State;
     if (request.Action == fdaClosed || !sheet_) return;
     // An empty text is never searched for: the user is asked for one.
-    if (request.State.FindText.empty()) {
+    if (request.State.FindWhat.empty()) {
         dialogs_.Show(request.Dialog, request.State);
         return;
     }
@@ -65,10 +65,10 @@ void TFindCommands::Request(const TFindDialogRequest& request)
     switch (request.Action) {
     case fdaFindNext: lastResult_ = SheetFindNext(*sheet_, *data, request.State.Down); break;
     case fdaReplace:
-        lastResult_ = SheetReplace(*sheet_, *data, request.State.ReplaceText, false, request.State.Down);
+        lastResult_ = SheetReplace(*sheet_, *data, request.State.ReplaceWith, false, request.State.Down);
         break;
     case fdaReplaceAll:
-        lastResult_ = SheetReplace(*sheet_, *data, request.State.ReplaceText, true, request.State.Down);
+        lastResult_ = SheetReplace(*sheet_, *data, request.State.ReplaceWith, true, request.State.Down);
         break;
     case fdaClosed: break;
     }

@@ -27,8 +27,8 @@ enum TFindDialogKind : uint8_t {
 
 // What a dialog shows and what the user chose in it.
 struct TFindDialogState {
-    String FindText;
-    String ReplaceText;
+    String FindWhat;
+    String ReplaceWith;
     bool Down = true;
     bool MatchCase = false;
 };

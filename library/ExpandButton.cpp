@@ -4,6 +4,7 @@
 #include "elements/Scheme.h"
 #include "foundation/Knot.h"
 #include "elements/Filer.h"
+#include "foundation/Utils.h"
 #include "render/SheetCanvas.h"
 
 namespace quillora {
@@ -156,6 +157,54 @@ void TExpandButton::FocusChanged()
 void TExpandButton::GetHint(String& text) { text = u"Collapse/Expand"; }
 
 TCursor TExpandButton::GetCursor(TPoint) { return crExpandButton; }
+
+// ---- the commands over a tree ----
+
+namespace {
+
+void CollectButtons(TElement& element, std::vector<int32_t>& ids)
+{
+    if (auto* button = dynamic_cast<TExpandButton*>(&element)) ids.push_back(button->ID());
+    for (TElement* child = element.FirstElement(); child; child = child->NextElement()) CollectButtons(*child, ids);
+}
+
+} // namespace
+
+int ExpandButtons(TElement& root, TExpandAllMode mode)
+{
+    TBusyCursor busy;
+    // Buttons are collected first and looked up again by identifier: expanding one may
+    // change the tree (an owner that builds or drops parts as it opens).
+    std::vector<int32_t> ids;
+    CollectButtons(root, ids);
+    TScheme* scheme = root.Scheme();
+    auto* visual = dynamic_cast<TVisualElement*>(&root);
+    TCustomSheet* sheet = visual ? visual->Sheet() : nullptr;
+    int changed = 0;
+    if (sheet) sheet->BeginUpdate();
+    if (scheme) scheme->BeginGroup(false);
+    try {
+        for (int32_t id : ids) {
+            auto* button = dynamic_cast<TExpandButton*>(scheme ? scheme->FindElement(id) : nullptr);
+            if (!button) continue;
+            bool value = mode == eamExpandAll;
+            if (mode == eamExpandedNotEmpty) value = !button->IsEmpty() && !button->IsEffectivelyDisabled();
+            if (value == button->Expanded()) continue;
+            button->SetExpanded(value);
+            ++changed;
+        }
+    } catch (...) {
+        if (scheme) scheme->EndGroup();
+        if (sheet) sheet->EndUpdate();
+        throw;
+    }
+    if (scheme) scheme->EndGroup();
+    if (sheet) {
+        sheet->EndUpdate();
+        sheet->ShowFocused();
+    }
+    return changed;
+}
 
 // ---- TExpandButtonOperation ----
 

@@ -95,4 +95,17 @@ public:
     void RevertOn(TElement* element) override;
 };
 
+// The edit form's expand and collapse commands over a whole element tree.
+enum TExpandAllMode : uint8_t {
+    eamCollapseAll,
+    eamExpandAll,
+    // Expanded exactly when the button's content is not empty and it is not disabled.
+    eamExpandedNotEmpty,
+};
+
+// Sets every expand button below (and including) `root` by `mode`, with the busy cursor,
+// inside one undo group of the scheme and one update of the sheet; afterwards the sheet
+// shows its focused element. Returns the number of buttons that changed.
+int ExpandButtons(TElement& root, TExpandAllMode mode);
+
 } // namespace quillora

@@ -195,3 +195,43 @@ TEST_F(ExpandButtonTest, OperationOfAButtonThatIsGoneDoesNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ExpandButtonTest, ExpandAndCollapseAllAreOneUndoStep)
+{
+    // Three buttons: this one empty, one whose container has content, one disabled with content.
+    auto* full = TExpandButton::NewButton(owner, owner, false);
+    auto* title = TElement::NewPart<TTestTitle>(owner, nullptr);
+    title->Text = u"content";
+    title->UpdateHasValue();
+    title->UpdateEmpty();
+    full->AddControlled(title);
+    auto* disabled = TExpandButton::NewButton(owner, owner, false);
+    disabled->AddControlled(title);
+    disabled->SetDisabled(true);
+
+    struct Case {
+        TExpandAllMode mode;
+        const char* states; // button, full, disabled
+        int changed;
+    };
+    const Case cases[] = {
+        {eamExpandAll, "111", 3},
+        {eamExpandedNotEmpty, "010", 2},
+        {eamCollapseAll, "000", 1},
+        {eamExpandedNotEmpty, "010", 1},
+    };
+    for (const Case& c : cases) {
+        const int steps = undo.UndoCount();
+        EXPECT_EQ(ExpandButtons(*scheme->Root(), c.mode), c.changed);
+        std::string states;
+        for (TExpandButton* b : {button, full, disabled}) states += b->Expanded() ? '1' : '0';
+        EXPECT_EQ(states, c.states);
+        EXPECT_EQ(undo.UndoCount(), steps + 1);
+    }
+    undo.Undo();
+    EXPECT_FALSE(full->Expanded());
+}
+
+} // namespace

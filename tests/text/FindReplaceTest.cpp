@@ -272,7 +272,7 @@ struct TFakeDialogs : TFindDialogs {
     {
         open[kind] = true;
         Log.push_back(std::string(kind == fdkFind ? "show find " : "show replace ") +
-                      std::string(state.FindText.begin(), state.FindText.end()));
+                      std::string(state.FindWhat.begin(), state.FindWhat.end()));
     }
     void Close(TFindDialogKind kind) override
     {
@@ -310,7 +310,7 @@ TEST_F(FindReplaceTest, EditFormCommandsDriveTheDialogsAndTheSearch)
     dialogs.Log.clear();
     dialogs.OnRequest({fdkReplace, fdaReplace, {u"", u"-", true, false}});
     EXPECT_EQ(dialogs.Log, (std::vector<std::string>{"show replace "}));
-    EXPECT_EQ(commands.ReplaceState().ReplaceText, u"-");
+    EXPECT_EQ(commands.ReplaceState().ReplaceWith, u"-");
 }
 
 } // namespace

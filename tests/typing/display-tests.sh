@@ -4,10 +4,11 @@
 # prefix of their own, so that no other run's session is disturbed.
 # Usage: tests/typing/display-tests.sh WINDOWS_BUILD_DIR [gtest filter]
 # The keyboard hook and the foreground tracking tests run here as well, and those of the
-# window base and of the menu bar that need top-level windows, and the sheet in its viewport.
+# window base, of the menu bar and of the find and replace dialogs that need top-level
+# windows, and the sheet in its viewport.
 set -u
 build="$(cd "$1" && pwd)"
-filter="${2:-SendKeysWin*:HookWin*:FocusedWindowNotifierWin*:WindowPlacementWin*:WindowSnapWin*:MenuBarWin*:SheetWin*}"
+filter="${2:-SendKeysWin*:HookWin*:FocusedWindowNotifierWin*:WindowPlacementWin*:WindowSnapWin*:MenuBarWin*:SheetWin*:FindDialogsWin*}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # (wine-run.sh below uses the same prefix; wine-env.sh gives it a HOME of its own.)
 export QUILLORA_WINEPREFIX="$build/wineprefix-display"
