@@ -114,6 +114,10 @@ public:
     int FixedTextWidth(const String& text) override;
     int CodeTextWidth(const String& text) override;
     void ResetFonts() override;
+    bool GetThemeTextFont(TSheetThemeFont font, TThemeTextFont& data) override;
+    // Freed whenever the theme is dropped or rescaled and on ResetFonts.
+    TCanvasThemeCache* GetThemeCache() override;
+    void SetThemeCache(std::unique_ptr<TCanvasThemeCache> cache) override;
     int GetFixedLineHeight() const override;
     int GetElementLineHeight() const override;
     int GetCodeLineHeight() const override;
@@ -154,6 +158,7 @@ private:
     // belong to them.
     mutable std::array<std::unique_ptr<TFont>, SheetThemeFontCount> fonts_;
     mutable uint64_t fontGeneration_ = 0;
+    uint64_t cacheGeneration_ = 0;
     mutable int fixedLineHeight_ = 0;
     mutable int elementLineHeight_ = 0;
     mutable int codeLineHeight_ = 0;

@@ -33,6 +33,34 @@ void TCustomSheetCanvas::ResetFonts()
 {
     settings_.GetTheme();
     ResetFontsNow();
+    themeCache_.reset();
+}
+
+bool TCustomSheetCanvas::GetThemeTextFont(TSheetThemeFont font, TThemeTextFont& data)
+{
+    const TSheetThemeFontData& theme = settings_.GetTheme().GetFonts(font);
+    data.Name = theme.Name;
+    data.Size = theme.ScaledSize;
+    data.Style = theme.Style;
+    data.Color = theme.Color;
+    return true;
+}
+
+TCanvasThemeCache* TCustomSheetCanvas::GetThemeCache()
+{
+    settings_.GetTheme();
+    if (cacheGeneration_ != settings_.Generation()) {
+        themeCache_.reset();
+        cacheGeneration_ = settings_.Generation();
+    }
+    return themeCache_.get();
+}
+
+void TCustomSheetCanvas::SetThemeCache(std::unique_ptr<TCanvasThemeCache> cache)
+{
+    settings_.GetTheme();
+    cacheGeneration_ = settings_.Generation();
+    themeCache_ = std::move(cache);
 }
 
 void TCustomSheetCanvas::ResetFontsNow() const

@@ -6,8 +6,10 @@
 // tests use recording fakes.
 
 #include <cstdint>
+#include <memory>
 
 #include "foundation/Colors.h"
+#include "foundation/FontData.h"
 #include "foundation/Geometry.h"
 #include "foundation/Strings.h"
 #include "render/Font.h"
@@ -16,6 +18,21 @@
 namespace quillora {
 
 class TBitmap32;
+
+// A theme font as the text engine's run attributes take it.
+struct TThemeTextFont {
+    String Name;   // empty: the platform's default face
+    int Size = 0;  // points, scaled to the font size
+    TFontStyles Style = 0;
+    TColor Color = 0; // a Windows colour
+};
+
+// What a higher layer keeps with a canvas for as long as the theme and the font size stay
+// (the text engine's run attributes of the theme fonts); freed when either changes.
+class TCanvasThemeCache {
+public:
+    virtual ~TCanvasThemeCache() = default;
+};
 
 class TSheetCanvas {
 public:
@@ -68,6 +85,14 @@ public:
     virtual void DrawSmallImage(int x, int y, int index) = 0;
     virtual void DrawLargeImage(int x, int y, int index) = 0;
 
+    // ---- the text engine's theme fonts ----
+    // The theme font `font` for run attributes; false when the canvas has no theme.
+    virtual bool GetThemeTextFont(TSheetThemeFont font, TThemeTextFont& data) { return false; }
+    // The cache kept with the current theme and font size (none yet, or freed since the
+    // theme or the font size changed), and a new one to keep.
+    virtual TCanvasThemeCache* GetThemeCache() { return themeCache_.get(); }
+    virtual void SetThemeCache(std::unique_ptr<TCanvasThemeCache> cache) { themeCache_ = std::move(cache); }
+
     // ---- the text engine's own drawing ----
     // Draws `count` characters of a realised font in `color` (a Windows colour) with the
     // top-left corner of their cell at (x, y), on a transparent background, and returns
@@ -76,6 +101,9 @@ public:
     {
         return font.TextWidth(chars, count);
     }
+
+protected:
+    std::unique_ptr<TCanvasThemeCache> themeCache_;
 };
 
 } // namespace quillora

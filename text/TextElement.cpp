@@ -14,6 +14,7 @@
 #include "render/SheetSettings.h"
 #include "render/SheetSettingsTheme.h"
 #include "text/DefaultAttributes.h"
+#include "text/ThemeTextAttributes.h"
 #include "text/TextorInteractive.h"
 #include "text/TextorRow.h"
 
@@ -384,8 +385,13 @@ TTextAttributes* TTextorElement::GetAttributesForKnot(TKnot* node)
 
 TTextAttributes* TTextorElement::GetDefaultTextAttributes()
 {
-    // The theme's fonts come with the layout; outside a sheet the shared defaults.
-    return DefaultTextAttributes();
+    // The theme's fonts in a sheet; outside one the shared defaults.
+    TSheetCanvas* canvas = Sheet() ? Sheet()->GetCanvas() : nullptr;
+    if (!canvas) return DefaultTextAttributes();
+    if (HasOption(teoArtFont)) return GetArtAttributes(*canvas);
+    if (HasOption(teoFixedFont)) return GetFixedAttributes(*canvas);
+    if (HasOption(teoCommentFont)) return GetCommentAttributes(*canvas);
+    return GetCodeAttributes(*canvas);
 }
 
 TTextorElement* TTextorElement::GetParentText()

@@ -28,8 +28,9 @@ void TTextorElement::CreateInteractive()
     };
     InitInteractive(*layer);
     interactive_ = std::move(layer);
-    // The layer starts where the element's selection is.
-    SetSelection(selection_, caretAtStart_);
+    // The layer starts where the element's selection is (at the text start when that
+    // place no longer exists).
+    if (!SetSelection(selection_, caretAtStart_)) SetSelection({});
     interactive_->AddNotifyEvent(BindNotify<&TTextorElement::InteractiveNotify>(this));
     Invalidate();
 }

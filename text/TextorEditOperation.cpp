@@ -157,20 +157,36 @@ void TTextorEditOperation::RevertOn(TElement* element)
         TSchemeTextor& text = owner->Text();
         TTextorUpdate textUpdate(text);
         TTextorPosition place;
+        // What this undo removes, kept until the removed content is back, so that an undo
+        // that cannot finish leaves the text as it found it.
+        std::unique_ptr<TKnot> removed;
         if (InsertedRange.Start() != InsertedRange.End()) {
             TTextorRange range;
             if (!text.LocationsToRange(InsertedRange, range)) throw Exception(u"The text changed: the edit cannot be undone");
+            removed = std::make_unique<TKnot>(String(ClipboardContentName));
+            removed->SetList();
+            TSchemeSaver saver(smExactCopy, removed.get(), 0);
+            owner->SaveContent(saver, *removed, &range);
             text.DeleteRange(range, place);
         }
         // The empty place: where the removed content was, else where the inserted one began.
         const TTextorLocation start = DeletedRange.Start() != DeletedRange.End() ? DeletedRange.Start() : InsertedRange.Start();
         TTextorLocationRange restored{start.ParagraphIndex, start.CharIndex, start.ParagraphIndex, start.CharIndex};
         if (deletedContent_) {
-            if (!text.LocationToPosition(DeletedRange.Start(), place))
-                throw Exception(u"The text changed: the edit cannot be undone");
-            TTextorRange loaded;
-            LoadInto(*owner, *deletedContent_, smExactCopy, 0, place, loaded);
-            restored = text.RangeToLocations(loaded);
+            try {
+                if (!text.LocationToPosition(DeletedRange.Start(), place))
+                    throw Exception(u"The text changed: the edit cannot be undone");
+                TTextorRange loaded;
+                LoadInto(*owner, *deletedContent_, smExactCopy, 0, place, loaded);
+                restored = text.RangeToLocations(loaded);
+            } catch (...) {
+                TTextorPosition back;
+                if (removed && text.LocationToPosition(InsertedRange.Start(), back)) {
+                    TTextorRange reloaded;
+                    LoadInto(*owner, *removed, smExactCopy, 0, back, reloaded);
+                }
+                throw;
+            }
         }
         owner->SetPendingSelection(restored);
     }

@@ -191,4 +191,18 @@ TEST_F(TextEditOperationTest, MergedTypingJoinsCharsKnots)
     EXPECT_EQ(Root().GetText(), u"hello1\r\n23\r\nworld");
 }
 
+TEST_F(TextEditOperationTest, AnUndoThatCannotFinishLeavesTheTextAsItWas)
+{
+    Select(1, 0, 1, 5);
+    const String text = u"X";
+    Root().ReplaceSelection(&text, false);
+    ASSERT_EQ(Root().GetText(), u"hello\r\nX");
+    auto* operation = dynamic_cast<TTextorEditOperation*>(undo.NextUndo());
+    ASSERT_NE(operation, nullptr);
+    // The place of the removed text no longer exists once the inserted text is gone.
+    operation->DeletedRange = {7, 0, 7, 5};
+    EXPECT_ANY_THROW(undo.Undo());
+    EXPECT_EQ(Root().GetText(), u"hello\r\nX");
+}
+
 } // namespace
