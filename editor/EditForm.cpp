@@ -6,24 +6,9 @@
 #include "foundation/Localization.h"
 #include "foundation/ShortCut.h"
 #include "foundation/StringIds.h"
-#include "foundation/UndoRedo.h"
-#include "foundation/Utils.h"
-#include "library/ExpandButton.h"
 #include "text/TextElement.h"
 
 namespace quillora {
-
-namespace {
-
-void CollectExpandButtons(TVisualElement* element, std::vector<TExpandButton*>& out)
-{
-    if (auto* button = dynamic_cast<TExpandButton*>(element)) out.push_back(button);
-    for (TVisualElement* child = element->GetNextVisualChild(nullptr, true); child;
-         child = element->GetNextVisualChild(child, true))
-        CollectExpandButtons(child, out);
-}
-
-} // namespace
 
 TEditForm::TEditForm(TFindDialogs& dialogs) : find_(dialogs)
 {
@@ -90,9 +75,9 @@ bool TEditForm::Execute(int command)
     case efcEditFind: find_.Find(); break;
     case efcEditFindNext: find_.FindNext(); break;
     case efcEditReplace: find_.Replace(); break;
-    case efcToolsCollapseAll: ExpandButtons(emCollapseAll); break;
-    case efcToolsExpandedNotEmpty: ExpandButtons(emExpandedNotEmpty); break;
-    case efcToolsExpandAll: ExpandButtons(emExpandAll); break;
+    case efcToolsCollapseAll: ExpandButtons(eamCollapseAll); break;
+    case efcToolsExpandedNotEmpty: ExpandButtons(eamExpandedNotEmpty); break;
+    case efcToolsExpandAll: ExpandButtons(eamExpandAll); break;
     case efcToolsRefresh: Refresh(); break;
     default: return documentView_.Execute(command);
     }
@@ -154,33 +139,9 @@ TMenuItem TEditForm::ViewMenu() const
     return TMenuItem::Submenu(LoadString(sidViewMenu), {nonPrinting});
 }
 
-void TEditForm::ExpandButtons(TExpandMode mode)
+void TEditForm::ExpandButtons(TExpandAllMode mode)
 {
-    if (!sheet_ || !sheet_->Document()) return;
-    std::vector<TExpandButton*> buttons;
-    CollectExpandButtons(sheet_->Document(), buttons);
-    TBusyCursor busy;
-    TUndoRedo* undo = scheme_ ? scheme_->UndoRedo() : nullptr;
-    TGroupingOperation* group = nullptr;
-    if (undo) {
-        group = new TGroupingOperation();
-        undo->BeginGroup(group);
-    }
-    sheet_->BeginUpdate();
-    try {
-        for (TExpandButton* button : buttons) {
-            bool expanded = mode == emExpandAll;
-            if (mode == emExpandedNotEmpty) expanded = !button->IsEmpty() && !button->IsEffectivelyDisabled();
-            if (button->Expanded() != expanded) button->SetExpanded(expanded);
-        }
-    } catch (...) {
-        sheet_->EndUpdate();
-        if (undo) undo->EndGroup();
-        throw;
-    }
-    sheet_->EndUpdate();
-    if (undo) undo->EndGroup();
-    sheet_->ShowFocused();
+    if (sheet_ && sheet_->Document()) quillora::ExpandButtons(*sheet_->Document(), mode);
 }
 
 void TEditForm::Refresh() { documentView_.Refresh(); }

@@ -12,6 +12,7 @@
 #include "editor/SheetView.h"
 #include "foundation/Input.h"
 #include "foundation/ViewHost.h"
+#include "library/ExpandButton.h"
 
 namespace quillora {
 
@@ -28,14 +29,6 @@ enum TEditFormCommand : int {
     efcToolsExpandedNotEmpty,
     efcToolsExpandAll,
     efcToolsRefresh,
-};
-
-// Which expand buttons ExpandButtons sets.
-enum TExpandMode : int {
-    emCollapseAll,
-    emExpandAll,
-    // Expanded exactly when its content is not empty and it is not disabled.
-    emExpandedNotEmpty,
 };
 
 class TEditForm {
@@ -78,7 +71,7 @@ public:
 
     // ---- the document-wide commands ----
     // Sets every expand button of the document as `mode` says, as one undo step.
-    void ExpandButtons(TExpandMode mode);
+    void ExpandButtons(TExpandAllMode mode);
     void Refresh();
 
     // ---- session ----

@@ -100,7 +100,7 @@ TEST_F(EditFormTest, ShortcutsRunTheDocumentCommandsOnlyWithADocument)
         {KeyOfChar('J'), ssCtrl, false, {}}, // only with Shift
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "key " << c.key << " shift " << int(c.shift));
+        SCOPED_TRACE(::testing::Message() << "key " << c.key << " shift " << int(c.shift));
         dialogs.Log.clear();
         TKeyEvent event = TKeyEvent::Down(c.key, c.shift);
         form.ShortCut(event);
@@ -126,7 +126,7 @@ TEST_F(EditFormTest, ExpandingAndCollapsingAllIsOneUndoStep)
     form.ShortCut(notEmpty);
     EXPECT_EQ(Expanded(), (std::vector<bool> {true, false, false}));
 
-    form.ExpandButtons(emExpandAll);
+    form.ExpandButtons(eamExpandAll);
     TKeyEvent collapseAll = TKeyEvent::Down(KeyOfChar('J'), ssCtrl | ssShift);
     form.ShortCut(collapseAll);
     EXPECT_EQ(Expanded(), (std::vector<bool> {false, false, false}));
@@ -149,7 +149,7 @@ TEST_F(EditFormTest, TheMenusCarryTheCommandsWithTheirStates)
     EXPECT_TRUE(FindMenuItem(edit.Items, efcEditFind)->Enabled);
     EXPECT_EQ(FindMenuItem(edit.Items, efcEditFindNext)->ShortCut, u"F3");
     EXPECT_FALSE(FindMenuItem(edit.Items, scmUndo)->Enabled);
-    form.ExpandButtons(emExpandAll);
+    form.ExpandButtons(eamExpandAll);
     EXPECT_TRUE(FindMenuItem(form.EditMenu().Items, scmUndo)->Enabled);
     EXPECT_TRUE(form.Execute(scmUndo));
     EXPECT_EQ(Expanded(), (std::vector<bool> {false, false, false}));

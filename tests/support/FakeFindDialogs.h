@@ -16,7 +16,7 @@ struct FakeFindDialogs : TFindDialogs {
     {
         open[kind] = true;
         Log.push_back(std::string(kind == fdkFind ? "show find " : "show replace ") +
-                      std::string(state.FindText.begin(), state.FindText.end()));
+                      std::string(state.FindWhat.begin(), state.FindWhat.end()));
     }
     void Close(TFindDialogKind kind) override
     {

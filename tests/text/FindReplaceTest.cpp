@@ -14,6 +14,7 @@
 #include "foundation/Localization.h"
 #include "foundation/Service.h"
 #include "foundation/UtilsServices.h"
+#include "support/FakeFindDialogs.h"
 #include "support/ElementFakes.h"
 #include "text/TextElementSupport.h"
 
@@ -262,29 +263,9 @@ TEST_F(FindReplaceTest, EmptyTextFindsNothing)
 
 } // namespace
 
-namespace {
-
-// The dialogs as the edit form's commands see them.
-struct TFakeDialogs : TFindDialogs {
-    std::vector<std::string> Log;
-    bool open[2] = {false, false};
-    void Show(TFindDialogKind kind, const TFindDialogState& state) override
-    {
-        open[kind] = true;
-        Log.push_back(std::string(kind == fdkFind ? "show find " : "show replace ") +
-                      std::string(state.FindWhat.begin(), state.FindWhat.end()));
-    }
-    void Close(TFindDialogKind kind) override
-    {
-        if (open[kind]) Log.push_back(kind == fdkFind ? "close find" : "close replace");
-        open[kind] = false;
-    }
-    bool IsOpen(TFindDialogKind kind) const override { return open[kind]; }
-};
-
 TEST_F(FindReplaceTest, EditFormCommandsDriveTheDialogsAndTheSearch)
 {
-    TFakeDialogs dialogs;
+    FakeFindDialogs dialogs;
     TFindCommands commands(dialogs);
     commands.FindNext();
     EXPECT_TRUE(dialogs.Log.empty()); // no sheet: disabled
@@ -312,5 +293,3 @@ TEST_F(FindReplaceTest, EditFormCommandsDriveTheDialogsAndTheSearch)
     EXPECT_EQ(dialogs.Log, (std::vector<std::string>{"show replace "}));
     EXPECT_EQ(commands.ReplaceState().ReplaceWith, u"-");
 }
-
-} // namespace
