@@ -250,8 +250,11 @@ void TSheet::ElementRemoved(TVisualElement* element)
     }
     // A list whose element goes is closed without choosing: its choice would reach a
     // freed element. Every element of a removed subtree is reported, so the owner is.
-    if (dropDown_ && dropDown_->Owner() == element) CloseDropDown(false);
-    if (closing_ && closing_->Owner() == element) closingOwnerGone_ = true;
+    auto goes = [element](TDropDownList* list) {
+        return list && list->Owner() && (list->Owner() == element || element->IsVisualAncestorOf(list->Owner()));
+    };
+    if (goes(dropDown_.get())) CloseDropDown(false);
+    if (goes(closing_)) closingOwnerGone_ = true;
     if (focused_ == element) {
         focused_ = nullptr;
         BeginUpdate();

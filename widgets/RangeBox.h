@@ -97,8 +97,8 @@ public:
     explicit TRangeBox(TViewHost& host);
     ~TRangeBox() override;
 
-    // The view shown (none: nothing); not owned. It is told of the viewport and of every
-    // scroll.
+    // The view shown (none: nothing); not owned: it stays until it is replaced or the box
+    // goes. It is told of the viewport and of every scroll.
     void SetContent(TPaintedView* content);
     TPaintedView* Content() const { return content_; }
 

@@ -443,7 +443,10 @@ TRect TWindow::ClientRect() const
 void TWindow::ScrollClient(int dx, int dy)
 {
     if (!handle_) return;
+    // The caret is drawn over the pixels: it must not move with them.
+    if (systemCaret_) ::HideCaret(handle_);
     ScrollWindowEx(handle_, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    if (systemCaret_) ::ShowCaret(handle_);
 }
 
 void TWindow::ShowCaret(const TRect& rect)

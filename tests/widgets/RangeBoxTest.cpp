@@ -61,8 +61,8 @@ struct RangeBoxTest : ::testing::Test {
     TMemoryScreenPointer pointer;
     TProvide<TScreenPointer> providePointer {pointer};
     TFakeViewHost host;
+    TRecordingContent content; // outlives the box, which lets it go at the end
     TRangeBox box {host};
-    TRecordingContent content;
 
     void SetUp() override
     {
