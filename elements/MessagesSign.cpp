@@ -13,6 +13,11 @@ TMessagesSignElement* TMessagesSignElement::CreateFor(TVisualElement& root, TVis
     return sign;
 }
 
+TMessagesSignElement::~TMessagesSignElement()
+{
+    if (target_) target_->MessagesSignGone(this);
+}
+
 void TMessagesSignElement::Create()
 {
     TVisualElement::Create();

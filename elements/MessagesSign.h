@@ -13,6 +13,8 @@ public:
 
     // The sign as a part of `root` (and its visual child), reporting on `target`.
     static TMessagesSignElement* CreateFor(TVisualElement& root, TVisualElement& target);
+    // A sign freed with the sheet's root before its target let go of it tells the target.
+    ~TMessagesSignElement() override;
 
     // The element whose messages the sign shows.
     TVisualElement* Target() const { return target_; }

@@ -170,6 +170,12 @@ public:
     // ancestor) and walks up the auto-hide ancestors.
     void UpdateAutoHide(bool keep, bool recompute, bool release);
     void UpdateMessagesSign();
+    // The sign of this element's messages is being freed by someone else (with the
+    // sheet's root element): it is forgotten.
+    void MessagesSignGone(TMessagesSignElement* sign)
+    {
+        if (messagesSign_ == sign) messagesSign_ = nullptr;
+    }
 
     // ---- reports to the sheet ----
     void ReportFocusedState();

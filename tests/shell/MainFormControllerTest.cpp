@@ -599,8 +599,18 @@ TEST_F(MainFormControllerTest, MenusAreRecaptionedWhenTheLanguageChanges)
                 if (!item.IsSeparator()) list.push_back(menu.Caption + u" " + item.Caption);
         return list;
     };
-    EXPECT_EQ(captions(), (std::vector<String> {u"&File Import from File...", u"&File Export to\u00A0File...",
-                                                u"&File Exit", u"&Edit &Undo", u"&Edit &Redo"}));
+    EXPECT_EQ(captions(),
+              (std::vector<String> {u"&File Import from File...", u"&File Export to\u00A0File...", u"&File Exit",
+                                    u"&Edit &Undo", u"&Edit &Redo", u"&Edit Cu&t", u"&Edit &Copy",
+                                    u"&Edit Copy as &Text", u"&Edit &Paste", u"&Edit &Delete", u"&Edit Find...",
+                                    u"&Edit Find Next", u"&Edit Replace...", u"&Edit Select &All",
+                                    u"&View &Non-Printing Characters"}));
+    // The first five as the German table has them.
+    auto firstFive = [&captions] {
+        std::vector<String> list = captions();
+        list.resize(5);
+        return list;
+    };
     EXPECT_EQ(FindMenuItem(host.menuBar, mcEditUndo)->ShortCut, u"Ctrl+Z");
     EXPECT_FALSE(FindMenuItem(host.menuBar, mcEditUndo)->Enabled);
     int sets = host.menuBarSets;
@@ -609,7 +619,7 @@ TEST_F(MainFormControllerTest, MenusAreRecaptionedWhenTheLanguageChanges)
     EXPECT_EQ(host.menuBarSets, sets + 1); // given again only when it changed
 
     General().Language().SetValue(u"DEU");
-    EXPECT_EQ(captions(), (std::vector<String> {u"&Datei Aus Datei importieren...", u"&Datei In Datei exportieren...",
+    EXPECT_EQ(firstFive(), (std::vector<String> {u"&Datei Aus Datei importieren...", u"&Datei In Datei exportieren...",
                                                 u"&Datei Beenden", u"&Bearbeiten &R\u00FCckg\u00E4ngig",
                                                 u"&Bearbeiten &Wiederholen"}));
     EXPECT_TRUE(FindMenuItem(host.menuBar, mcEditUndo)->Enabled);
