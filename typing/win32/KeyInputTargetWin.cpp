@@ -1,6 +1,8 @@
 #include "foundation/win32/WinInclude.h"
 #include "typing/win32/KeyInputWin.h"
 
+#include <oleacc.h>
+
 namespace quillora {
 
 namespace {
@@ -49,6 +51,51 @@ bool TWinFocusTarget::ForegroundCaret(TWindowHandle& caretWindow, TRect& caretRe
     caretWindow = AsHandle(info.hwndCaret);
     caretRect = {info.rcCaret.left, info.rcCaret.top, info.rcCaret.right, info.rcCaret.bottom};
     return true;
+}
+
+bool TWinFocusTarget::TakenKeyState(TWindowHandle window, TKeyCode key, uint8_t& state)
+{
+    const DWORD own = GetCurrentThreadId();
+    const DWORD thread = window ? GetWindowThreadProcessId(AsWindow(window), nullptr) : 0;
+    // Our own thread takes its keys only when it dispatches messages: not watchable here.
+    if (thread == 0 || thread == own) return false;
+    // GetKeyState answers from the key state of the calling thread's input, which the
+    // target's thread updates as it reads its key messages: shared just for the question.
+    if (!AttachThreadInput(own, thread, TRUE)) return false;
+    const SHORT keyState = GetKeyState(key);
+    AttachThreadInput(own, thread, FALSE);
+    state = static_cast<uint8_t>((keyState & 0x8000 ? 0x80 : 0) | (keyState & 0x0001));
+    return true;
+}
+
+bool TWinFocusTarget::AccessibleCaret(TRect& screenRect)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(0, &info)) return false;
+    HWND window = info.hwndFocus ? info.hwndFocus : info.hwndActive;
+    if (!window) return false;
+    // COM for the accessibility call; undone only when this call did it.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    bool found = false;
+    IAccessible* caret = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CARET), IID_IAccessible,
+                                             reinterpret_cast<void**>(&caret))) &&
+        caret) {
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        long left = 0, top = 0, width = 0, height = 0;
+        if (caret->accLocation(&left, &top, &width, &height, self) == S_OK && (width > 0 || height > 0)) {
+            screenRect = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(left + width),
+                          static_cast<int>(top + height)};
+            found = true;
+        }
+        caret->Release();
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return found;
 }
 
 bool TWinFocusTarget::ClientToScreen(TWindowHandle window, TPoint& point)

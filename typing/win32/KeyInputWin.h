@@ -22,6 +22,7 @@ class TWinKeyboardLayout : public TKeyboardLayout {
 public:
     int16_t VkKeyScan(char16_t unit) override;
     uint16_t ScanCode(TKeyCode key) override;
+    bool IsDeadKey(TKeyCode key) override;
 };
 
 class TWinFocusTarget : public TFocusTarget {
@@ -32,7 +33,9 @@ public:
     TWindowHandle FocusWindow() override;
     TCharDelivery SendChar(TWindowHandle window, char16_t unit) override;
     bool ForegroundCaret(TWindowHandle& caretWindow, TRect& caretRect) override;
+    bool AccessibleCaret(TRect& screenRect) override;
     bool ClientToScreen(TWindowHandle window, TPoint& point) override;
+    bool TakenKeyState(TWindowHandle window, TKeyCode key, uint8_t& state) override;
 };
 
 } // namespace quillora
