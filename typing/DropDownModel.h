@@ -98,4 +98,18 @@ TPoint DropDownPosition(const TRect& caret, int width, int height, const TRect& 
 // PlaceAt: (min(x, right - width), min(y, bottom - height)).
 TPoint PlaceInWorkArea(int x, int y, int width, int height, const TRect& workArea);
 
+// One monitor of the desktop: its rectangle and its work area, in screen pixels.
+struct TMonitorArea {
+    TRect Bounds;
+    TRect Work;
+    bool Primary = false;
+};
+
+// The work area of the monitor that holds the caret's top-left point (the nearest
+// monitor when none does); the primary monitor's without a caret. Empty without monitors.
+TRect CaretWorkArea(const TRect& caret, const std::vector<TMonitorArea>& monitors);
+// DropDownPosition on the monitor that holds the caret, kept inside all four edges of
+// its work area, so that the list never lands on another screen.
+TPoint DropDownPositionOnMonitors(const TRect& caret, int width, int height, const std::vector<TMonitorArea>& monitors);
+
 } // namespace quillora

@@ -33,11 +33,29 @@ constexpr wchar_t DropDownWindowClass[] = L"TDropDownForm";
 constexpr int DesignWidth = 267;
 constexpr int DesignHeight = 216;
 
-TRect WorkArea()
+TRect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
 {
-    RECT r {};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-    return {r.left, r.top, r.right, r.bottom};
+    MONITORINFO info {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<TMonitorArea>*>(data)->push_back(
+            {ToRect(info.rcMonitor), ToRect(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    return TRUE;
+}
+
+// Every monitor of the desktop; the primary work area alone when they cannot be listed.
+std::vector<TMonitorArea> Monitors()
+{
+    std::vector<TMonitorArea> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) {
+        RECT r {};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+        monitors.push_back({ToRect(r), ToRect(r), true});
+    }
+    return monitors;
 }
 
 // Timing figures for measurements: written to the file named by QUILLORA_TIMING.
@@ -171,7 +189,7 @@ void TDropDownForm::FormShow()
     RECT bounds;
     GetWindowRect(Handle(), &bounds);
     int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-    TPoint at = DropDownPosition(caretRect_, width, height, WorkArea());
+    TPoint at = DropDownPositionOnMonitors(caretRect_, width, height, Monitors());
     SetWindowPos(Handle(), nullptr, at.X, at.Y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (text_) model_.Open(*text_);
     else model_.Clear();
