@@ -160,11 +160,13 @@ void TKeystrokeSender::AddKeyStroke(uint16_t code, bool isVirtualKey, bool shift
 void TKeystrokeSender::SendText(StringView text)
 {
     if (Method() == smCharMessages) {
+        // The focused control, asked once for the run (asking attaches to its thread).
+        const TWindowHandle focus = target_.FocusWindow();
         for (size_t i = 0; i < text.size();) {
             // A surrogate pair goes as its two messages back to back, one pause after both.
             const size_t length = CodePointLength(text, i);
             for (size_t k = 0; k < length; ++k) {
-                if (target_.SendChar(target_.FocusWindow(), text[i + k]) == cdNotAnswering) {
+                if (target_.SendChar(focus, text[i + k]) == cdNotAnswering) {
                     abandoned_ = true;
                     return;
                 }
@@ -177,27 +179,32 @@ void TKeystrokeSender::SendText(StringView text)
     TInputsArray inputs;
     inputs.reserve(text.size() * 2);
     for (char16_t unit : text) AddKeyStroke(unit, false, false, false, inputs);
-    input_.SendInput(inputs);
+    SendKeys(inputs);
     input_.Sleep(Interval());
 }
 
 void TKeystrokeSender::SendKeys(const TInputsArray& inputs)
 {
     if (inputs.empty()) return;
-    if (Method() != smCharMessages) {
-        input_.SendInput(inputs);
-        return;
-    }
-    // The target reads sent character messages before the input waiting in its queue:
-    // the next text must not go out before these keys have been taken. The watched key
-    // is the last one released; its toggle bit flips when the target takes its press,
-    // and its down bit clears when the target takes its release.
-    const TKeyCode watched = inputs.back().Vk;
-    const TWindowHandle window = target_.FocusWindow();
+    // The target reads sent character messages before the input waiting in its queue,
+    // and a caret capture reads where the target's caret stands: either must wait
+    // until the target has taken these keys. The watched key is the last one released:
+    // its toggle bit flips with every press the target takes (so it tells only when
+    // the records press it an odd number of times), and its down bit clears when the
+    // target takes the release. Unicode units arrive as the packet key.
+    const bool wait = Method() == smCharMessages || waitTaken_;
+    const TInputRecord& last = inputs.back();
+    const TKeyCode watched = (last.Flags & kfUnicode) ? kcPacket : last.Vk;
+    size_t presses = 0;
+    for (const TInputRecord& r : inputs)
+        if (r.Type == itKeyboard && !(r.Flags & kfKeyUp) && ((r.Flags & kfUnicode) ? kcPacket : r.Vk) == watched)
+            ++presses;
+    const TWindowHandle window = wait ? target_.FocusWindow() : 0;
     uint8_t before = 0;
-    const bool watchable = window && inputs.back().Type == itKeyboard && (inputs.back().Flags & kfKeyUp) &&
+    const bool watchable = window && last.Type == itKeyboard && (last.Flags & kfKeyUp) && presses % 2 == 1 &&
                            target_.TakenKeyState(window, watched, before);
     input_.SendInput(inputs);
+    if (!wait) return;
     if (!watchable) {
         input_.Sleep(KeyUnwatchedMs);
         return;
@@ -274,6 +281,11 @@ bool TKeystrokeSender::WaitForModifiersReleased()
 void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
 {
     abandoned_ = false;
+    // Whatever watching the target's keys held on to is let go however typing ends.
+    struct TWatchEnd {
+        TFocusTarget& target;
+        ~TWatchEnd() { target.EndKeyWatch(); }
+    } watchEnd{target_};
 
     // Which caret moves the steps after the last caret marker make, as long as they
     // can be undone by pressing Left: one press per UTF-16 unit of a text run, as the
@@ -302,8 +314,11 @@ void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
     }
 
     TRect caretRect;
-    for (const TMacroItem& item : items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        const TMacroItem& item = items[i];
         if (abandoned_) return;
+        // The caret is read where the target has put it after every key before.
+        waitTaken_ = !countable && i + 1 < items.size() && items[i + 1].Kind == mkCaret;
         switch (item.Kind) {
         case mkText: SendText(item.Text); break;
         case mkCaret:
@@ -312,6 +327,7 @@ void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
         default: SendMacroKey(item.Kind); break;
         }
     }
+    waitTaken_ = false;
     if (abandoned_) return;
 
     if (!countable) {

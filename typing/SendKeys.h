@@ -80,7 +80,8 @@ public:
     static constexpr unsigned ModifierPollMs = 10;
     // Character messages overtake injected keys still queued for the target, so with
     // them a key step waits, at most KeyTakenWaitMs, until the target has taken its
-    // keys; KeyUnwatchedMs when that cannot be watched.
+    // keys; so does the step before a caret capture. KeyUnwatchedMs when that cannot be
+    // watched.
     static constexpr unsigned KeyTakenWaitMs = 1000;
     static constexpr unsigned KeyTakenPollMs = 1;
     static constexpr unsigned KeyUnwatchedMs = 50;
@@ -118,9 +119,9 @@ private:
     void AddVirtualKey(TKeyCode key, uint32_t flags, TInputsArray& inputs);
     void AddUnicodeUnit(char16_t unit, TInputsArray& inputs);
     void CaptureCaret(TRect& caretRect);
-    // Injects the records of key steps; with character messages, returns once the
-    // target has taken them (see KeyTakenWaitMs). The records press their last key
-    // (the one watched) once.
+    // Injects the records of a text run or key step; with character messages, or
+    // before a caret capture, returns once the target has taken them (see
+    // KeyTakenWaitMs).
     void SendKeys(const TInputsArray& inputs);
 
     TTypingSettings settings_; // references to the keys
@@ -128,6 +129,8 @@ private:
     TKeyboardLayout& layout_;
     TFocusTarget& target_;
     bool abandoned_ = false;
+    // The next keys are followed by a caret capture (SendKeys).
+    bool waitTaken_ = false;
 };
 
 // The process-wide entries, on the provided services (ProvidedKeyInputServices).

@@ -197,6 +197,9 @@ public:
         state = TakenStates[key];
         return true;
     }
+    bool AcceptsInput(TWindowHandle) override { return true; }
+    size_t WatchEnds = 0;
+    void EndKeyWatch() override { ++WatchEnds; }
     std::vector<TRect> AccessibleCarets;  // one per AccessibleCaret call; empty: none
     size_t AccessibleCalls = 0;
     bool AccessibleCaret(TRect& screenRect) override

@@ -187,6 +187,8 @@ TEST_F(SendKeysTest, CharMessagesWaitUntilTheTargetTookTheKeys)
               "sleep 1 | char 70:6B | sleep 1 | "
               "taken? Tab | send[+Tab -Tab] | taken? Tab | sleep 1 | taken? Tab | sleep 1 | taken? Tab | "
               "sleep 1 | char 70:32 | sleep 1");
+    // The watch ends with the typing.
+    EXPECT_EQ(fake.WatchEnds, 1u);
     // With Ctrl, the last key released is watched.
     fake.Log.clear();
     Send({Key(mkPaste)});
@@ -277,10 +279,23 @@ TEST_F(SendKeysTest, UncountableStepsAfterTheCaretClickAtTheCapturedCaret)
 {
     fake.CaretRects = {Rect(10, 20, 12, 36)};
     EXPECT_EQ(Send({Text(u"abc"), Key(mkCaret), Text(u"def"), Key(mkReturn), Text(u"g")}),
-              "send[+A -A +B -B +C -C] | sleep 1 | "
+              // The caret is read once the target has taken the keys before it.
+              "taken? C | send[+A -A +B -B +C -C] | taken? C | sleep 1 | taken? C | sleep 1 | "
               "pump | sleep 100 | caret? | pump | sleep 20 | "
               "send[+D -D +E -E +F -F] | sleep 1 | send[+Enter -Enter] | sleep 1 | send[+G -G] | sleep 1 | "
               "pump | sleep 100 | cursor 1011,2028 | send[L+@1011,2028 L-@1011,2028] | pump | sleep 20 | cursor 3,4");
+}
+
+TEST_F(SendKeysTest, BeforeACaretCaptureTheLastKeyPressedOddTimesIsWatched)
+{
+    fake.CaretRects = {Rect(10, 20, 12, 36)};
+    // The last unit is Unicode input: the packet key, pressed once.
+    Send({Text(u"a\u00E9"), Key(mkCaret), Key(mkReturn)});
+    EXPECT_EQ(fake.Log.front(), "taken? #E7");
+    // "a" twice: its toggle bit would end where it began; a fixed pause instead.
+    fake.CaretCalls = 0;
+    EXPECT_EQ(Send({Text(u"aa"), Key(mkCaret), Key(mkReturn)}).substr(0, 48),
+              "send[+A -A +A -A] | sleep 50 | sleep 1 | pump | ");
 }
 
 TEST_F(SendKeysTest, SwappedButtonsClickWithTheRightButton)

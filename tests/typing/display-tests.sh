@@ -7,7 +7,7 @@
 # window base and of the menu bar that need top-level windows.
 set -u
 build="$(cd "$1" && pwd)"
-filter="${2:-SendKeysWin*:HookWin*:FocusedWindowNotifierWin*:WindowPlacementWin*:WindowSnapWin*:MenuBarWin*}"
+filter="${2:-SendKeysWin*:HookWin*:AccessibleCaretWin*:FocusedWindowNotifierWin*:WindowPlacementWin*:WindowSnapWin*:MenuBarWin*}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # (wine-run.sh below uses the same prefix; wine-env.sh gives it a HOME of its own.)
 export QUILLORA_WINEPREFIX="$build/wineprefix-display"

@@ -10,6 +10,9 @@
 #include "foundation/ErrorHandler.h"
 #include "foundation/Exceptions.h"
 #include "foundation/FormPlace.h"
+#include "foundation/Localization.h"
+#include "foundation/Service.h"
+#include "foundation/StringIds.h"
 #include "foundation/Utils.h"
 #include "foundation/win32/Hooker.h"
 #include "foundation/win32/InputWin.h"
@@ -59,10 +62,18 @@ std::vector<TMonitorArea> Monitors()
 }
 
 // Timing figures for measurements: written to the file named by QUILLORA_TIMING.
-void TraceTiming(const char* what, std::chrono::steady_clock::time_point since)
+const char* TimingPath()
 {
     static const char* path = std::getenv("QUILLORA_TIMING");
-    if (!path || !*path) return;
+    return path && *path ? path : nullptr;
+}
+
+bool TimingTraced() { return TimingPath() != nullptr; }
+
+void TraceTiming(const char* what, std::chrono::steady_clock::time_point since)
+{
+    const char* path = TimingPath();
+    if (!path) return;
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
     if (std::FILE* f = std::fopen(path, "a")) {
         std::fprintf(f, "%s %.3f ms\n", what, ms);
@@ -253,6 +264,11 @@ void TDropDownForm::HandleToken(StringView token)
         hook_->SetAllowBackspace(!model_.Filter().empty());
         FillList();
         TraceTiming("filter-rebuild", started);
+        if (TimingTraced()) {
+            // For the measurement: the paint that the message loop would do next, now.
+            UpdateWindow(list_);
+            TraceTiming("filter-painted", started);
+        }
         break;
     case TTokenResult::SelectionMoved:
         SendMessageW(list_, LB_SETCURSEL, model_.Selection(), 0);
@@ -268,7 +284,19 @@ void TDropDownForm::ChooseItem()
     const TParagraph* paragraph = model_.SelectedParagraph();
     int filterLength = static_cast<int>(model_.Filter().size());
     CloseList();
-    if (!paragraph || GetWindowThreadProcessId(target, nullptr) == 0) return;
+    DWORD processId = 0;
+    if (!paragraph || GetWindowThreadProcessId(target, &processId) == 0) return;
+    // Input into a window of a process with higher rights is dropped without an error:
+    // rather say so (once for each such process) than type into nothing.
+    if (!Service<TFocusTarget>().AcceptsInput(reinterpret_cast<TWindowHandle>(target))) {
+        if (refusedTargets_.FirstRefusal(processId)) {
+            wchar_t caption[256] = {};
+            const int n = GetWindowTextW(target, caption, 256);
+            ShowMessageBox(FormatString(sidTargetRefusesInput, {FromWide(caption, static_cast<size_t>(n))}), {},
+                           mbIconWarning);
+        }
+        return;
+    }
     PlaySchemeSound(u"diClassesValueSound");
     if (OnType) OnType(filterLength, *paragraph);
 }

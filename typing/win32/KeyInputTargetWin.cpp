@@ -17,7 +17,7 @@ TWindowHandle TWinFocusTarget::FocusWindow()
     HWND foreground = GetForegroundWindow();
     const DWORD own = GetCurrentThreadId();
     const DWORD thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
-    if (thread == 0 || thread == own) return AsHandle(GetFocus());
+    if (thread == 0 || thread == own || thread == watchedThread_) return AsHandle(GetFocus());
     // GetFocus names another thread's focused control only while the two threads share
     // their input state: attached just for the question.
     if (AttachThreadInput(own, thread, TRUE)) {
@@ -60,12 +60,55 @@ bool TWinFocusTarget::TakenKeyState(TWindowHandle window, TKeyCode key, uint8_t&
     // Our own thread takes its keys only when it dispatches messages: not watchable here.
     if (thread == 0 || thread == own) return false;
     // GetKeyState answers from the key state of the calling thread's input, which the
-    // target's thread updates as it reads its key messages: shared just for the question.
-    if (!AttachThreadInput(own, thread, TRUE)) return false;
+    // target's thread updates as it reads its key messages: shared until EndKeyWatch
+    // (attaching anew copies a state of its own into the shared input).
+    if (watchedThread_ != thread) {
+        EndKeyWatch();
+        if (!AttachThreadInput(own, thread, TRUE)) return false;
+        watchedThread_ = thread;
+    }
     const SHORT keyState = GetKeyState(key);
-    AttachThreadInput(own, thread, FALSE);
     state = static_cast<uint8_t>((keyState & 0x8000 ? 0x80 : 0) | (keyState & 0x0001));
     return true;
+}
+
+namespace {
+
+// The integrity level of a process's token (its rights: medium for a user's programs,
+// high for those run as administrator); false when it cannot be read.
+bool IntegrityLevel(HANDLE process, DWORD& level)
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return false;
+    alignas(TOKEN_MANDATORY_LABEL) BYTE buffer[64] = {};
+    DWORD size = 0;
+    bool read = GetTokenInformation(token, TokenIntegrityLevel, buffer, sizeof buffer, &size) != FALSE;
+    CloseHandle(token);
+    if (!read) return false;
+    PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
+    if (!IsValidSid(sid) || *GetSidSubAuthorityCount(sid) == 0) return false;
+    level = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1u);
+    return true;
+}
+
+} // namespace
+
+bool TWinFocusTarget::AcceptsInput(TWindowHandle window)
+{
+    DWORD processId = 0;
+    if (!window || !GetWindowThreadProcessId(AsWindow(window), &processId)) return true;
+    if (processId == GetCurrentProcessId()) return true;
+    DWORD own = 0;
+    if (!IntegrityLevel(GetCurrentProcess(), own)) return true;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    // A process whose rights cannot even be looked at from here is above ours.
+    if (!process) return GetLastError() != ERROR_ACCESS_DENIED;
+    DWORD level = 0;
+    const bool read = IntegrityLevel(process, level);
+    const DWORD error = read ? 0 : GetLastError();
+    CloseHandle(process);
+    if (!read) return error != ERROR_ACCESS_DENIED;
+    return level <= own;
 }
 
 bool TWinFocusTarget::AccessibleCaret(TRect& screenRect)
@@ -96,6 +139,12 @@ bool TWinFocusTarget::AccessibleCaret(TRect& screenRect)
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return found;
+}
+
+void TWinFocusTarget::EndKeyWatch()
+{
+    if (watchedThread_) AttachThreadInput(GetCurrentThreadId(), watchedThread_, FALSE);
+    watchedThread_ = 0;
 }
 
 bool TWinFocusTarget::ClientToScreen(TWindowHandle window, TPoint& point)
