@@ -91,6 +91,8 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
     int locationCalls = 0;
+    // What the window last answered to WM_GETOBJECT.
+    LRESULT answered = 0;
 
 private:
     RECT screen_;
@@ -128,7 +130,7 @@ private:
     {
         if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CARET) {
             if (auto* caret = reinterpret_cast<TDrawnCaret*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
-                return LresultFromObject(IID_IAccessible, wParam, caret);
+                return caret->answered = LresultFromObject(IID_IAccessible, wParam, caret);
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -138,14 +140,14 @@ private:
 
 TEST(AccessibleCaretWin, ACaretDrawnByItsWindowPlacesTheList)
 {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    struct TCom {
+        TCom() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+        ~TCom() { CoUninitialize(); }
+    } com;
     {
         TDrawnCaret caret(RECT{300, 240, 302, 258});
         TDrawnCaretWindow window(&caret);
-        if (!window.Ready()) {
-            CoUninitialize();
-            GTEST_SKIP() << "the window could not take the focus (no display)";
-        }
+        if (!window.Ready()) GTEST_SKIP() << "the window could not take the focus (no display)";
         TWindowHandle caretWindow = 0;
         TRect systemCaret;
         TWinFocusTarget target;
@@ -153,13 +155,16 @@ TEST(AccessibleCaretWin, ACaretDrawnByItsWindowPlacesTheList)
         EXPECT_EQ(caretWindow, 0u); // no system caret
 
         TRect rect;
-        EXPECT_TRUE(target.AccessibleCaret(rect));
+        const bool found = target.AccessibleCaret(rect);
+        if (!found && FAILED(caret.answered))
+            GTEST_SKIP() << "this system cannot hand out the window's accessible object (LresultFromObject 0x" << std::hex
+                         << static_cast<unsigned long>(caret.answered) << ")";
+        EXPECT_TRUE(found);
         EXPECT_EQ(rect, Rect(300, 240, 302, 258));
         GetCaretScreenRect(rect);
         EXPECT_EQ(rect, Rect(300, 240, 302, 258));
         EXPECT_GE(caret.locationCalls, 2);
     }
-    CoUninitialize();
 }
 
 TEST(AccessibleCaretWin, NoCaretAnywhereGivesNone)
