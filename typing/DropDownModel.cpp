@@ -158,3 +158,49 @@ TPoint DropDownPosition(const TRect& caret, int width, int height, const TRect& 
 }
 
 } // namespace quillora
+
+namespace quillora {
+
+namespace {
+bool HasCaret(const TRect& caret) { return caret.Bottom > caret.Top || caret.Right > caret.Left; }
+
+// Squared distance from a point to a rectangle (0 inside).
+long long DistanceSquared(TPoint p, const TRect& r)
+{
+    const long long dx = p.X < r.Left ? r.Left - p.X : p.X >= r.Right ? p.X - (r.Right - 1) : 0;
+    const long long dy = p.Y < r.Top ? r.Top - p.Y : p.Y >= r.Bottom ? p.Y - (r.Bottom - 1) : 0;
+    return dx * dx + dy * dy;
+}
+} // namespace
+
+TRect CaretWorkArea(const TRect& caret, const std::vector<TMonitorArea>& monitors)
+{
+    if (monitors.empty()) return {};
+    const TMonitorArea* chosen = &monitors.front();
+    if (!HasCaret(caret)) {
+        for (const TMonitorArea& m : monitors)
+            if (m.Primary) return m.Work;
+        return chosen->Work;
+    }
+    const TPoint at = caret.TopLeft();
+    long long best = DistanceSquared(at, chosen->Bounds);
+    for (const TMonitorArea& m : monitors) {
+        const long long d = DistanceSquared(at, m.Bounds);
+        if (d < best) {
+            best = d;
+            chosen = &m;
+        }
+    }
+    return chosen->Work;
+}
+
+TPoint DropDownPositionOnMonitors(const TRect& caret, int width, int height, const std::vector<TMonitorArea>& monitors)
+{
+    const TRect work = CaretWorkArea(caret, monitors);
+    TPoint p = DropDownPosition(caret, width, height, work);
+    p.X = std::max(p.X, work.Left);
+    p.Y = std::max(p.Y, work.Top);
+    return p;
+}
+
+} // namespace quillora

@@ -4,7 +4,9 @@
 // keyboard hook reports, and where the list goes on the screen. The list window is a
 // thin layer over it.
 
+#include <cstdint>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "foundation/Geometry.h"
@@ -97,5 +99,30 @@ int DropDownItemHeight(int textHeight);
 TPoint DropDownPosition(const TRect& caret, int width, int height, const TRect& workArea);
 // PlaceAt: (min(x, right - width), min(y, bottom - height)).
 TPoint PlaceInWorkArea(int x, int y, int width, int height, const TRect& workArea);
+
+// The processes whose windows refused the program's input: the user is told about each
+// one once, and not again while the program runs.
+class TRefusedTargets {
+public:
+    // True the first time `processId` refuses.
+    bool FirstRefusal(uint32_t processId) { return told_.insert(processId).second; }
+
+private:
+    std::set<uint32_t> told_;
+};
+
+// One monitor of the desktop: its rectangle and its work area, in screen pixels.
+struct TMonitorArea {
+    TRect Bounds;
+    TRect Work;
+    bool Primary = false;
+};
+
+// The work area of the monitor that holds the caret's top-left point (the nearest
+// monitor when none does); the primary monitor's without a caret. Empty without monitors.
+TRect CaretWorkArea(const TRect& caret, const std::vector<TMonitorArea>& monitors);
+// DropDownPosition on the monitor that holds the caret, kept inside all four edges of
+// its work area, so that the list never lands on another screen.
+TPoint DropDownPositionOnMonitors(const TRect& caret, int width, int height, const std::vector<TMonitorArea>& monitors);
 
 } // namespace quillora

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/Geometry.h"
+#include "foundation/Input.h"
 
 namespace quillora {
 
@@ -19,6 +20,9 @@ enum TInputType : uint8_t {
 constexpr uint32_t kfExtendedKey = 0x0001;
 constexpr uint32_t kfKeyUp = 0x0002;
 constexpr uint32_t kfUnicode = 0x0004;
+
+// The key that the target sees for a record with kfUnicode.
+constexpr TKeyCode kcPacket = 0xE7;
 
 // Mouse record flags.
 constexpr uint32_t mfLeftDown = 0x0002;

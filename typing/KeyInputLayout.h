@@ -21,6 +21,9 @@ public:
     virtual int16_t VkKeyScan(char16_t unit) = 0;
     // The scan code of a key on that layout; 0 when it has none.
     virtual uint16_t ScanCode(TKeyCode key) = 0;
+    // Whether `key` is a dead key on that layout: pressed, it types nothing at once and
+    // changes the character of the next key ("^" then "a" gives "\u00E2").
+    virtual bool IsDeadKey(TKeyCode key) = 0;
 };
 
 } // namespace quillora

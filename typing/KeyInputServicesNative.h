@@ -22,6 +22,7 @@ class TNativeKeyboardLayout : public TKeyboardLayout {
 public:
     int16_t VkKeyScan(char16_t) override { return -1; }
     uint16_t ScanCode(TKeyCode) override { return 0; }
+    bool IsDeadKey(TKeyCode) override { return false; }
 };
 
 class TNativeFocusTarget : public TFocusTarget {
@@ -29,7 +30,11 @@ public:
     TWindowHandle FocusWindow() override { return 0; }
     TCharDelivery SendChar(TWindowHandle, char16_t) override { return cdNoWindow; }
     bool ForegroundCaret(TWindowHandle&, TRect&) override { return false; }
+    bool AccessibleCaret(TRect&) override { return false; }
+    bool AcceptsInput(TWindowHandle) override { return true; }
     bool ClientToScreen(TWindowHandle, TPoint&) override { return false; }
+    bool TakenKeyState(TWindowHandle, TKeyCode, uint8_t&) override { return false; }
+    void EndKeyWatch() override {}
 };
 
 } // namespace quillora

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "foundation/Geometry.h"
+#include "foundation/Input.h"
 
 namespace quillora {
 
@@ -29,8 +30,22 @@ public:
     // The caret window and caret rectangle (client coordinates) of the foreground
     // thread; false when the platform cannot tell.
     virtual bool ForegroundCaret(TWindowHandle& caretWindow, TRect& caretRect) = 0;
+    // Whether `window` takes injected input from this program: false for a window of a
+    // process with higher rights (run as administrator), which drops it without an error.
+    virtual bool AcceptsInput(TWindowHandle window) = 0;
+    // The caret that the focused control of the foreground application exposes to
+    // accessibility clients, in screen coordinates, for programs that draw their own
+    // caret instead of the system's; false when it exposes none.
+    virtual bool AccessibleCaret(TRect& screenRect) = 0;
     // Converts a client point of `window` to screen coordinates; false for no window.
     virtual bool ClientToScreen(TWindowHandle window, TPoint& point) = 0;
+    // The state of `key` as the thread of `window` has taken it from its input queue so
+    // far: 0x80 while down, 0x01 toggled by every press. It changes only when that
+    // thread reads the key's messages, so it tells when injected keys have been taken.
+    // False when it cannot be read (no window, or the thread's input is out of reach).
+    // Watching may hold on to that thread's input until EndKeyWatch.
+    virtual bool TakenKeyState(TWindowHandle window, TKeyCode key, uint8_t& state) = 0;
+    virtual void EndKeyWatch() = 0;
 };
 
 } // namespace quillora

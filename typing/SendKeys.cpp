@@ -13,16 +13,22 @@ namespace {
 constexpr unsigned PauseBeforeCaretMs = 100;
 constexpr unsigned PauseAfterCaretMs = 20;
 
+// The system caret of the foreground thread; where there is none, the caret that the
+// focused control exposes to accessibility clients (programs that draw their own).
 void CaretScreenRect(TFocusTarget& target, TRect& rect)
 {
     rect = TRect{};
     TWindowHandle caretWindow = 0;
     TRect caret;
-    if (!target.ForegroundCaret(caretWindow, caret)) return;
     TPoint origin;
-    if (!target.ClientToScreen(caretWindow, origin)) return;
-    caret.Offset(origin.X, origin.Y);
-    rect = caret;
+    if (target.ForegroundCaret(caretWindow, caret) && target.ClientToScreen(caretWindow, origin)) {
+        caret.Offset(origin.X, origin.Y);
+        rect = caret;
+        return;
+    }
+    TRect accessible;
+    if (target.AccessibleCaret(accessible) && (accessible.Right > accessible.Left || accessible.Bottom > accessible.Top))
+        rect = accessible;
 }
 
 // Puts the pointer back where it was, however the click ends.
@@ -63,6 +69,19 @@ bool MacroKindToKey(TMacroItemKind kind, TKeyCode& key, bool& shift, bool& ctrl)
     }
     key = kcNone;
     return false;
+}
+
+TUnitStroke StrokeOfUnit(char16_t unit, TKeyboardLayout& layout)
+{
+    // Surrogate halves have no key; the pair goes out as two Unicode units of one batch.
+    if (IsSurrogate(unit)) return {};
+    const int16_t scan = layout.VkKeyScan(unit);
+    if (scan == -1) return {};
+    const unsigned state = (static_cast<uint16_t>(scan) >> 8) & 0xFF;
+    const TKeyCode key = static_cast<TKeyCode>(scan & 0xFF);
+    if (key == 0xFF || key == kcNone || (state & ~ksShift) != 0) return {};
+    if (layout.IsDeadKey(key)) return {};
+    return {false, key, (state & ksShift) != 0};
 }
 
 bool IsExtendedKey(TKeyCode key)
@@ -119,41 +138,21 @@ void TKeystrokeSender::AddUnicodeUnit(char16_t unit, TInputsArray& inputs)
 void TKeystrokeSender::AddKeyStroke(uint16_t code, bool isVirtualKey, bool shift, bool ctrl, TInputsArray& inputs)
 {
     TKeyCode key = kcNone;
-    bool alt = false;
     if (isVirtualKey) {
         key = code;
     } else {
-        const char16_t unit = static_cast<char16_t>(code);
-        // Surrogate halves have no key; the pair goes out as two Unicode units of
-        // the same batch.
-        if (IsSurrogate(unit)) {
-            AddUnicodeUnit(unit, inputs);
+        const TUnitStroke stroke = StrokeOfUnit(static_cast<char16_t>(code), layout_);
+        if (stroke.Unicode) {
+            AddUnicodeUnit(static_cast<char16_t>(code), inputs);
             return;
         }
-        const int16_t scan = layout_.VkKeyScan(unit);
-        const unsigned state = (static_cast<uint16_t>(scan) >> 8) & 0xFF;
-        key = static_cast<TKeyCode>(scan & 0xFF);
-        const unsigned chord = state & (ksControl | ksAlt);
-        // Typed as a Unicode unit instead of a key: characters the layout cannot
-        // produce, keys that need a shift state beyond Shift and AltGr (Ctrl+Alt), and
-        // keys that need Ctrl or Alt alone, which would be shortcuts rather than text.
-        if (scan == -1 || key == 0xFF || (state & ~(ksShift | ksControl | ksAlt)) != 0 ||
-            (chord != 0 && chord != (ksControl | ksAlt))) {
-            AddUnicodeUnit(unit, inputs);
-            return;
-        }
-        shift = shift || (state & ksShift) != 0;
-        if (chord != 0) {
-            ctrl = true;
-            alt = true;
-        }
+        key = stroke.Key;
+        shift = shift || stroke.Shift;
     }
     if (shift) AddVirtualKey(kcShift, 0, inputs);
     if (ctrl) AddVirtualKey(kcControl, 0, inputs);
-    if (alt) AddVirtualKey(kcMenu, 0, inputs);
     AddVirtualKey(key, 0, inputs);
     AddVirtualKey(key, kfKeyUp, inputs);
-    if (alt) AddVirtualKey(kcMenu, kfKeyUp, inputs);
     if (ctrl) AddVirtualKey(kcControl, kfKeyUp, inputs);
     if (shift) AddVirtualKey(kcShift, kfKeyUp, inputs);
 }
@@ -161,11 +160,18 @@ void TKeystrokeSender::AddKeyStroke(uint16_t code, bool isVirtualKey, bool shift
 void TKeystrokeSender::SendText(StringView text)
 {
     if (Method() == smCharMessages) {
-        for (char16_t unit : text) {
-            if (target_.SendChar(target_.FocusWindow(), unit) == cdNotAnswering) {
-                abandoned_ = true;
-                return;
+        // The focused control, asked once for the run (asking attaches to its thread).
+        const TWindowHandle focus = target_.FocusWindow();
+        for (size_t i = 0; i < text.size();) {
+            // A surrogate pair goes as its two messages back to back, one pause after both.
+            const size_t length = CodePointLength(text, i);
+            for (size_t k = 0; k < length; ++k) {
+                if (target_.SendChar(focus, text[i + k]) == cdNotAnswering) {
+                    abandoned_ = true;
+                    return;
+                }
             }
+            i += length;
             input_.Sleep(Interval());
         }
         return;
@@ -173,8 +179,44 @@ void TKeystrokeSender::SendText(StringView text)
     TInputsArray inputs;
     inputs.reserve(text.size() * 2);
     for (char16_t unit : text) AddKeyStroke(unit, false, false, false, inputs);
-    input_.SendInput(inputs);
+    SendKeys(inputs);
     input_.Sleep(Interval());
+}
+
+void TKeystrokeSender::SendKeys(const TInputsArray& inputs)
+{
+    if (inputs.empty()) return;
+    // The target reads sent character messages before the input waiting in its queue,
+    // and a caret capture reads where the target's caret stands: either must wait
+    // until the target has taken these keys. The watched key is the last one released:
+    // its toggle bit flips with every press the target takes (so it tells only when
+    // the records press it an odd number of times), and its down bit clears when the
+    // target takes the release. Unicode units arrive as the packet key.
+    const bool wait = Method() == smCharMessages || waitTaken_;
+    const TInputRecord& last = inputs.back();
+    const TKeyCode watched = (last.Flags & kfUnicode) ? kcPacket : last.Vk;
+    size_t presses = 0;
+    for (const TInputRecord& r : inputs)
+        if (r.Type == itKeyboard && !(r.Flags & kfKeyUp) && ((r.Flags & kfUnicode) ? kcPacket : r.Vk) == watched)
+            ++presses;
+    const TWindowHandle window = wait ? target_.FocusWindow() : 0;
+    uint8_t before = 0;
+    const bool watchable = window && last.Type == itKeyboard && (last.Flags & kfKeyUp) && presses % 2 == 1 &&
+                           target_.TakenKeyState(window, watched, before);
+    input_.SendInput(inputs);
+    if (!wait) return;
+    if (!watchable) {
+        input_.Sleep(KeyUnwatchedMs);
+        return;
+    }
+    const uint64_t start = input_.TickCount();
+    for (;;) {
+        uint8_t now = 0;
+        if (!target_.TakenKeyState(window, watched, now)) return;
+        if ((now & 0x80) == 0 && ((now ^ before) & 0x01) != 0) return;
+        if (input_.TickCount() - start >= KeyTakenWaitMs) return;
+        input_.Sleep(KeyTakenPollMs);
+    }
 }
 
 void TKeystrokeSender::SendMacroKey(TMacroItemKind kind)
@@ -184,7 +226,7 @@ void TKeystrokeSender::SendMacroKey(TMacroItemKind kind)
     if (!MacroKindToKey(kind, key, shift, ctrl)) return;
     TInputsArray inputs;
     AddKeyStroke(key, true, shift, ctrl, inputs);
-    input_.SendInput(inputs);
+    SendKeys(inputs);
     input_.Sleep(Interval());
 }
 
@@ -239,6 +281,11 @@ bool TKeystrokeSender::WaitForModifiersReleased()
 void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
 {
     abandoned_ = false;
+    // Whatever watching the target's keys held on to is let go however typing ends.
+    struct TWatchEnd {
+        TFocusTarget& target;
+        ~TWatchEnd() { target.EndKeyWatch(); }
+    } watchEnd{target_};
 
     // Which caret moves the steps after the last caret marker make, as long as they
     // can be undone by pressing Left: one press per UTF-16 unit of a text run, as the
@@ -267,8 +314,11 @@ void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
     }
 
     TRect caretRect;
-    for (const TMacroItem& item : items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        const TMacroItem& item = items[i];
         if (abandoned_) return;
+        // The caret is read where the target has put it after every key before.
+        waitTaken_ = !countable && i + 1 < items.size() && items[i + 1].Kind == mkCaret;
         switch (item.Kind) {
         case mkText: SendText(item.Text); break;
         case mkCaret:
@@ -277,6 +327,7 @@ void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
         default: SendMacroKey(item.Kind); break;
         }
     }
+    waitTaken_ = false;
     if (abandoned_) return;
 
     if (!countable) {

@@ -51,6 +51,24 @@ constexpr int smKeyStrokes = 1;    // synthesized key strokes, one batch per tex
 // kinds without a key (text, caret).
 bool MacroKindToKey(TMacroItemKind kind, TKeyCode& key, bool& shift, bool& ctrl);
 
+// How one UTF-16 unit of a text run goes out as synthesized key strokes: the layout's
+// key (with Shift when it needs it), or the unit itself as Unicode input.
+struct TUnitStroke {
+    bool Unicode = true;
+    TKeyCode Key = kcNone;
+    bool Shift = false;
+
+    bool operator==(const TUnitStroke&) const = default;
+};
+
+// The layout's key only where pressing it types exactly the unit and nothing else: a
+// key alone or with Shift that is not a dead key. Everything else is Unicode input:
+// characters the layout lacks, surrogate halves, keys that need AltGr (injected
+// Ctrl+Alt is no AltGr everywhere, and fires the target's Ctrl+Alt shortcuts), Ctrl or
+// Alt (shortcuts, not text) or a layout's extra shift states, and dead keys (the next
+// character would be composed with them).
+TUnitStroke StrokeOfUnit(char16_t unit, TKeyboardLayout& layout);
+
 // Whether a key is one of the extended keys (the navigation block, the right hand
 // modifiers, ...), whose records carry kfExtendedKey.
 bool IsExtendedKey(TKeyCode key);
@@ -60,6 +78,13 @@ public:
     // How long typing waits at most for the user to let go of the modifier keys.
     static constexpr unsigned ModifierWaitMs = 1000;
     static constexpr unsigned ModifierPollMs = 10;
+    // Character messages overtake injected keys still queued for the target, so with
+    // them a key step waits, at most KeyTakenWaitMs, until the target has taken its
+    // keys; so does the step before a caret capture. KeyUnwatchedMs when that cannot be
+    // watched.
+    static constexpr unsigned KeyTakenWaitMs = 1000;
+    static constexpr unsigned KeyTakenPollMs = 1;
+    static constexpr unsigned KeyUnwatchedMs = 50;
 
     // "Method" and "Interval" of `settings` are read afresh at every step; input goes
     // through `services` (all three set).
@@ -94,12 +119,18 @@ private:
     void AddVirtualKey(TKeyCode key, uint32_t flags, TInputsArray& inputs);
     void AddUnicodeUnit(char16_t unit, TInputsArray& inputs);
     void CaptureCaret(TRect& caretRect);
+    // Injects the records of a text run or key step; with character messages, or
+    // before a caret capture, returns once the target has taken them (see
+    // KeyTakenWaitMs).
+    void SendKeys(const TInputsArray& inputs);
 
     TTypingSettings settings_; // references to the keys
     TInputInjector& input_;
     TKeyboardLayout& layout_;
     TFocusTarget& target_;
     bool abandoned_ = false;
+    // The next keys are followed by a caret capture (SendKeys).
+    bool waitTaken_ = false;
 };
 
 // The process-wide entries, on the provided services (ProvidedKeyInputServices).

@@ -23,7 +23,7 @@ e2e_display() {
   local n
   for n in $(seq 90 120); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+      Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
       E2E_XVFB_PID=$!
       E2E_OWN_DISPLAY=1
       export DISPLAY=":$n"

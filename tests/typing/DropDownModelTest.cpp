@@ -188,6 +188,39 @@ TEST(DropDownPlacementTest, BelowTheCaretInsideTheWorkArea)
         TPoint p = DropDownPosition(c.caret, 267, 216, work);
         EXPECT_EQ(p, c.expected) << c.caret.Left << "," << c.caret.Top;
     }
+}
+
+TEST(DropDownPlacementTest, StaysOnTheMonitorThatHoldsTheCaret)
+{
+    // A primary monitor with a taskbar at the bottom, a second one on its left, a third
+    // one above the primary's right half with its taskbar on top.
+    const std::vector<TMonitorArea> monitors{
+        {{0, 0, 1024, 768}, {0, 0, 1024, 738}, true},
+        {{-1280, 0, 0, 1024}, {-1280, 0, 0, 1024}, false},
+        {{512, -600, 1312, 0}, {512, -570, 1312, 0}, false},
+    };
+    struct Case {
+        const char* name;
+        TRect caret;
+        TPoint expected;
+    };
+    const Case cases[] = {
+        {"primary", {100, 200, 102, 216}, {73, 218}},
+        {"left monitor", {-600, 300, -598, 316}, {-627, 318}},
+        {"left monitor's right edge: not onto the primary", {-10, 300, -8, 316}, {-267, 318}},
+        {"left monitor's bottom edge", {-600, 1000, -598, 1016}, {-627, 1024 - 216}},
+        {"primary's left edge: not onto the left monitor", {5, 300, 7, 316}, {0, 318}},
+        {"upper monitor's bottom edge: not onto the primary", {700, -40, 702, -24}, {673, -216}},
+        {"upper monitor's taskbar", {700, -600, 702, -584}, {673, -570}},
+        {"beside the monitors: the nearest", {1100, 300, 1102, 316}, {757, 318}},
+        {"no caret: the primary's bottom edge", {}, {(1024 - 267) / 2, 738 - 216}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(DropDownPositionOnMonitors(c.caret, 267, 216, monitors), c.expected) << c.name;
+    EXPECT_EQ(CaretWorkArea({5, 5, 6, 20}, {}), TRect{});
+}
+
+TEST(DropDownPlacementTest, PageAndItemSizes)
+{
     EXPECT_EQ(DropDownPageSize(216, 23), 9);
     EXPECT_EQ(DropDownPageSize(10, 23), 1);
     EXPECT_EQ(DropDownItemHeight(13), 19);

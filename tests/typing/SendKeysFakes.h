@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <functional>
+#include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -92,6 +94,14 @@ public:
     TPoint Cursor{3, 4};
     bool Swapped = false;
     std::function<void()> OnSend;
+    std::set<TKeyCode> DeadKeys;
+    // The target's taken key states (TakenKeyState): injected keyboard records wait in
+    // Queued until the target takes them, TakePerSleep of them at every Sleep (the
+    // target runs while the sender sleeps); TakenStateReadable false: cannot be read.
+    std::deque<TInputRecord> Queued;
+    size_t TakePerSleep = 1000000;
+    bool TakenStateReadable = true;
+    std::map<TKeyCode, uint8_t> TakenStates;
 
     TKeyInputServices Services() { return {this, this, this}; }
 
@@ -108,6 +118,8 @@ public:
     {
         Batches.push_back(inputs);
         Log.push_back("send[" + FormatRecords(inputs) + "]");
+        for (const TInputRecord& r : inputs)
+            if (r.Type == itKeyboard) Queued.push_back(r);
         if (OnSend) OnSend();
         return static_cast<unsigned>(inputs.size());
     }
@@ -115,6 +127,17 @@ public:
     {
         Clock += milliseconds;
         Log.push_back("sleep " + std::to_string(milliseconds));
+        for (size_t i = 0; i < TakePerSleep && !Queued.empty(); ++i) {
+            const TInputRecord r = Queued.front();
+            Queued.pop_front();
+            uint8_t& state = TakenStates[r.Vk];
+            if (r.Flags & kfKeyUp) {
+                state &= ~0x80;
+            } else {
+                if (!(state & 0x80)) state ^= 0x01;
+                state |= 0x80;
+            }
+        }
     }
     uint64_t TickCount() override { return Clock; }
     void ProcessPendingMessages() override { Log.push_back("pump"); }
@@ -142,6 +165,7 @@ public:
         return -1;
     }
     uint16_t ScanCode(TKeyCode key) override { return static_cast<uint16_t>(0x100 + key); }
+    bool IsDeadKey(TKeyCode key) override { return DeadKeys.count(key) != 0; }
 
     TWindowHandle FocusWindow() override { return Focus; }
     TCharDelivery SendChar(TWindowHandle window, char16_t unit) override
@@ -164,6 +188,26 @@ public:
         }
         caretWindow = CaretWindow;
         caretRect = CaretRects[i];
+        return true;
+    }
+    bool TakenKeyState(TWindowHandle window, TKeyCode key, uint8_t& state) override
+    {
+        Log.push_back("taken? " + KeyName(key));
+        if (!window || !TakenStateReadable) return false;
+        state = TakenStates[key];
+        return true;
+    }
+    bool AcceptsInput(TWindowHandle) override { return true; }
+    size_t WatchEnds = 0;
+    void EndKeyWatch() override { ++WatchEnds; }
+    std::vector<TRect> AccessibleCarets;  // one per AccessibleCaret call; empty: none
+    size_t AccessibleCalls = 0;
+    bool AccessibleCaret(TRect& screenRect) override
+    {
+        Log.push_back("accessible?");
+        size_t i = AccessibleCalls++;
+        if (i >= AccessibleCarets.size() || AccessibleCarets[i].IsEmpty()) return false;
+        screenRect = AccessibleCarets[i];
         return true;
     }
     bool ClientToScreen(TWindowHandle window, TPoint& point) override

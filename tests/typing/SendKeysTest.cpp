@@ -46,6 +46,7 @@ struct TextCase {
     std::u16string text;
     std::map<char16_t, int16_t> keyScans;
     const char* records;
+    std::set<TKeyCode> deadKeys = {};
 };
 
 class SendKeysTextTest : public SendKeysTest, public testing::WithParamInterface<TextCase> {};
@@ -54,6 +55,7 @@ TEST_P(SendKeysTextTest, OneBatchPerRunThenTheInterval)
 {
     const TextCase& c = GetParam();
     fake.KeyScans = c.keyScans;
+    fake.DeadKeys = c.deadKeys;
     EXPECT_EQ(Send({{mkText, c.text}}), std::string("send[") + c.records + "] | sleep 1");
 }
 
@@ -63,9 +65,16 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"Plain", u"ab", {}, "+A -A +B -B"},
         TextCase{"Shifted", u"aB", {}, "+A -A +Shift +B -B -Shift"},
         TextCase{"Digits", u"0 9", {}, "+0 -0 +#20 -#20 +9 -9"},
-        // AltGr: Ctrl+Alt in the layout's shift state are pressed together.
-        TextCase{"AltGr", u"\u20AC", {{u'\u20AC', 0x0645}}, "+Ctrl +Alt +E -E -Alt -Ctrl"},
-        TextCase{"ShiftAltGr", u"\u00A6", {{u'\u00A6', 0x07DC}}, "+Shift +Ctrl +Alt +#DC -#DC -Alt -Ctrl -Shift"},
+        // AltGr (Ctrl+Alt in the layout's shift state) is never pressed: the German "@"
+        // (AltGr+Q) and "\u20AC" (AltGr+E), and Shift with AltGr, go as Unicode units.
+        TextCase{"AltGr", u"a@\u20AC", {{u'@', 0x0651}, {u'\u20AC', 0x0645}}, "+A -A +u0040 -u0040 +u20AC -u20AC"},
+        TextCase{"ShiftAltGr", u"\u00A6", {{u'\u00A6', 0x07DC}}, "+u00A6 -u00A6"},
+        // Dead keys would compose with the next character: "^a" is "^" then "a", never
+        // "\u00E2"; the German "`" is Shift with the dead key of "\u00B4".
+        TextCase{"DeadKey", u"^a", {{u'^', 0x00DC}}, "+u005E -u005E +A -A", {0xDC}},
+        TextCase{"ShiftedDeadKey", u"`e", {{u'`', 0x01DD}}, "+u0060 -u0060 +E -E", {0xDD}},
+        // The same key that is no dead key on this layout is pressed.
+        TextCase{"LiveAccentKey", u"^", {{u'^', 0x0136}}, "+Shift +6 -6 -Shift", {0xDC}},
         // Characters the layout cannot produce go out as Unicode units.
         TextCase{"Unproducible", u"a\u00E9b", {}, "+A -A +u00E9 -u00E9 +B -B"},
         TextCase{"SurrogatePair", u"x\U0001F600", {}, "+X -X +uD83D -uD83D +uDE00 -uDE00"},
@@ -83,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SendKeysTest, KeyRecordsCarryTheLayoutScanCodesAndExtendedFlags)
 {
     fake.KeyScans[u'\u20AC'] = 0x0645;
-    Send({Text(u"A\u00E9\u20AC"), Key(mkDel)});
+    fake.KeyScans[u'-'] = 0x00BD;
+    Send({Text(u"A\u00E9\u20AC-"), Key(mkDel)});
     ASSERT_EQ(fake.Batches.size(), 2u);
     auto key = [](uint16_t vk, uint16_t scan, uint32_t flags) {
         TInputRecord r;
@@ -95,8 +105,8 @@ TEST_F(SendKeysTest, KeyRecordsCarryTheLayoutScanCodesAndExtendedFlags)
     const TInputsArray text{
         key(0x10, 0x110, 0), key('A', 0x141, 0), key('A', 0x141, kfKeyUp), key(0x10, 0x110, kfKeyUp),
         key(0, 0xE9, kfUnicode), key(0, 0xE9, kfUnicode | kfKeyUp),
-        key(0x11, 0x111, 0), key(0x12, 0x112, 0), key('E', 0x145, 0), key('E', 0x145, kfKeyUp),
-        key(0x12, 0x112, kfKeyUp), key(0x11, 0x111, kfKeyUp)};
+        key(0, 0x20AC, kfUnicode), key(0, 0x20AC, kfUnicode | kfKeyUp),
+        key(0xBD, 0x1BD, 0), key(0xBD, 0x1BD, kfKeyUp)};
     EXPECT_EQ(fake.Batches[0], text);
     const TInputsArray del{key(0x2E, 0x12E, kfExtendedKey), key(0x2E, 0x12E, kfExtendedKey | kfKeyUp)};
     EXPECT_EQ(fake.Batches[1], del);
@@ -159,16 +169,53 @@ TEST_F(SendKeysTest, CharMessagesOnePerUnitToTheFocusedControl)
     settings.Method().SetValue(smCharMessages);
     settings.Interval().SetValue(5);
     fake.KeyScans[u'\u20AC'] = 0x0645;
+    // A surrogate pair goes as two messages back to back, with one pause after both;
+    // the key step waits until the target has taken its key.
     EXPECT_EQ(Send({Text(u"a\u20AC\U0001F600"), Key(mkReturn)}),
-              "char 70:61 | sleep 5 | char 70:20AC | sleep 5 | char 70:D83D | sleep 5 | char 70:DE00 | sleep 5 | "
-              "send[+Enter -Enter] | sleep 5");
+              "char 70:61 | sleep 5 | char 70:20AC | sleep 5 | char 70:D83D | char 70:DE00 | sleep 5 | "
+              "taken? Enter | send[+Enter -Enter] | taken? Enter | sleep 1 | taken? Enter | sleep 5");
+}
+
+TEST_F(SendKeysTest, CharMessagesWaitUntilTheTargetTookTheKeys)
+{
+    settings.Method().SetValue(smCharMessages);
+    // The target takes one queued record at each pause: the press, then the release.
+    fake.TakePerSleep = 1;
+    fake.TakenStates[kcTab] = 0x01; // toggled from earlier presses
+    EXPECT_EQ(Send({Key(mkBack), Text(u"k"), Key(mkTab), Text(u"2")}),
+              "taken? Back | send[+Back -Back] | taken? Back | sleep 1 | taken? Back | sleep 1 | taken? Back | "
+              "sleep 1 | char 70:6B | sleep 1 | "
+              "taken? Tab | send[+Tab -Tab] | taken? Tab | sleep 1 | taken? Tab | sleep 1 | taken? Tab | "
+              "sleep 1 | char 70:32 | sleep 1");
+    // The watch ends with the typing.
+    EXPECT_EQ(fake.WatchEnds, 1u);
+    // With Ctrl, the last key released is watched.
+    fake.Log.clear();
+    Send({Key(mkPaste)});
+    EXPECT_EQ(fake.Log.front(), "taken? Ctrl");
+}
+
+TEST_F(SendKeysTest, CharMessagesAfterKeysThatCannotBeWatched)
+{
+    settings.Method().SetValue(smCharMessages);
+    // The target's input is out of reach: a fixed pause instead.
+    fake.TakenStateReadable = false;
+    EXPECT_EQ(Send({Key(mkTab), Text(u"a")}), "taken? Tab | send[+Tab -Tab] | sleep 50 | sleep 1 | char 70:61 | sleep 1");
+    // A target that never takes its keys holds the typing for the bound only.
+    fake.TakenStateReadable = true;
+    fake.TakePerSleep = 0;
+    Send({Key(mkTab), Text(u"a")});
+    EXPECT_EQ(fake.Entries("sleep 1").size(), TKeystrokeSender::KeyTakenWaitMs + 2);
+    EXPECT_EQ(fake.Log.back(), "sleep 1");
+    EXPECT_EQ(fake.Entries("char").size(), 1u);
 }
 
 TEST_F(SendKeysTest, CharMessagesWithoutFocusedControlGoOn)
 {
     settings.Method().SetValue(smCharMessages);
     fake.Focus = 0;
-    EXPECT_EQ(Send({Text(u"ab"), Key(mkTab)}), "char 0:61 | sleep 1 | char 0:62 | sleep 1 | send[+Tab -Tab] | sleep 1");
+    EXPECT_EQ(Send({Text(u"ab"), Key(mkTab)}),
+              "char 0:61 | sleep 1 | char 0:62 | sleep 1 | send[+Tab -Tab] | sleep 50 | sleep 1");
     EXPECT_FALSE(sender.Abandoned());
 }
 
@@ -232,10 +279,23 @@ TEST_F(SendKeysTest, UncountableStepsAfterTheCaretClickAtTheCapturedCaret)
 {
     fake.CaretRects = {Rect(10, 20, 12, 36)};
     EXPECT_EQ(Send({Text(u"abc"), Key(mkCaret), Text(u"def"), Key(mkReturn), Text(u"g")}),
-              "send[+A -A +B -B +C -C] | sleep 1 | "
+              // The caret is read once the target has taken the keys before it.
+              "taken? C | send[+A -A +B -B +C -C] | taken? C | sleep 1 | taken? C | sleep 1 | "
               "pump | sleep 100 | caret? | pump | sleep 20 | "
               "send[+D -D +E -E +F -F] | sleep 1 | send[+Enter -Enter] | sleep 1 | send[+G -G] | sleep 1 | "
               "pump | sleep 100 | cursor 1011,2028 | send[L+@1011,2028 L-@1011,2028] | pump | sleep 20 | cursor 3,4");
+}
+
+TEST_F(SendKeysTest, BeforeACaretCaptureTheLastKeyPressedOddTimesIsWatched)
+{
+    fake.CaretRects = {Rect(10, 20, 12, 36)};
+    // The last unit is Unicode input: the packet key, pressed once.
+    Send({Text(u"a\u00E9"), Key(mkCaret), Key(mkReturn)});
+    EXPECT_EQ(fake.Log.front(), "taken? #E7");
+    // "a" twice: its toggle bit would end where it began; a fixed pause instead.
+    fake.CaretCalls = 0;
+    EXPECT_EQ(Send({Text(u"aa"), Key(mkCaret), Key(mkReturn)}).substr(0, 48),
+              "send[+A -A +A -A] | sleep 50 | sleep 1 | pump | ");
 }
 
 TEST_F(SendKeysTest, SwappedButtonsClickWithTheRightButton)
@@ -280,6 +340,25 @@ TEST_F(SendKeysTest, CaretScreenRectIsOffsetByTheCaretWindowOrigin)
     sender.GetCaretScreenRect(rect);
     EXPECT_EQ(rect, Rect(1005, 2006, 1007, 2026));
     sender.GetCaretScreenRect(rect);  // no caret window now
+    EXPECT_EQ(rect, TRect{});
+}
+
+TEST_F(SendKeysTest, WithoutSystemCaretTheAccessibleCaretCounts)
+{
+    TRect rect;
+    // No system caret: the caret the control exposes, already in screen coordinates.
+    fake.AccessibleCarets = {Rect(300, 400, 301, 420)};
+    sender.GetCaretScreenRect(rect);
+    EXPECT_EQ(rect, Rect(300, 400, 301, 420));
+    // A system caret wins without asking.
+    fake.CaretRects = {Rect(5, 6, 7, 26)};
+    fake.CaretCalls = 0;
+    fake.Log.clear();
+    sender.GetCaretScreenRect(rect);
+    EXPECT_EQ(rect, Rect(1005, 2006, 1007, 2026));
+    EXPECT_TRUE(fake.Entries("accessible?").empty());
+    // Neither: empty.
+    sender.GetCaretScreenRect(rect);
     EXPECT_EQ(rect, TRect{});
 }
 

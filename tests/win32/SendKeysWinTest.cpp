@@ -112,6 +112,27 @@ TEST_F(SendKeysWinTest, BothMethodsTypeIntoAnotherThreadsControl)
     EXPECT_EQ(end, 2u);
 }
 
+TEST_F(SendKeysWinTest, CharMessagesKeepTheirOrderWithInjectedKeys)
+{
+    // Another thread's multi-line edit, as another program's would be: the keys go
+    // through its input queue, the characters as sent messages.
+    TEditWindow window({.OwnThread = true, .MultiLine = true});
+    if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
+    EXPECT_TRUE(TWinFocusTarget().AcceptsInput(reinterpret_cast<TWindowHandle>(window.Edit())));
+    settings.Method().SetValue(smCharMessages);
+    std::wstring expected;
+    for (int round = 0; round < 3; ++round) {
+        sender.SendMacroItems({{mkText, u"xy"}, {mkBack, {}}, {mkText, u"k1"}, {mkTab, {}}, {mkText, u"k2"},
+                               {mkReturn, {}}, {mkText, u"k3"}, {mkLeft, {}}, {mkText, u"Z😀"}, {mkEnd, {}},
+                               {mkText, u"."}});
+        expected += L"xk1\tk2\r\nkZ\U0001F6003.";
+        const bool arrived = PumpUntil([&] { return window.Text() == expected; }, 3000);
+        if (!arrived && window.Text().empty() && !HaveDisplay())
+            GTEST_SKIP() << "injected keys are not delivered without a display";
+        ASSERT_EQ(window.Text(), expected) << "round " << round;
+    }
+}
+
 TEST_F(SendKeysWinTest, CaretScreenRectLiesInTheFocusedEdit)
 {
     TEditWindow window;

@@ -20,6 +20,17 @@
 //                                             or "normal"
 //   winprobe listcount CLASS                  prints the item count of its first ListBox
 //                                             child
+//   winprobe time-typing CLASS FILE HOW [INTERVAL] [TIMEOUT_MS]
+//                                             starts typing the UTF-8 content of FILE
+//                                             into the first Edit child of CLASS and
+//                                             times it: HOW "enter" presses Enter (the
+//                                             program's list types it), "sendinput"
+//                                             sends it in one SendInput call as the
+//                                             program's records (layout keys, else
+//                                             Unicode), "wmchar" sends one WM_CHAR per
+//                                             unit with INTERVAL ms after each. Prints
+//                                             "first MS full MS" (milliseconds to the
+//                                             first character and to the whole text)
 //   winprobe texts CLASS                      prints the text of each of its child
 //                                             windows that has one, a line each (the
 //                                             message of a message box)
@@ -28,6 +39,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -77,6 +89,97 @@ bool WaitFor(const wchar_t* cls, bool present, DWORD timeout)
         if (GetTickCount() - start > timeout) return false;
         Sleep(50);
     }
+}
+
+std::wstring ReadUtf8File(const wchar_t* path, bool& ok)
+{
+    std::wstring text;
+    ok = false;
+    FILE* f = _wfopen(path, L"rb");
+    if (!f) return text;
+    std::string bytes;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+    std::fclose(f);
+    if (!bytes.empty() && bytes.back() == '\n') bytes.pop_back();
+    int m = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    text.resize(static_cast<size_t>(m));
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), m);
+    ok = true;
+    return text;
+}
+
+void AddKey(std::vector<INPUT>& inputs, WORD vk, WORD scan, DWORD flags)
+{
+    INPUT in {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = scan;
+    in.ki.dwFlags = flags;
+    inputs.push_back(in);
+}
+
+int TimeTyping(HWND hwnd, const std::wstring& text, const std::wstring& how, DWORD interval, DWORD timeout)
+{
+    HWND edit = FindWindowExW(hwnd, nullptr, L"Edit", nullptr);
+    if (!edit) edit = hwnd;
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    auto elapsed = [&] {
+        QueryPerformanceCounter(&now);
+        return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    };
+    const size_t base = static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
+    double first = -1;
+    auto poll = [&] {
+        const size_t length = static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
+        if (first < 0 && length > base) first = elapsed();
+        return length;
+    };
+    QueryPerformanceCounter(&start);
+    if (how == L"enter") {
+        std::vector<INPUT> inputs;
+        AddKey(inputs, VK_RETURN, static_cast<WORD>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC)), 0);
+        AddKey(inputs, VK_RETURN, static_cast<WORD>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    } else if (how == L"sendinput") {
+        std::vector<INPUT> inputs;
+        for (wchar_t unit : text) {
+            const SHORT scan = (unit >= 0xD800 && unit <= 0xDFFF) ? -1 : VkKeyScanW(unit);
+            const WORD vk = static_cast<WORD>(scan & 0xFF);
+            if (scan == -1 || (scan & 0xFE00) != 0) {
+                AddKey(inputs, 0, unit, KEYEVENTF_UNICODE);
+                AddKey(inputs, 0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+                continue;
+            }
+            const WORD shiftScan = static_cast<WORD>(MapVirtualKeyW(VK_SHIFT, MAPVK_VK_TO_VSC));
+            const WORD keyScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+            if (scan & 0x100) AddKey(inputs, VK_SHIFT, shiftScan, 0);
+            AddKey(inputs, vk, keyScan, 0);
+            AddKey(inputs, vk, keyScan, KEYEVENTF_KEYUP);
+            if (scan & 0x100) AddKey(inputs, VK_SHIFT, shiftScan, KEYEVENTF_KEYUP);
+        }
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    } else if (how == L"wmchar") {
+        for (wchar_t unit : text) {
+            SendMessageW(edit, WM_CHAR, unit, 0);
+            poll();
+            Sleep(interval);
+        }
+    } else {
+        return 2;
+    }
+    for (;;) {
+        if (poll() >= base + text.size()) break;
+        if (elapsed() > timeout) {
+            std::printf("first %.1f full timeout\n", first);
+            return 1;
+        }
+        Sleep(1);
+    }
+    std::printf("first %.1f full %.1f\n", first, elapsed());
+    return 0;
 }
 
 } // namespace
@@ -170,6 +273,14 @@ int wmain(int argc, wchar_t** argv)
         }
         std::printf("%ld\n", static_cast<long>(SendMessageW(list, LB_GETCOUNT, 0, 0)));
         return 0;
+    }
+    if (cmd == L"time-typing" && argc > 4) {
+        bool ok = false;
+        const std::wstring text = ReadUtf8File(argv[3], ok);
+        if (!ok) return 2;
+        const DWORD interval = argc > 5 ? static_cast<DWORD>(std::wcstoul(argv[5], nullptr, 0)) : 1;
+        const DWORD limit = argc > 6 ? static_cast<DWORD>(std::wcstoul(argv[6], nullptr, 0)) : 120000;
+        return TimeTyping(hwnd, text, argv[4], interval, limit);
     }
     if (cmd == L"texts") {
         for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -2,9 +2,11 @@
 // typed into the application in front and reports each one to the list window.
 //
 // A low-level keyboard hook (WH_KEYBOARD_LL) does the watching. It runs in the calling
-// process, on the thread that called HookKeys (the program's main thread, which pumps
-// messages), so nothing is injected into other processes and 32-bit and 64-bit
-// targets are watched alike.
+// process, so nothing is injected into other processes and 32-bit and 64-bit targets
+// are watched alike, on a thread of its own that does nothing but pump the hook's
+// messages: every key of the user, and every key the program injects, waits for the
+// hook, and a hook on the program's main thread would hold them while that thread is
+// busy (filling the list, typing a snippet) until the system's hook timeout.
 //
 // A key is reported by posting WM_NULL to the list window with wParam = the token's
 // length in UTF-16 units and the low 16 bits of lParam = a global atom named by the
@@ -14,24 +16,48 @@
 // Bracketed keys are kept from the target, Backspace only while the list allows it;
 // character keys reach it as usual.
 
+#include <atomic>
 #include <bitset>
 
 #include "foundation/win32/WinInclude.h"
 #include "typing/hook/HookTokens.h"
+#include "typing/hook/KeyTranslation.h"
 
 namespace {
 
+// How long UnhookKeys waits for the hook's thread to end.
+constexpr DWORD ThreadEndWaitMs = 5000;
+
 struct THookState {
+    // Set before the hook's thread starts and read by it; the thread alone touches the
+    // hook, the swallowed keys and the translator.
+    HANDLE thread = nullptr;
+    DWORD threadId = 0;
     HHOOK hook = nullptr;
     HWND listWindow = nullptr;
     HWND targetWindow = nullptr;
-    bool allowBackspace = false;
     // Keys whose press was kept from the target: their release is kept back too.
     std::bitset<256> swallowed;
+    quillora::hook::TKeyTranslator translator;
 };
 
 // The one hook of the process (the library is loaded once by the program).
 THookState state;
+// Set by the program's thread at any time.
+std::atomic<bool> allowBackspace{false};
+
+// ToUnicodeEx with the target's layout.
+class TWinLayoutCalls : public quillora::hook::TLayoutCalls {
+public:
+    explicit TWinLayoutCalls(HKL layout) : layout_(layout) {}
+    int ToUnicode(unsigned vk, unsigned scan, const uint8_t* keys, char16_t* out, int size, unsigned flags) override
+    {
+        return ToUnicodeEx(vk, scan, keys, reinterpret_cast<wchar_t*>(out), size, flags, layout_);
+    }
+
+private:
+    HKL layout_;
+};
 
 void Report(const wchar_t* token, unsigned length)
 {
@@ -57,8 +83,7 @@ HKL TargetLayout()
 }
 
 // The characters the key types in the target, translated with the target's layout and
-// the modifier keys held now. Our own thread's dead-key state follows the target's,
-// since this thread sees the same keys in the same order.
+// the modifier keys held now, leaving the dead key the target composes alone.
 void ReportCharacters(const KBDLLHOOKSTRUCT& key)
 {
     wchar_t chars[8] = {};
@@ -75,7 +100,8 @@ void ReportCharacters(const KBDLLHOOKSTRUCT& key)
             if (GetAsyncKeyState(vk) & 0x8000) keys[vk] = 0x80;
         if (GetKeyState(VK_CAPITAL) & 1) keys[VK_CAPITAL] |= 1;
         if (GetKeyState(VK_NUMLOCK) & 1) keys[VK_NUMLOCK] |= 1;
-        count = ToUnicodeEx(key.vkCode, key.scanCode, keys, chars, 7, 0, TargetLayout());
+        TWinLayoutCalls calls(TargetLayout());
+        count = state.translator.Translate(calls, key.vkCode, key.scanCode, keys, reinterpret_cast<char16_t*>(chars), 7);
     }
     // A dead key (negative) types nothing yet; control codes (Ctrl with a letter, Tab)
     // are no characters of a filter.
@@ -102,7 +128,7 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM message, LPARAM data)
         unsigned length = 0;
         while (token[length]) ++length;
         Report(token, length);
-        if (vk == VK_BACK && state.allowBackspace) {
+        if (vk == VK_BACK && allowBackspace.load()) {
             state.swallowed[vk] = false;
             return CallNextHookEx(nullptr, code, message, data);
         }
@@ -122,10 +148,42 @@ HINSTANCE ThisModule()
     return module;
 }
 
-void Unhook()
+// The hook's thread: sets the hook, tells HookKeys whether it could, and pumps the
+// hook's calls until UnhookKeys posts WM_QUIT.
+DWORD WINAPI HookThread(LPVOID started)
 {
-    if (state.hook) UnhookWindowsHookEx(state.hook);
-    state = THookState{};
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE); // the thread's queue, for WM_QUIT
+    state.hook = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, ThisModule(), 0);
+    const bool hooked = state.hook != nullptr;
+    SetEvent(static_cast<HANDLE>(started));
+    if (!hooked) return 1;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    UnhookWindowsHookEx(state.hook);
+    state.hook = nullptr;
+    return 0;
+}
+
+// Ends the hook's thread. `wait`: false inside DllMain, where the thread cannot end
+// (it would need the loader lock held there); the thread is stopped then.
+void Unhook(bool wait = true)
+{
+    if (state.thread) {
+        PostThreadMessageW(state.threadId, WM_QUIT, 0, 0);
+        if (!wait || WaitForSingleObject(state.thread, ThreadEndWaitMs) != WAIT_OBJECT_0) {
+            if (state.hook) UnhookWindowsHookEx(state.hook);
+            TerminateThread(state.thread, 1);
+        }
+        CloseHandle(state.thread);
+    }
+    state.thread = nullptr;
+    state.threadId = 0;
+    state.hook = nullptr;
+    state.listWindow = nullptr;
+    state.targetWindow = nullptr;
+    state.swallowed.reset();
+    state.translator = quillora::hook::TKeyTranslator{};
+    allowBackspace = false;
 }
 
 } // namespace
@@ -138,9 +196,18 @@ extern "C" BOOL WINAPI HookKeys(HWND list, HWND target, LPARAM reserved)
     if (!list) return FALSE;
     state.listWindow = list;
     state.targetWindow = target;
-    state.hook = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, ThisModule(), 0);
-    if (!state.hook) {
-        state = THookState{};
+    HANDLE started = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!started) return FALSE;
+    state.thread = CreateThread(nullptr, 0, &HookThread, started, 0, &state.threadId);
+    if (state.thread) {
+        // The user's keys wait for this thread: it runs before the busier ones.
+        SetThreadPriority(state.thread, THREAD_PRIORITY_ABOVE_NORMAL);
+        HANDLE both[2] = {started, state.thread};
+        WaitForMultipleObjects(2, both, FALSE, ThreadEndWaitMs);
+    }
+    CloseHandle(started);
+    if (!state.thread || !state.hook) {
+        Unhook();
         return FALSE;
     }
     return TRUE;
@@ -150,7 +217,7 @@ extern "C" BOOL WINAPI HookKeys(HWND list, HWND target, LPARAM reserved)
 // the low byte counts.
 extern "C" void WINAPI SetAllowBackspace(BOOL allow)
 {
-    state.allowBackspace = (static_cast<unsigned>(allow) & 0xFF) != 0;
+    allowBackspace = (static_cast<unsigned>(allow) & 0xFF) != 0;
 }
 
 // Stops reporting; the keyboard behaves as usual again.
@@ -163,6 +230,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
     // Unloaded while hooked: the hook must not outlive its procedure. (At process exit,
     // reserved is set and the system takes the hook away itself.)
-    if (reason == DLL_PROCESS_DETACH && !reserved) Unhook();
+    if (reason == DLL_PROCESS_DETACH && !reserved) Unhook(false);
     return TRUE;
 }

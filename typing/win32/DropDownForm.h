@@ -84,6 +84,7 @@ private:
     int itemHeight_ = 19;
     TBitmap32 rowBitmap_; // one item row, composed before it goes to the screen
     bool shownOnce_ = false;
+    TRefusedTargets refusedTargets_;
 };
 
 } // namespace quillora

@@ -26,4 +26,10 @@ uint16_t TWinKeyboardLayout::ScanCode(TKeyCode key)
     return static_cast<uint16_t>(MapVirtualKeyExW(key, MAPVK_VK_TO_VSC, TargetLayout()));
 }
 
+bool TWinKeyboardLayout::IsDeadKey(TKeyCode key)
+{
+    // The character of the unshifted key, with the top bit set for a dead key.
+    return (MapVirtualKeyExW(key, MAPVK_VK_TO_CHAR, TargetLayout()) & 0x80000000u) != 0;
+}
+
 } // namespace quillora

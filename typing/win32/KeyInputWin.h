@@ -22,6 +22,7 @@ class TWinKeyboardLayout : public TKeyboardLayout {
 public:
     int16_t VkKeyScan(char16_t unit) override;
     uint16_t ScanCode(TKeyCode key) override;
+    bool IsDeadKey(TKeyCode key) override;
 };
 
 class TWinFocusTarget : public TFocusTarget {
@@ -32,7 +33,16 @@ public:
     TWindowHandle FocusWindow() override;
     TCharDelivery SendChar(TWindowHandle window, char16_t unit) override;
     bool ForegroundCaret(TWindowHandle& caretWindow, TRect& caretRect) override;
+    bool AccessibleCaret(TRect& screenRect) override;
+    bool AcceptsInput(TWindowHandle window) override;
     bool ClientToScreen(TWindowHandle window, TPoint& point) override;
+    bool TakenKeyState(TWindowHandle window, TKeyCode key, uint8_t& state) override;
+    void EndKeyWatch() override;
+    ~TWinFocusTarget() override { EndKeyWatch(); }
+
+private:
+    // The thread whose input this thread shares while it watches its keys.
+    unsigned long watchedThread_ = 0;
 };
 
 } // namespace quillora
