@@ -31,7 +31,18 @@ printf '\xEF\xBB\xBF<Quillora FormatVersion="1.2">\r\n\t<Chars Value="Hello from
   >"$E2E_DOCS/Quillora.tpt"
 wine build/windows/shell/win32/Quillora.exe >"$E2E_OUT/app.log" 2>&1 </dev/null &
 app=$!
-e2e_probe wait-window TAppMainForm 20000
+e2e_probe wait-visible TAppMainForm 20000
+e2e_probe activate TAppMainForm
+sleep 1
+echo "writing a new snippet in the main window's editor, then Ctrl+S"
+read -r left top _ _ <<<"$(e2e_probe rect TAppMainForm)"
+xdotool mousemove $((left + 120)) $((top + 70)) click 1
+xdotool key --delay 60 ctrl+End Return
+xdotool type --delay 60 "Written in the editor"
+xdotool key --delay 60 ctrl+s shift+Home
+sleep 0.5
+mkdir -p build/demo
+import -window root build/demo/editor.png && echo "screenshot of the editor: build/demo/editor.png"
 wine notepad >/dev/null 2>&1 </dev/null &
 e2e_probe wait-window Notepad 20000
 sleep 1
@@ -43,7 +54,6 @@ e2e_probe wait-visible TDropDownForm 5000
 sleep 0.3
 xdotool type --delay 80 k
 sleep 0.5
-mkdir -p build/demo
 import -window root build/demo/screenshot.png && echo "screenshot with the list open: build/demo/screenshot.png"
 xdotool key Return
 sleep 1.5

@@ -16,6 +16,7 @@
 #include "foundation/win32/WinPaths.h"
 #include "shell/Document.h"
 #include "shell/win32/AppStartup.h"
+#include "typing/DropDownModel.h"
 #include "typing/win32/DropDownForm.h"
 #include "widgets/win32/RangeBoxWindow.h"
 
@@ -70,6 +71,7 @@ bool TAppMainForm::Create(HINSTANCE instance)
 {
     CreateAnnouncementMutexes(ProcessValues().ExeBaseName + u"Mutex");
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+    snippetCountMessage_ = RegisterWindowMessageW(L"QuilloraSnippetCount");
 
     TWindowClass windowClass;
     windowClass.Name = MainWindowClass;
@@ -279,6 +281,13 @@ void TAppMainForm::FocusChanged(bool focused)
 
 LRESULT TAppMainForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == snippetCountMessage_ && snippetCountMessage_) {
+        // For probes of other programs (the end-to-end runs): how many snippets the
+        // document holds now.
+        TDropDownModel snippets;
+        snippets.Open(controller_.Document().Text());
+        return snippets.Count();
+    }
     if (msg == taskbarCreatedMessage_ && taskbarCreatedMessage_) {
         controller_.TaskbarCreated();
         return TWindow::WindowProc(msg, wParam, lParam);

@@ -90,6 +90,7 @@ private:
     TMainFormController controller_;
     TDropDownForm* dropDown_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;
+    UINT snippetCountMessage_ = 0;
     std::unique_ptr<TFindDialogsWin> findDialogs_;
     // The scrolling viewport that shows the editor's document view.
     std::unique_ptr<TRangeBoxWindow> viewport_;

@@ -19,7 +19,7 @@
 //   winprobe showstate CLASS                  prints "hidden", "minimized", "maximized"
 //                                             or "normal"
 //   winprobe listcount CLASS                  prints the item count of its first ListBox
-//                                             child
+//                                             child (Quillora's main window: its snippets)
 //   winprobe time-typing CLASS FILE HOW [INTERVAL] [TIMEOUT_MS]
 //                                             starts typing the UTF-8 content of FILE
 //                                             into the first Edit child of CLASS and
@@ -268,6 +268,13 @@ int wmain(int argc, wchar_t** argv)
     if (cmd == L"listcount") {
         HWND list = FindWindowExW(hwnd, nullptr, L"ListBox", nullptr);
         if (!list) {
+            // Quillora's main window shows its snippets in the editor: it answers how many.
+            DWORD_PTR count = 0;
+            if (SendMessageTimeoutW(hwnd, RegisterWindowMessageW(L"QuilloraSnippetCount"), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                                    &count)) {
+                std::printf("%ld\n", static_cast<long>(count));
+                return 0;
+            }
             std::fputs("winprobe: no list box\n", stderr);
             return 1;
         }
