@@ -17,6 +17,8 @@ TEditForm::TEditForm(TFindDialogs& dialogs) : find_(dialogs)
 
 TEditForm::~TEditForm()
 {
+    // Nobody hears of the form's end.
+    OnActionsChanged = nullptr;
     documentView_.OnActionsChanged = nullptr;
     SetDocument(nullptr, nullptr);
 }
