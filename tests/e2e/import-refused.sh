@@ -19,21 +19,11 @@ printf 'Dear diary,\r\ntoday I imported a shopping list.\r\n' >"$docs/notes.txt"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# Waits until the main window's snippet list holds $1 items; prints the count seen last.
-wait_count() {
-  local n=""
-  for _ in $(seq 1 50); do
-    n=$(e2e_probe listcount TAppMainForm)
-    [ "$n" = "$1" ] && break
-    sleep 0.1
-  done
-  echo "$n"
-}
 
 wine "$exe" >"$E2E_OUT/app.log" 2>&1 </dev/null &
 app=$!
 e2e_probe wait-visible TAppMainForm 20000 >/dev/null || { echo "FAIL: Quillora did not start"; exit 1; }
-[ "$(wait_count 3)" = 3 ] || fail "the list does not show the three snippets of the data file"
+[ "$(e2e_wait_snippet_count 3)" = 3 ] || fail "the list does not show the three snippets of the data file"
 e2e_probe activate TAppMainForm >/dev/null
 sleep 0.5
 # File > Import (command 101); the text file's name is typed into the dialog, which
@@ -58,7 +48,7 @@ esac
 e2e_probe activate '#32770' >/dev/null
 xdotool key Return
 e2e_probe wait-gone '#32770' 5000 >/dev/null || fail "the refusal message did not close"
-[ "$(wait_count 3)" = 3 ] || fail "the snippets changed: the list holds $(e2e_probe listcount TAppMainForm) items"
+[ "$(e2e_wait_snippet_count 3)" = 3 ] || fail "the snippets changed: the list holds $(e2e_probe listcount TAppMainForm) items"
 # Past the autosave delay, nothing was written.
 while [ $(($(date +%s) - imported)) -lt 13 ]; do sleep 0.5; done
 cmp -s "$docs/Quillora.tpt" "$E2E_OUT/old.tpt" || fail "the data file changed after the refused import"

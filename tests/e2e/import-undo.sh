@@ -20,16 +20,6 @@ printf 'old one\nold two\nold three\n' >"$E2E_OUT/old.txt"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# Waits until the main window's snippet list holds $1 items; prints the count seen last.
-wait_count() {
-  local n=""
-  for _ in $(seq 1 50); do
-    n=$(e2e_probe listcount TAppMainForm)
-    [ "$n" = "$1" ] && break
-    sleep 0.1
-  done
-  echo "$n"
-}
 # The snippets of a data file, one a line, as the program's tool lists them.
 snippets() {
   wine "$tool" list "$1" >"$E2E_OUT/list.out" 2>&1 </dev/null
@@ -43,7 +33,7 @@ before_mtime=$(stat -c %Y "$docs/Quillora.tpt")
 wine "$exe" >"$E2E_OUT/app.log" 2>&1 </dev/null &
 app=$!
 e2e_probe wait-visible TAppMainForm 20000 >/dev/null || { echo "FAIL: Quillora did not start"; exit 1; }
-[ "$(wait_count 3)" = 3 ] || fail "the list does not show the three snippets of the data file"
+[ "$(e2e_wait_snippet_count 3)" = 3 ] || fail "the list does not show the three snippets of the data file"
 e2e_probe activate TAppMainForm >/dev/null
 sleep 0.5
 # File > Import (command 101) with a good snippet file.
@@ -53,24 +43,24 @@ sleep 1
 xdotool type --delay 20 'C:\users\'"$(id -un)"'\Documents\Quillora\import.tpt'
 xdotool key Return
 e2e_probe wait-gone '#32770' 10000 >/dev/null || fail "the import dialog did not close"
-[ "$(wait_count 2)" = 2 ] || fail "the import did not replace the snippets"
+[ "$(e2e_wait_snippet_count 2)" = 2 ] || fail "the import did not replace the snippets"
 
 # One Ctrl+Z in the main window undoes the whole import.
 e2e_probe activate TAppMainForm >/dev/null
 sleep 0.5
 xdotool key ctrl+z
-n=$(wait_count 3)
+n=$(e2e_wait_snippet_count 3)
 [ "$n" = 3 ] || fail "Ctrl+Z did not bring the three old snippets back (the list holds $n)"
 # The Edit menu by keyboard: Redo brings the import back, Undo takes it away again.
 xdotool key alt+e
 sleep 0.5
 xdotool key r
-n=$(wait_count 2)
+n=$(e2e_wait_snippet_count 2)
 [ "$n" = 2 ] || fail "Edit > Redo did not redo the import (the list holds $n)"
 xdotool key alt+e
 sleep 0.5
 xdotool key u
-n=$(wait_count 3)
+n=$(e2e_wait_snippet_count 3)
 [ "$n" = 3 ] || fail "Edit > Undo did not undo the import (the list holds $n)"
 undone=$(date +%s)
 

@@ -98,6 +98,18 @@ e2e_probe() {
   return $rc
 }
 
+# Waits (up to five seconds) until the main window holds $1 snippets; prints the count
+# seen last.
+e2e_wait_snippet_count() {
+  local n=""
+  for _ in $(seq 1 50); do
+    n=$(e2e_probe listcount TAppMainForm)
+    [ "$n" = "$1" ] && break
+    sleep 0.1
+  done
+  echo "$n"
+}
+
 e2e_stop() {
   wineserver -k >/dev/null 2>&1 || true
   if [ "$E2E_OWN_DISPLAY" = 1 ] && [ -n "$E2E_XVFB_PID" ]; then

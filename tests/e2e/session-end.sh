@@ -20,22 +20,12 @@ cp "$docs/Quillora.tpt" "$E2E_OUT/old.tpt"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# Waits until the main window's snippet list holds $1 items; prints the count seen last.
-wait_count() {
-  local n=""
-  for _ in $(seq 1 50); do
-    n=$(e2e_probe listcount TAppMainForm)
-    [ "$n" = "$1" ] && break
-    sleep 0.1
-  done
-  echo "$n"
-}
 
 # A first run: neither a settings nor a session file yet.
 wine "$exe" >"$E2E_OUT/app.log" 2>&1 </dev/null &
 app=$!
 e2e_probe wait-visible TAppMainForm 20000 >/dev/null || { echo "FAIL: Quillora did not start"; exit 1; }
-[ "$(wait_count 3)" = 3 ] || fail "the list does not show the three snippets of the data file"
+[ "$(e2e_wait_snippet_count 3)" = 3 ] || fail "the list does not show the three snippets of the data file"
 e2e_probe activate TAppMainForm >/dev/null
 sleep 0.5
 # A real change: File > Import (command 101) through the file dialog.
@@ -45,7 +35,7 @@ sleep 1
 xdotool type --delay 20 'C:\users\'"$(id -un)"'\Documents\Quillora\import.tpt'
 xdotool key Return
 e2e_probe wait-gone '#32770' 10000 >/dev/null || fail "the import dialog did not close"
-[ "$(wait_count 2)" = 2 ] || fail "the import did not replace the snippets"
+[ "$(e2e_wait_snippet_count 2)" = 2 ] || fail "the import did not replace the snippets"
 changed=$(date +%s.%N)
 cmp -s "$docs/Quillora.tpt" "$E2E_OUT/old.tpt" || fail "the data file was written before the session end"
 [ -e "$settings_folder/Quillora.settings" ] && fail "the settings file was written before the session end"
