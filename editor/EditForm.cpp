@@ -111,34 +111,28 @@ TMenuItem TEditForm::EditMenu() const
         menuItem.Enabled = Action(command).Enabled;
         return menuItem;
     };
-    auto sheetItem = [&](int command, String shortCut) {
-        return item(command, TSheetView::Caption(command), std::move(shortCut));
-    };
+    const TSheetView& view = documentView_;
     return TMenuItem::Submenu(
         LoadString(sidEditMenu),
-        {sheetItem(scmUndo, HotKeyToShortCut(ModControl, kcZ)),
-         sheetItem(scmRedo, HotKeyToShortCut(ModControl, kcY)),
+        {view.MenuItem(scmUndo),
+         view.MenuItem(scmRedo),
          TMenuItem::Separator(),
-         sheetItem(scmCut, HotKeyToShortCut(ModControl, kcX)),
-         sheetItem(scmCopy, HotKeyToShortCut(ModControl, kcC)),
-         sheetItem(scmCopyText, HotKeyToShortCut(ModShift | ModControl, kcC)),
-         sheetItem(scmPaste, HotKeyToShortCut(ModControl, kcV)),
-         sheetItem(scmDelete, HotKeyToShortCut(0, kcDelete)),
+         view.MenuItem(scmCut),
+         view.MenuItem(scmCopy),
+         view.MenuItem(scmCopyText),
+         view.MenuItem(scmPaste),
+         view.MenuItem(scmDelete),
          TMenuItem::Separator(),
          item(efcEditFind, LoadString(sidFind), HotKeyToShortCut(ModControl, kcF)),
          item(efcEditFindNext, LoadString(sidFindNext), HotKeyToShortCut(0, kcF3)),
          item(efcEditReplace, LoadString(sidReplace), HotKeyToShortCut(ModControl, KeyOfChar('H'))),
          TMenuItem::Separator(),
-         sheetItem(scmSelectAll, HotKeyToShortCut(ModControl, kcA))});
+         view.MenuItem(scmSelectAll)});
 }
 
 TMenuItem TEditForm::ViewMenu() const
 {
-    TMenuItem nonPrinting = TMenuItem::Item(scmNonPrintingCharacters, TSheetView::Caption(scmNonPrintingCharacters));
-    const TSheetActionState state = Action(scmNonPrintingCharacters);
-    nonPrinting.Enabled = state.Enabled;
-    nonPrinting.Checked = state.Checked;
-    return TMenuItem::Submenu(LoadString(sidViewMenu), {nonPrinting});
+    return TMenuItem::Submenu(LoadString(sidViewMenu), {documentView_.MenuItem(scmNonPrintingCharacters)});
 }
 
 void TEditForm::ExpandButtons(TExpandAllMode mode)

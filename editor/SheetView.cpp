@@ -332,21 +332,31 @@ String TSheetView::Caption(int command)
     }
 }
 
+TMenuItem TSheetView::MenuItem(int command) const
+{
+    String shortCut;
+    switch (command) {
+    case scmUndo: shortCut = HotKeyToShortCut(ModControl, kcZ); break;
+    case scmRedo: shortCut = HotKeyToShortCut(ModControl, kcY); break;
+    case scmCut: shortCut = HotKeyToShortCut(ModControl, kcX); break;
+    case scmCopy: shortCut = HotKeyToShortCut(ModControl, kcC); break;
+    case scmCopyText: shortCut = HotKeyToShortCut(ModShift | ModControl, kcC); break;
+    case scmPaste: shortCut = HotKeyToShortCut(ModControl, kcV); break;
+    case scmDelete: shortCut = HotKeyToShortCut(0, kcDelete); break;
+    case scmSelectAll: shortCut = HotKeyToShortCut(ModControl, kcA); break;
+    default: break;
+    }
+    TMenuItem item = TMenuItem::Item(command, Caption(command), std::move(shortCut));
+    const TSheetActionState state = Action(command);
+    item.Enabled = state.Enabled;
+    item.Checked = state.Checked;
+    return item;
+}
+
 TMenu TSheetView::ContextMenuItems() const
 {
-    auto item = [this](int command, String shortCut) {
-        TMenuItem menuItem = TMenuItem::Item(command, Caption(command), std::move(shortCut));
-        menuItem.Enabled = Action(command).Enabled;
-        return menuItem;
-    };
-    return {item(scmUndo, HotKeyToShortCut(ModControl, kcZ)),
-            TMenuItem::Separator(),
-            item(scmCut, HotKeyToShortCut(ModControl, kcX)),
-            item(scmCopy, HotKeyToShortCut(ModControl, kcC)),
-            item(scmPaste, HotKeyToShortCut(ModControl, kcV)),
-            item(scmDelete, HotKeyToShortCut(0, kcDelete)),
-            TMenuItem::Separator(),
-            item(scmSelectAll, HotKeyToShortCut(ModControl, kcA))};
+    return {MenuItem(scmUndo),   TMenuItem::Separator(), MenuItem(scmCut),       MenuItem(scmCopy),
+            MenuItem(scmPaste),  MenuItem(scmDelete),    TMenuItem::Separator(), MenuItem(scmSelectAll)};
 }
 
 void TSheetView::Refresh()

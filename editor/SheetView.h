@@ -82,6 +82,8 @@ public:
     bool Execute(int command);
     // The caption of a command, from the string table.
     static String Caption(int command);
+    // The menu item of a command: caption, shortcut, state as it is now.
+    TMenuItem MenuItem(int command) const;
     // The context menu: Undo, -, Cut, Copy, Paste, Delete, -, Select All.
     TMenu ContextMenuItems() const;
     // Repaints everything and lays the document out again.
