@@ -1,8 +1,6 @@
 #include "typing/win32/DropDownForm.h"
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "elements/SchemeImages.h"
@@ -15,6 +13,7 @@
 #include "foundation/StringIds.h"
 #include "foundation/Utils.h"
 #include "foundation/win32/Hooker.h"
+#include "foundation/win32/TimingTrace.h"
 #include "foundation/win32/InputWin.h"
 #include "foundation/win32/WinPaths.h"
 #include "foundation/win32/WindowPlacementForm.h"
@@ -59,26 +58,6 @@ std::vector<TMonitorArea> Monitors()
         monitors.push_back({ToRect(r), ToRect(r), true});
     }
     return monitors;
-}
-
-// Timing figures for measurements: written to the file named by QUILLORA_TIMING.
-const char* TimingPath()
-{
-    static const char* path = std::getenv("QUILLORA_TIMING");
-    return path && *path ? path : nullptr;
-}
-
-bool TimingTraced() { return TimingPath() != nullptr; }
-
-void TraceTiming(const char* what, std::chrono::steady_clock::time_point since)
-{
-    const char* path = TimingPath();
-    if (!path) return;
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
-    if (std::FILE* f = std::fopen(path, "a")) {
-        std::fprintf(f, "%s %.3f ms\n", what, ms);
-        std::fclose(f);
-    }
 }
 
 } // namespace

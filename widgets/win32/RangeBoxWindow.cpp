@@ -1,5 +1,6 @@
 #include "widgets/win32/RangeBoxWindow.h"
 
+#include "foundation/win32/TimingTrace.h"
 #include "render/win32/CanvasWin.h"
 
 namespace quillora {
@@ -34,6 +35,15 @@ bool TRangeBoxWindow::Create(HWND parent, const TRect& bounds)
 LRESULT TRangeBoxWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_KEYDOWN:
+    case WM_CHAR:
+        // For measurements: from the first key message to the end of the paint it causes.
+        if (TimingTraced() && !keyPending_ &&
+            !(msg == WM_KEYDOWN && (wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU))) {
+            keyPending_ = true;
+            keyStarted_ = std::chrono::steady_clock::now();
+        }
+        return TWindow::WindowProc(msg, wParam, lParam);
     case WM_ERASEBKGND:
         return 1; // the content paints every pixel
     case WM_PAINT: {
@@ -48,6 +58,10 @@ LRESULT TRangeBoxWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
             throw;
         }
         EndPaint(Handle(), &paint);
+        if (keyPending_) {
+            keyPending_ = false;
+            TraceTiming("key-to-paint", keyStarted_);
+        }
         return 0;
     }
     case WM_GETDLGCODE: {

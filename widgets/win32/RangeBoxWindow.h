@@ -5,6 +5,8 @@
 // methods and caret queries of other programs find it.
 #include "foundation/win32/WinInclude.h"
 
+#include <chrono>
+
 #include "foundation/win32/Window.h"
 #include "widgets/RangeBox.h"
 
@@ -24,6 +26,8 @@ protected:
 
 private:
     TRangeBox box_;
+    bool keyPending_ = false;
+    std::chrono::steady_clock::time_point keyStarted_;
 };
 
 } // namespace quillora
