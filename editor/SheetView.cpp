@@ -332,7 +332,7 @@ String TSheetView::Caption(int command)
     }
 }
 
-TMenuItem TSheetView::MenuItem(int command) const
+TMenuItem TSheetView::MenuItem(int command, bool plainCaption) const
 {
     String shortCut;
     switch (command) {
@@ -346,7 +346,16 @@ TMenuItem TSheetView::MenuItem(int command) const
     case scmSelectAll: shortCut = HotKeyToShortCut(ModControl, kcA); break;
     default: break;
     }
-    TMenuItem item = TMenuItem::Item(command, Caption(command), std::move(shortCut));
+    String caption = Caption(command);
+    TUndoRedo* undo = scheme_ ? scheme_->UndoRedo() : nullptr;
+    if (!plainCaption && undo && (command == scmUndo || command == scmRedo)) {
+        const TOperation* next = command == scmUndo ? undo->NextUndo() : undo->NextRedo();
+        String name = next ? next->GetCaption() : String();
+        // The name is shown as it stands: an ampersand in it is no mnemonic.
+        for (size_t i = name.find(u'&'); i != String::npos; i = name.find(u'&', i + 2)) name.insert(i, 1, u'&');
+        if (!name.empty()) caption = FormatText(u"%1: %2", {caption, name});
+    }
+    TMenuItem item = TMenuItem::Item(command, std::move(caption), std::move(shortCut));
     const TSheetActionState state = Action(command);
     item.Enabled = state.Enabled;
     item.Checked = state.Checked;
@@ -355,7 +364,7 @@ TMenuItem TSheetView::MenuItem(int command) const
 
 TMenu TSheetView::ContextMenuItems() const
 {
-    return {MenuItem(scmUndo),   TMenuItem::Separator(), MenuItem(scmCut),       MenuItem(scmCopy),
+    return {MenuItem(scmUndo, true), TMenuItem::Separator(), MenuItem(scmCut),       MenuItem(scmCopy),
             MenuItem(scmPaste),  MenuItem(scmDelete),    TMenuItem::Separator(), MenuItem(scmSelectAll)};
 }
 

@@ -82,8 +82,10 @@ public:
     bool Execute(int command);
     // The caption of a command, from the string table.
     static String Caption(int command);
-    // The menu item of a command: caption, shortcut, state as it is now.
-    TMenuItem MenuItem(int command) const;
+    // The menu item of a command: caption, shortcut, state as it is now. Undo and Redo
+    // name the operation they would undo or redo ("Undo: Typing") when it has a name,
+    // unless `plainCaption` is set.
+    TMenuItem MenuItem(int command, bool plainCaption = false) const;
     // The context menu: Undo, -, Cut, Copy, Paste, Delete, -, Select All.
     TMenu ContextMenuItems() const;
     // Repaints everything and lays the document out again.

@@ -154,6 +154,16 @@ TEST_F(EditFormTest, TheMenusCarryTheCommandsWithTheirStates)
     EXPECT_TRUE(form.Execute(scmUndo));
     EXPECT_EQ(Expanded(), (std::vector<bool> {false, false, false}));
 
+    // Undo and Redo name the operation they would undo or redo when it has a name.
+    struct TNamedOperation : TOperation {
+        String GetCaption() const override { return u"Cut & Paste"; }
+    };
+    EXPECT_EQ(FindMenuItem(form.EditMenu().Items, scmUndo)->Caption, u"&Undo");
+    undo.Add(new TNamedOperation);
+    EXPECT_EQ(FindMenuItem(form.EditMenu().Items, scmUndo)->Caption, u"&Undo: Cut && Paste");
+    undo.Undo();
+    EXPECT_EQ(FindMenuItem(form.EditMenu().Items, scmRedo)->Caption, u"&Redo: Cut && Paste");
+
     const TMenuItem view = form.ViewMenu();
     ASSERT_EQ(view.Items.size(), 1u);
     EXPECT_EQ(view.Items[0].Command, scmNonPrintingCharacters);
