@@ -48,6 +48,12 @@ void RegisterScreenCursor(TCursor index, HCURSOR handle)
     RegisteredCursors()[index] = handle;
 }
 
+void LoadCursorResource(TCursor index, LPCWSTR name, TCursor fallback)
+{
+    HCURSOR handle = LoadCursorW(GetModuleHandleW(nullptr), name);
+    RegisterScreenCursor(index, handle ? handle : LoadCursorW(nullptr, StandardCursorId(fallback)));
+}
+
 void TWinCursorService::SetScreenCursor(TCursor cursor)
 {
     if (cursor == cursor_) return;

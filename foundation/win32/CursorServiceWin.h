@@ -23,5 +23,8 @@ private:
 HCURSOR ScreenCursorHandle(TCursor cursor);
 // Makes `handle` the screen cursor number `index` (a positive number of the program).
 void RegisterScreenCursor(TCursor index, HCURSOR handle);
+// Registers the program's cursor resource `name` as screen cursor number `index`; the
+// standard cursor `fallback` stands in when the executable lacks the resource.
+void LoadCursorResource(TCursor index, LPCWSTR name, TCursor fallback);
 
 } // namespace quillora

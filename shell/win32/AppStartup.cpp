@@ -8,6 +8,7 @@
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
 #include "foundation/Utils.h"
+#include "foundation/win32/CursorServiceWin.h"
 #include "foundation/win32/WinPaths.h"
 
 namespace quillora {
@@ -36,6 +37,22 @@ void FinalizeProcessValues()
     if (values->DropDownHotKeyAtom) GlobalDeleteAtom(values->DropDownHotKeyAtom);
     delete values;
     values = nullptr;
+}
+
+void LoadProgramCursors()
+{
+    static const struct {
+        TCursor Index;
+        LPCWSTR Name;
+        TCursor Fallback;
+    } cursors[] = {
+        {2, L"diExpandButtonCursor", crHandPoint},      {10, L"crTextorFieldBeam", crIBeam},
+        {11, L"crTextorFieldElementsBeam", crIBeam},    {12, L"crTextorFieldDropDownBeam", crIBeam},
+        {13, L"crTextorContainerBeam", crIBeam},        {14, L"crTextorContainerTextBeam", crIBeam},
+        {15, L"crTextorLeftZone", crArrow},             {16, L"crTextorDragMove", crArrow},
+        {17, L"crTextorDragCopy", crArrow},
+    };
+    for (const auto& cursor : cursors) LoadCursorResource(cursor.Index, cursor.Name, cursor.Fallback);
 }
 
 bool IsAnotherInstanceRunning()

@@ -24,6 +24,9 @@ struct TProcessValues {
 // the focused-window message. FinalizeProcessValues deletes the atoms.
 TProcessValues& ProcessValues();
 void FinalizeProcessValues();
+// Registers the program's own mouse cursors under their screen cursor numbers: the
+// text cursors 10 to 17 and the expand button's 2.
+void LoadProgramCursors();
 
 // Creates the single-instance mutex named after the program. When another instance
 // holds it, asks that instance's main window (class "TAppMainForm", the title in the

@@ -23,6 +23,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     // Module initialization: process-wide values and the registrations of the modules.
     ProcessValues();
     InitializeModules();
+    LoadProgramCursors();
     INITCOMMONCONTROLSEX controls {sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 

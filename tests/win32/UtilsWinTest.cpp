@@ -156,6 +156,32 @@ TEST_F(UtilsWinTest, ScreenCursor)
     EXPECT_EQ(ScreenCursorHandle(17), beam);
 }
 
+TEST_F(UtilsWinTest, ProgramCursorsLoad)
+{
+    // The cursor files the program's resources are made of are cursors the system reads,
+    // with the hot spot where the pointer acts.
+    const struct {
+        const char* Name;
+        DWORD HotX, HotY;
+    } files[] = {{"crTextorFieldBeam", 8, 12}, {"crTextorContainerTextBeam", 8, 12}, {"crTextorLeftZone", 15, 1},
+                 {"crTextorDragCopy", 1, 1},   {"diExpandButtonCursor", 8, 2}};
+    for (const auto& file : files) {
+        const std::string path = std::string("Z:") + QUILLORA_TEST_DATA + "/../../resources/cursors/" + file.Name + ".cur";
+        HCURSOR cursor = static_cast<HCURSOR>(LoadImageA(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+        ASSERT_NE(cursor, nullptr) << file.Name;
+        ICONINFO info {};
+        ASSERT_TRUE(GetIconInfo(cursor, &info)) << file.Name;
+        EXPECT_EQ(info.xHotspot, file.HotX) << file.Name;
+        EXPECT_EQ(info.yHotspot, file.HotY) << file.Name;
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DestroyCursor(cursor);
+    }
+    // Without the resource, the standard cursor given stands in.
+    LoadCursorResource(16, L"NoSuchCursor", crIBeam);
+    EXPECT_EQ(ScreenCursorHandle(16), LoadCursorW(nullptr, IDC_IBEAM));
+}
+
 TEST_F(UtilsWinTest, NoActiveTopmostWindowWithoutWindows)
 {
     EXPECT_FALSE(Service<TMessageBoxService>().ActiveWindowIsTopmost());
