@@ -206,6 +206,23 @@ String TSheetView::HintAt(TPoint point)
     return text;
 }
 
+void TSheetView::UpdateHint(TPoint point)
+{
+    const void* before = hintElement_;
+    const String text = HintAt(point);
+    if (hintElement_ == before || !host_) return; // the same element: its hint stays
+    host_->HideHint();
+    if (text.empty()) return;
+    const TPoint screen = viewport_ ? viewport_->RangeToScreen(point) : host_->ClientToScreen(point);
+    host_->ShowHint(text, screen, 0); // as wide as a third of the screen at most
+}
+
+void TSheetView::HideHint()
+{
+    hintElement_ = nullptr;
+    if (host_) host_->HideHint();
+}
+
 // ---- the drop-down list's window ----
 
 TRect TSheetView::PlaceDropDown() const
@@ -453,6 +470,7 @@ void TSheetView::KeyUp(TKeyEvent& event)
 void TSheetView::PointerDown(const TPointerEvent& event)
 {
     FreeRetired();
+    HideHint();
     if (sheet_) sheet_->MouseDown(event);
 }
 
@@ -468,6 +486,7 @@ bool TSheetView::Wheel(const TPointerEvent& event)
 void TSheetView::PointerMove(const TPointerEvent& event)
 {
     if (sheet_) sheet_->MouseMove(event);
+    UpdateHint(event.Point);
 }
 
 void TSheetView::PointerUp(const TPointerEvent& event)
@@ -477,7 +496,7 @@ void TSheetView::PointerUp(const TPointerEvent& event)
 
 void TSheetView::PointerLeave()
 {
-    hintElement_ = nullptr;
+    HideHint();
     if (sheet_) sheet_->MouseLeave();
 }
 

@@ -110,6 +110,10 @@ public:
     // under it, asked once per element; empty when no hint is to show (none while an
     // element holds the pointer, while a list is open, or with "ShowHints" off).
     String HintAt(TPoint point);
+    // Asks the window to show the hint of the element at `point` when the pointer came
+    // to another element, or to hide the hint when that element has none.
+    void UpdateHint(TPoint point);
+    void HideHint();
 
     // Scrolls the viewport so that `rect` (sheet coordinates) is in view, with the
     // horizontal margin when `margin`. A rectangle taller than the view shows its top

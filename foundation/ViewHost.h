@@ -135,6 +135,13 @@ public:
     // item, 0 when none was chosen.
     virtual int ShowPopupMenu(const TMenu& menu, TPoint screenPoint) = 0;
 
+    // ---- hints ----
+    // Shows `text` as a hint below `screenPoint` (the pointer) after the usual pause, at
+    // most `maxWidth` pixels wide (0: a third of the screen's width), replacing the hint
+    // shown.
+    virtual void ShowHint(const String& text, TPoint screenPoint, int maxWidth) {}
+    virtual void HideHint() {}
+
     // ---- what the user set for the pointer ----
     // Milliseconds within which a second press counts as a double click.
     virtual uint32_t DoubleClickTime() const = 0;

@@ -1,5 +1,7 @@
 #include "foundation/win32/Window.h"
 
+#include <commctrl.h>
+
 #include <set>
 #include <string>
 
@@ -13,6 +15,22 @@
 namespace quillora {
 
 namespace {
+
+// The timer of the hint's pause: far from the small numbers views use for their own.
+constexpr UINT_PTR HintTimer = 0x7A11;
+constexpr UINT HintReshowTime = 165;
+
+// The one tool of a window's hint: tracked, placed where the window says.
+TTTOOLINFOW HintTool(HWND owner, wchar_t* text)
+{
+    TTTOOLINFOW tool {};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = owner;
+    tool.uId = 1;
+    tool.lpszText = text;
+    return tool;
+}
 
 // The classes this process registered through TWindow, by name.
 std::set<std::wstring>& RegisteredClasses()
@@ -70,6 +88,8 @@ LRESULT CALLBACK TWindow::StaticWindowProc(HWND window, UINT msg, WPARAM wParam,
             self->systemCaret_ = false;
             self->trackingLeave_ = false;
             self->inSizeMove_ = false;
+            self->hintWindow_ = nullptr; // an owned window goes with its owner
+            self->hintShown_ = false;
         }
     }
     return result;
@@ -195,6 +215,11 @@ bool TWindow::HandleInput(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     }
     case WM_TIMER:
         if (lParam != 0) return false;
+        if (wParam == HintTimer) {
+            KillTimer(handle_, HintTimer);
+            PopUpHint();
+            return true;
+        }
         Timer(static_cast<int>(wParam));
         return true;
     case WM_SETFOCUS:
@@ -211,6 +236,7 @@ bool TWindow::HandleInput(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         return true;
     case WM_CANCELMODE:
         clicks_.Reset();
+        HideHint();
         CancelMode();
         result = DefaultProc(msg, wParam, lParam);
         return true;
@@ -243,6 +269,7 @@ bool TWindow::HandleKey(UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+        HideHint(); // typing takes the hint away
         KeyDown(event);
         break;
     case WM_CHAR:
@@ -542,6 +569,57 @@ TScrollRange TWindow::GetScrollRange(TScrollBarKind bar) const
         range.Pos = info.nPos;
     }
     return range;
+}
+
+void TWindow::ShowHint(const String& text, TPoint screenPoint, int maxWidth)
+{
+    HideHint();
+    if (!handle_ || text.empty()) return;
+    hintText_.assign(text.begin(), text.end());
+    hintPoint_ = screenPoint;
+    hintMaxWidth_ = maxWidth;
+    // The first hint waits as long as the system's tooltips do; one soon after another
+    // follows the pointer more quickly.
+    const bool soon = hintHiddenAt_ != 0 && GetTickCount() - hintHiddenAt_ < 1000;
+    SetTimer(handle_, HintTimer, soon ? HintReshowTime : GetDoubleClickTime(), nullptr);
+}
+
+void TWindow::HideHint()
+{
+    if (handle_) KillTimer(handle_, HintTimer);
+    hintText_.clear();
+    if (!hintShown_) return;
+    hintShown_ = false;
+    hintHiddenAt_ = GetTickCount() | 1;
+    TTTOOLINFOW tool = HintTool(handle_, nullptr);
+    SendMessageW(hintWindow_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TWindow::PopUpHint()
+{
+    if (!handle_ || hintText_.empty()) return;
+    TTTOOLINFOW tool = HintTool(handle_, hintText_.data());
+    if (!hintWindow_) {
+        hintWindow_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                      0, 0, 0, 0, handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!hintWindow_) return;
+        SendMessageW(hintWindow_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    int maxWidth = hintMaxWidth_;
+    if (maxWidth <= 0) {
+        MONITORINFO monitor {};
+        monitor.cbSize = sizeof(monitor);
+        const POINT at = ToPOINT(hintPoint_);
+        GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor);
+        maxWidth = (monitor.rcMonitor.right - monitor.rcMonitor.left) / 3;
+    }
+    SendMessageW(hintWindow_, TTM_SETMAXTIPWIDTH, 0, maxWidth);
+    SendMessageW(hintWindow_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    // Below the pointer's picture.
+    const int below = GetSystemMetrics(SM_CYCURSOR) * 2 / 3;
+    SendMessageW(hintWindow_, TTM_TRACKPOSITION, 0, MAKELPARAM(hintPoint_.X, hintPoint_.Y + below));
+    SendMessageW(hintWindow_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    hintShown_ = true;
 }
 
 void TWindow::StartTimer(int id, unsigned milliseconds)

@@ -16,6 +16,7 @@
 #include "foundation/win32/WinInclude.h"
 
 #include <memory>
+#include <string>
 
 #include "foundation/Input.h"
 #include "foundation/ViewHost.h"
@@ -111,6 +112,10 @@ public:
     TPoint ClientToScreen(TPoint point) const override;
     TPoint ScreenToClient(TPoint point) const override;
     int ShowPopupMenu(const TMenu& menu, TPoint screenPoint) override;
+    void ShowHint(const String& text, TPoint screenPoint, int maxWidth) override;
+    void HideHint() override;
+    // The hint's tooltip window while a hint shows; null otherwise (for tests).
+    HWND HintWindow() const { return hintShown_ ? hintWindow_ : nullptr; }
     uint32_t DoubleClickTime() const override;
     TPoint DoubleClickDistance() const override;
 
@@ -155,6 +160,7 @@ private:
     void DestroySystemCaret();
     bool SetClientCursor();
     void SnapPosition(WINDOWPOS& position) const;
+    void PopUpHint();
 
     HWND handle_ = nullptr;
     TView* view_ = nullptr;
@@ -172,6 +178,14 @@ private:
     bool maximizeOnShow_ = false;
     bool snapToScreenEdges_ = false;
     bool inSizeMove_ = false;
+    // The hint: its tooltip window (made on first use), the text and place waiting for
+    // the pause to end, and when the last hint went (a hint soon after shows sooner).
+    HWND hintWindow_ = nullptr;
+    bool hintShown_ = false;
+    std::wstring hintText_;
+    TPoint hintPoint_;
+    int hintMaxWidth_ = 0;
+    DWORD hintHiddenAt_ = 0;
 };
 
 } // namespace quillora

@@ -192,6 +192,32 @@ TEST_F(SheetViewTest, AnElementsHintShowsOncePerElementAndNotWithHintsOff)
     EXPECT_EQ(view.HintAt({10, 90}), u"");
 }
 
+TEST_F(SheetViewTest, TheWindowShowsTheHintWhenThePointerComesToAnotherElement)
+{
+    TPointerEvent move;
+    move.Point = {10, 10};
+    view.PointerMove(move);
+    EXPECT_EQ(host.Hint, u"a line");
+    EXPECT_EQ(host.HintPoint, box.RangeToScreen({10, 10}));
+    host.Log.clear();
+    move.Point = {12, 12}; // the same element: the hint stays as it is
+    view.PointerMove(move);
+    EXPECT_TRUE(host.Log.empty());
+    move.Point = {10, 30};
+    view.PointerMove(move);
+    EXPECT_EQ(host.Log, (std::vector<std::string> {"HideHint", "ShowHint " + std::to_string(host.HintPoint.X) + "," +
+                                                                    std::to_string(host.HintPoint.Y)}));
+    TPointerEvent press = move;
+    press.Button = pbLeft;
+    view.PointerDown(press); // a press takes the hint away
+    EXPECT_EQ(host.Hint, u"");
+    view.PointerUp(press);
+    view.PointerMove(move);
+    EXPECT_EQ(host.Hint, u"a line");
+    view.PointerLeave();
+    EXPECT_EQ(host.Hint, u"");
+}
+
 TEST_F(SheetViewTest, CtrlZUndoesThroughTheSchemesEngine)
 {
     TScheme scheme;

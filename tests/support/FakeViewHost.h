@@ -43,6 +43,9 @@ public:
     // The running timers: id -> interval.
     std::map<int, unsigned> Timers;
     std::vector<TShownMenu> Menus;
+    // The hint shown (empty: none) and where.
+    String Hint;
+    TPoint HintPoint;
 
     // ---- TViewHost ----
     void Invalidate(const TRect* rect) override
@@ -128,6 +131,18 @@ public:
         Log.push_back("ShowPopupMenu " + std::to_string(screenPoint.X) + "," + std::to_string(screenPoint.Y) +
                       " -> " + std::to_string(MenuAnswer));
         return MenuAnswer;
+    }
+
+    void ShowHint(const String& text, TPoint screenPoint, int) override
+    {
+        Hint = text;
+        HintPoint = screenPoint;
+        Log.push_back("ShowHint " + std::to_string(screenPoint.X) + "," + std::to_string(screenPoint.Y));
+    }
+    void HideHint() override
+    {
+        Hint.clear();
+        Log.push_back("HideHint");
     }
 
     uint32_t DoubleClickTime() const override { return DoubleClickMs; }

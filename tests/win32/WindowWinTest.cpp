@@ -4,6 +4,10 @@
 // maximized while hidden comes back maximized (on a display; skipped without one).
 #include <gtest/gtest.h>
 
+#include "foundation/win32/WinInclude.h"
+
+#include <commctrl.h>
+
 #include <functional>
 #include <iterator>
 #include <stdexcept>
@@ -297,6 +301,37 @@ TEST_F(WindowWinTest, TheAttachedViewGetsTheInputAndItsHostServesIt)
     plain.SetView(nullptr);
     SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(origin.X, origin.Y));
     EXPECT_EQ(view.Seen.size(), 1u);
+}
+
+TEST(WindowHintWinTest, AHintShowsAfterThePauseWithItsTextAndGoesWhenHidden)
+{
+    if (!quillora::test::HaveDisplay()) GTEST_SKIP() << "tooltips need a display";
+    INITCOMMONCONTROLSEX controls {sizeof(controls), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    TTestWindow window;
+    ASSERT_TRUE(window.Create(L"QuilloraWindowTest", WS_OVERLAPPEDWINDOW, true));
+    window.ShowHint(u"a hint of the element", {150, 150}, 0);
+    EXPECT_EQ(window.HintWindow(), nullptr); // the pause first
+    ASSERT_TRUE(PumpUntil([&] { return window.HintWindow() != nullptr; }, 3000));
+    HWND tip = window.HintWindow();
+    EXPECT_TRUE(IsWindowVisible(tip));
+    wchar_t text[64] {};
+    TTTOOLINFOW tool {};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = window.Handle();
+    tool.uId = 1;
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"a hint of the element");
+
+    window.HideHint();
+    EXPECT_EQ(window.HintWindow(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(tip));
+    // A hint asked for and taken back before the pause ends never shows.
+    window.ShowHint(u"gone", {150, 150}, 0);
+    window.HideHint();
+    PumpUntil(nullptr, 300);
+    EXPECT_EQ(window.HintWindow(), nullptr);
 }
 
 TEST(WindowClassWinTest, RegisteredOnceForTwoWindowsAndKeptForLaterOnes)
