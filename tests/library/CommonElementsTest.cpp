@@ -163,3 +163,30 @@ TEST_F(CommonElementsGoldenTest, LoadsWithoutMessagesListsItsSnippetsAndSavesBac
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CommonElementsTest, TheSameExactCopyInsertedTwiceGivesNoIdentifierTwice)
+{
+    LoadText(u"<Quillora><LogicFrame Expanded=\"0\"><Caption><Chars Value=\"c\"/></Caption></LogicFrame></Quillora>");
+    TKnot copy;
+    {
+        TSchemeSaver saver(smExactCopy, &copy, 0);
+        Root().SaveContent(saver, copy, nullptr);
+    }
+    Root().Edit(tekAppend, nullptr, false, &copy, smExactCopy, 0);
+    Root().Edit(tekAppend, nullptr, false, &copy, smExactCopy, 0);
+    std::set<int32_t> ids;
+    for (TElement* e : scheme->Elements()) EXPECT_TRUE(ids.insert(e->ID()).second) << e->ID();
+    int frames = 0;
+    for (TVisualElement* child = Root().FirstVisual(); child; child = child->NextVisual())
+        if (auto* frame = dynamic_cast<TElement_LogicFrame*>(child)) {
+            ++frames;
+            // Each button governs its own frame's content.
+            ASSERT_EQ(frame->ExpandButton()->Controlled().size(), 1u);
+            EXPECT_EQ(frame->ExpandButton()->Controlled()[0], frame->Content());
+        }
+    EXPECT_EQ(frames, 3);
+}
+
+} // namespace
