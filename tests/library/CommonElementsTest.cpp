@@ -4,6 +4,7 @@
 // after undo, and the golden data file through the document.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "elements/Messages.h"
@@ -187,6 +188,50 @@ TEST_F(CommonElementsTest, TheSameExactCopyInsertedTwiceGivesNoIdentifierTwice)
             EXPECT_EQ(frame->ExpandButton()->Controlled()[0], frame->Content());
         }
     EXPECT_EQ(frames, 3);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CommonElementsTest, NewFrameInsertedIntoTheTextTakesItsContentRulesFromTheText)
+{
+    auto* frame = TElement::NewElement<TElement_LogicFrame>(scheme.get());
+    Root().InsertElements({frame});
+    auto* inserted = dynamic_cast<TElement_LogicFrame*>(Root().FirstVisual());
+    ASSERT_NE(inserted, nullptr);
+    TLogicFrameContentContainer* content = inserted->Content();
+    EXPECT_TRUE(content->IsContentMode());
+    EXPECT_EQ(content->TextOptions(), Root().TextOptions());
+    TElementClassList accepted;
+    content->GetAcceptedClasses(accepted);
+    EXPECT_NE(std::find(accepted.begin(), accepted.end(), &TElement_LogicFrame::Class()), accepted.end());
+    EXPECT_NE(std::find(accepted.begin(), accepted.end(), &TElement_Key::Class()), accepted.end());
+}
+
+TEST_F(CommonElementsTest, CollapsedCommandIsCheckedWhileCollapsedAndTogglesTheFrame)
+{
+    int token = 0;
+    auto* collapsed = reinterpret_cast<TPaletteItem*>(&token);
+    SetCollapsedPaletteItem(collapsed);
+    LoadText(u"<Quillora><LogicFrame/></Quillora>");
+    auto* frame = dynamic_cast<TElement_LogicFrame*>(Root().FirstVisual());
+    ASSERT_NE(frame, nullptr);
+    TPaletteItemList items;
+    frame->GetPaletteItems(items);
+    EXPECT_NE(std::find(items.begin(), items.end(), collapsed), items.end());
+    TPaletteItemState state;
+    frame->GetPaletteItemState(collapsed, state);
+    EXPECT_FALSE(state.Checked);
+    EXPECT_TRUE(frame->ExecutePaletteItem(frame, collapsed, true));
+    EXPECT_FALSE(frame->IsExpanded());
+    frame->GetPaletteItemState(collapsed, state);
+    EXPECT_TRUE(state.Checked);
+    EXPECT_TRUE(frame->ExecutePaletteItem(frame, collapsed, false));
+    EXPECT_TRUE(frame->IsExpanded());
+    undo.Undo();
+    EXPECT_FALSE(frame->IsExpanded());
+    SetCollapsedPaletteItem(nullptr);
 }
 
 } // namespace
