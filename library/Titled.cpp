@@ -467,6 +467,8 @@ bool TTitledElement::ChildNotification(TElement* child, int notify, intptr_t par
 {
     if (notify == ebnExpandedChanged && child && child == expandButton_) {
         LayoutTitle();
+        // The palette shows the Collapsed command's new state.
+        if (IsFocused()) ReportFocusedState();
         return false;
     }
     return TCustomTitledElement::ChildNotification(child, notify, param2, param1);
