@@ -286,6 +286,38 @@ void TTitleWriter::Draw(TSheetCanvas& canvas, const TRect& padding, int elementW
     }
 }
 
+// ---- TCustomDescribedElement ----
+
+TCustomCommentElement* TCustomDescribedElement::GetDescription()
+{
+    if (!description_) description_ = NewPart<TDescriptionElement>(this);
+    return description_;
+}
+
+void TCustomDescribedElement::GetChildKnotName(TElement* child, TSchemeFiler* filer, String& name)
+{
+    if (child && child == description_) {
+        name = u"Description";
+        return;
+    }
+    TVisualElement::GetChildKnotName(child, filer, name);
+}
+
+void TCustomDescribedElement::LoadFromKnot(TSchemeFiler* filer, TKnot* knot)
+{
+    if (knot->FindKnot(u"Description")) GetDescription();
+    TVisualElement::LoadFromKnot(filer, knot);
+}
+
+void TCustomDescribedElement::ChildrenChanged()
+{
+    TVisualElement::ChildrenChanged();
+    if (!description_) return;
+    for (TElement* e = FirstElement(); e; e = e->NextElement())
+        if (e == description_) return;
+    description_ = nullptr; // taken out or destroyed
+}
+
 // ---- TCustomTitledElement ----
 
 TSheetCanvas* TCustomTitledElement::Canvas() const { return Sheet() ? Sheet()->GetCanvas() : nullptr; }

@@ -115,9 +115,25 @@ public:
 
 // ---- elements ----
 
+class TCustomCommentElement;
+
+// An element that may carry a description: a comment saved and copied with it under
+// "Description". It is kept as a part of the element; it is made when a stored one is
+// loaded or when one is asked for, and an empty one is not saved.
 class TCustomDescribedElement : public TVisualElement {
 public:
     QUILLORA_ELEMENT_CLASS(TCustomDescribedElement, TVisualElement)
+
+    TCustomCommentElement* Description() const { return description_; }
+    // The description, made when the element has none.
+    TCustomCommentElement* GetDescription();
+
+    void GetChildKnotName(TElement* child, TSchemeFiler* filer, String& name) override;
+    void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override;
+    void ChildrenChanged() override;
+
+private:
+    TCustomCommentElement* description_ = nullptr;
 };
 
 class TCustomTitledElement : public TCustomDescribedElement {
@@ -261,6 +277,12 @@ public:
 
 protected:
     void Create() override;
+};
+
+// The description of a described element.
+class TDescriptionElement : public TCustomCommentElement {
+public:
+    QUILLORA_ELEMENT_CLASS(TDescriptionElement, TCustomCommentElement)
 };
 
 // ---- palette commands of titled elements ----

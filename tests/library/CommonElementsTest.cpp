@@ -235,3 +235,23 @@ TEST_F(CommonElementsTest, CollapsedCommandIsCheckedWhileCollapsedAndTogglesTheF
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CommonElementsTest, DescriptionOfAFrameIsKeptAndAnEmptyOneIsNotSaved)
+{
+    const String text =
+        u"<Quillora FormatVersion=\"1.2\"><LogicFrame><Caption><Chars Value=\"c\"/></Caption>"
+        u"<Description><Chars Value=\"what it holds\"/></Description></LogicFrame></Quillora>";
+    LoadText(text);
+    EXPECT_EQ(Reports(), 0);
+    auto* frame = dynamic_cast<TElement_LogicFrame*>(Root().FirstVisual());
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->Description(), nullptr);
+    EXPECT_EQ(frame->Description()->GetText(), u"what it holds");
+    EXPECT_EQ(SaveText(), Canonical(text));
+    frame->Description()->Text().SetText(u"");
+    EXPECT_EQ(SaveText().find(u"Description"), String::npos);
+}
+
+} // namespace
