@@ -169,8 +169,13 @@ void LoadElementItems(TElement& element, TSchemeFiler& filer, TKnot& knot)
     int32_t oldID = element.ID();
     int32_t newID = oldID;
     if (filer.IsExactCopy()) {
-        newID = knot.ReadInteger(u"ID", 0);
-        TElement::RaiseIDCounter(newID);
+        const int32_t stored = knot.ReadInteger(u"ID", 0);
+        TElement::RaiseIDCounter(stored);
+        // An exact copy takes its stored identifier back unless another element of the
+        // scheme holds it (the same copy inserted twice): it then keeps its new one.
+        TScheme* scheme = element.Scheme();
+        TElement* holder = scheme && stored != 0 ? scheme->FindElement(stored) : nullptr;
+        if (stored != 0 && (!holder || holder == &element)) newID = stored;
     } else if (element.HasFlag(efIdentified)) {
         int32_t stored = knot.ReadInteger(u"ID", 0);
         if (stored != element.ID())

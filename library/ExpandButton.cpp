@@ -98,18 +98,26 @@ bool TExpandButton::IsEmpty()
     return empty;
 }
 
+String TExpandButton::ValueName(TSchemeFiler* filer)
+{
+    // The parameter name that the owner gives the button, else "Value".
+    String name;
+    GetKnotName(filer, name);
+    return name.empty() ? String(u"Value") : name;
+}
+
 void TExpandButton::LoadFromKnot(TSchemeFiler* filer, TKnot* knot)
 {
     TCustomButtonElement::LoadFromKnot(filer, knot);
     if (filer && filer->HasOption(soNoPositions)) return;
-    SetExpandedRaw(knot->ReadBool(u"Value", defaultExpanded_));
+    SetExpandedRaw(knot->ReadBool(ValueName(filer), defaultExpanded_));
 }
 
 void TExpandButton::SaveToKnot(TSchemeFiler* filer, TKnot* knot)
 {
     TCustomButtonElement::SaveToKnot(filer, knot);
     if (filer && filer->HasOption(soNoPositions)) return;
-    if (expanded_ != defaultExpanded_) knot->WriteBool(u"Value", expanded_);
+    if (expanded_ != defaultExpanded_) knot->WriteBool(ValueName(filer), expanded_);
 }
 
 TSheetThemeElement TExpandButton::ImageElement()

@@ -44,6 +44,8 @@ public:
     // Adds a container whose visibility the button governs (not owned). Containers are
     // kept by identifier: one that is destroyed simply drops out of the list.
     void AddControlled(TElement* container);
+    // Forgets every controlled container.
+    void ClearControlled() { controlled_.clear(); }
     // The controlled containers that still exist, in the order added.
     std::vector<TElement*> Controlled() const;
 
@@ -74,6 +76,7 @@ protected:
 
 private:
     void UpdateSize();
+    String ValueName(TSchemeFiler* filer);
 
     std::vector<int32_t> controlled_;
     bool defaultExpanded_ = false;

@@ -42,6 +42,13 @@ cmp -s "$golden" "$tmp/copy.tpt" || fail "resave does not write the file back by
 run 2 "$unsupported" resave "$golden" "$tmp/no-such-folder/copy.tpt"
 run 2 '' check "$tmp/missing.tpt"
 
+# Comments, logic frames and signs load as their own classes and are written back unchanged.
+common="$data/library/common-elements.tpt"
+run 0 '' check "$common"
+run 0 'Greeting\nAddresses\nKind regards\n' list "$common"
+run 0 '' resave "$common" "$tmp/common-copy.tpt"
+cmp -s "$common" "$tmp/common-copy.tpt" || fail "resave does not write the common elements back byte for byte"
+
 # A newer, partly unread file is reported and never written over itself.
 printf '<Quillora FormatVersion="1.3"><Chars Value="a" Bold="1"/></Quillora>' >"$tmp/newer.tpt"
 cp "$tmp/newer.tpt" "$tmp/newer-copy.tpt"
