@@ -104,7 +104,7 @@ void TAppMainForm::CreateViewport()
     // The log panel, hidden until the document has messages.
     logViewport_ = std::make_unique<TRangeBoxWindow>();
     if (logViewport_->Create(Handle(), Rect(0, 0, client.right, TLogPanel::DefaultHeight))) {
-        ShowWindow(logViewport_->Handle(), SW_HIDE);
+        ::ShowWindow(logViewport_->Handle(), SW_HIDE);
         TRangeBox& logBox = logViewport_->Box();
         logBox.SetScrollBars(rsbBoth);
         logBox.SetClipping(rbcTopLeft);
@@ -142,7 +142,7 @@ void TAppMainForm::LayoutEditor()
     auto place = [](TWindow* window, const TRect& r, bool shown) {
         if (!window || !window->Handle()) return;
         if (shown) MoveWindow(window->Handle(), r.Left, r.Top, r.Width(), r.Height(), TRUE);
-        ShowWindow(window->Handle(), shown ? SW_SHOWNA : SW_HIDE);
+        ::ShowWindow(window->Handle(), shown ? SW_SHOWNA : SW_HIDE);
     };
     const TRect& d = layout.Document;
     MoveWindow(viewport_->Handle(), d.Left, d.Top, d.Width(), d.Height(), TRUE);

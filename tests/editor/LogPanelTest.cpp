@@ -231,3 +231,24 @@ TEST_F(LogLinkTest, ALinkToARemovedElementNeitherCrashesNorFocusesIt)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LogLinkTest, TheCaretFollowsNewMessagesOnlyFromTheEnd)
+{
+    Messages().AddPlainMessage(mkWarning, u"first");
+    Messages().AddPlainMessage(mkWarning, u"second");
+    logSheet.SetFocused(&LogRoot());
+    ASSERT_NE(LogRoot().Interactive(), nullptr);
+    // In the middle: the caret stays.
+    ASSERT_TRUE(LogRoot().SetSelection({0, 3, 0, 3}));
+    Messages().AddPlainMessage(mkWarning, u"third");
+    EXPECT_EQ(LogRoot().GetSelectionText(), u"0,3,0,3");
+    // At the end: the caret follows to the new end.
+    ASSERT_TRUE(LogRoot().SetSelection({2, 7, 2, 7}));
+    Messages().AddPlainMessage(mkWarning, u"fourth");
+    EXPECT_EQ(LogRoot().GetSelectionText(), u"3,8,3,8");
+    logSheet.SetFocused(nullptr);
+}
+
+} // namespace
