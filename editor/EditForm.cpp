@@ -33,6 +33,7 @@ void TEditForm::SetDocument(TScheme* scheme, TSheet* sheet)
     sheet_ = sheet;
     documentView_.SetSheet(scheme, sheet);
     find_.SetSheet(sheet, sheet ? sheet->Document() : nullptr);
+    UpdateLogPanel();
     ActionsChanged();
 }
 

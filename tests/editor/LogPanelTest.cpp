@@ -197,6 +197,11 @@ TEST_F(LogLinkTest, TheFirstMessageShowsThePanelAndClearingHidesIt)
     EXPECT_TRUE(LogRoot().Text().IsEmpty());
     EXPECT_EQ(panelChanges, 2);
     EXPECT_FALSE(form.Action(efcToolsClearLog).Enabled);
+    // Without a document the log is not shown, whatever it holds.
+    Messages().AddPlainMessage(mkWarning, u"again");
+    EXPECT_TRUE(form.LogPanel().Shown());
+    form.SetDocument(nullptr, nullptr);
+    EXPECT_FALSE(form.LogPanel().Shown());
 }
 
 TEST_F(LogLinkTest, AClickOnALinkFocusesTheElementInTheDocument)
