@@ -1,5 +1,7 @@
 #include "editor/win32/LogPanelWindows.h"
 
+#include <commctrl.h>
+
 #include "foundation/win32/WinPaths.h"
 
 namespace quillora {
@@ -114,7 +116,37 @@ void TLogButtonWindow::SetGlyph(int glyph)
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TLogButtonWindow::SetHint(const String& hint) { SetWindowTextW(Handle(), WidePtr(hint)); }
+TLogButtonWindow::~TLogButtonWindow()
+{
+    if (tip_) DestroyWindow(tip_);
+}
+
+void TLogButtonWindow::SetHint(const String& hint)
+{
+    hint_ = hint;
+    SetWindowTextW(Handle(), WidePtr(hint_));
+    if (!Handle()) return;
+    if (!tip_) {
+        tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+        if (!tip_) return;
+        TOOLINFOW tool {};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = Handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(Handle());
+        tool.lpszText = const_cast<wchar_t*>(WidePtr(hint_));
+        SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        return;
+    }
+    TOOLINFOW tool {};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Handle());
+    tool.lpszText = const_cast<wchar_t*>(WidePtr(hint_));
+    SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
 
 void TLogButtonWindow::Paint(HDC dc)
 {

@@ -32,6 +32,7 @@ private:
 
 class TLogButtonWindow : public TWindow {
 public:
+    ~TLogButtonWindow() override;
     // `width` × `height` with rounded corners.
     bool Create(HWND parent, int width, int height);
     // 0 to 3: none, hint, warning, error.
@@ -39,7 +40,7 @@ public:
     int Glyph() const { return glyph_; }
     // The glyph's top-left corner in the button.
     void SetGlyphPosition(int x, int y) { glyphX_ = x, glyphY_ = y; }
-    // The hint text, kept as the window's text.
+    // The hint: a tooltip over the button (and the window's text).
     void SetHint(const String& hint);
     std::function<void()> OnClick;
 
@@ -52,6 +53,8 @@ private:
     int glyph_ = 0;
     int glyphX_ = 0;
     int glyphY_ = 0;
+    HWND tip_ = nullptr;
+    String hint_;
 };
 
 } // namespace quillora
