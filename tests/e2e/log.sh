@@ -2,7 +2,8 @@
 # End to end: a data file with a broken element (a date element without a mask) opens
 # with the log panel shown below the document, its close button over the splitter; the
 # log's link (Ctrl+Enter on it) puts the focus on that element in the document, where
-# typed text lands and is saved; the close button clears the log and hides the panel.
+# typed text lands and is saved; dragging the splitter sets the log's height, which the
+# session keeps; the close button clears the log and hides the panel.
 # A screenshot of the editor with the log is left beside the test's output.
 # Usage: tests/e2e/log.sh BUILD_DIR
 set -u
@@ -73,6 +74,17 @@ else
     fail "the typed text did not reach the date element: $(tr -d '\r' <"$data" | tr '\n' ' ')"
   fi
 
+  # Dragging the splitter 40 pixels up makes the log 40 pixels higher (130 + 40), and
+  # the button follows.
+  read -r bleft btop bright bbottom <<<"$(e2e_probe childrect TAppMainForm TLogCloseButton)"
+  xdotool mousemove $((left + 60)) $((btop + 9))
+  xdotool mousedown 1
+  for step in 10 20 30 40; do xdotool mousemove $((left + 60)) $((btop + 9 - step)); sleep 0.1; done
+  xdotool mouseup 1
+  sleep 0.5
+  read -r _ moved _ _ <<<"$(e2e_probe childrect TAppMainForm TLogCloseButton)"
+  if [ "$moved" = $((btop - 40)) ]; then echo "ok: the splitter sets the log's height"; else fail "the button stands at $moved after the drag, expected $((btop - 40))"; fi
+
   # The close button clears the log and hides the panel.
   read -r bleft btop bright bbottom <<<"$(e2e_probe childrect TAppMainForm TLogCloseButton)"
   xdotool mousemove $(((bleft + bright) / 2)) $(((btop + bbottom) / 2))
@@ -87,6 +99,13 @@ fi
 
 e2e_probe close TAppMainForm >/dev/null
 wait "$app" 2>/dev/null
+# The log's height is kept in the session, also while the log is hidden.
+session="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Loomwise/Quillora/Quillora.session"
+if grep -q -E '<Log Height="?170\b' "$session" 2>/dev/null; then
+  echo "ok: the session keeps the log's height"
+else
+  fail "the session does not keep the log's height: $(grep -o '<Log[^>]*>' "$session" 2>/dev/null)"
+fi
 if [ "$failures" -gt 0 ]; then
   echo "log: $failures failure(s)"
   exit 1
