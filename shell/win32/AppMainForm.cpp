@@ -175,7 +175,12 @@ bool TAppMainForm::DialogMessage(MSG& msg) { return findDialogs_ && findDialogs_
 
 // ---- TMainFormHost: the window ----
 
-void TAppMainForm::SetCaption(const String& caption) { SetWindowTextW(Handle(), WidePtr(caption)); }
+void TAppMainForm::SetCaption(const String& caption)
+{
+    SetWindowTextW(Handle(), WidePtr(caption));
+    // Captions are renewed with the language; so is the log button's hint.
+    if (logButton_ && logButton_->Handle()) logButton_->SetHint(TLogPanel::ButtonHint());
+}
 
 void TAppMainForm::SetMenuBar(const TMenu& menu)
 {
