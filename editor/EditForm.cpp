@@ -1,5 +1,7 @@
 #include "editor/EditForm.h"
 
+#include "library/Log.h"
+
 #include "editor/Sheet.h"
 #include "elements/Scheme.h"
 #include "foundation/Knot.h"
@@ -20,6 +22,7 @@ TEditForm::~TEditForm()
     // Nobody hears of the form's end.
     OnActionsChanged = nullptr;
     documentView_.OnActionsChanged = nullptr;
+    SetLog(nullptr, nullptr);
     SetDocument(nullptr, nullptr);
 }
 
@@ -30,7 +33,63 @@ void TEditForm::SetDocument(TScheme* scheme, TSheet* sheet)
     sheet_ = sheet;
     documentView_.SetSheet(scheme, sheet);
     find_.SetSheet(sheet, sheet ? sheet->Document() : nullptr);
+    UpdateLogPanel();
     ActionsChanged();
+}
+
+TLogRoot* TEditForm::LogRoot() const
+{
+    return logScheme_ ? dynamic_cast<TLogRoot*>(logScheme_->Root()) : nullptr;
+}
+
+void TEditForm::SetLog(TScheme* logScheme, TSheet* logSheet)
+{
+    if (TLogRoot* old = LogRoot()) {
+        old->OnChange = nullptr;
+        old->OnShowElements = nullptr;
+        old->OnOpenFile = nullptr;
+    }
+    if (!logSheet) logScheme = nullptr;
+    logScheme_ = logScheme;
+    logSheet_ = logSheet;
+    logView_.SetSheet(logScheme, logSheet);
+    if (TLogRoot* root = LogRoot()) {
+        root->OnChange = [this] {
+            // New lines start at the left edge.
+            if (logSheet_) logSheet_->SetScrollPos({0, logSheet_->ScrollPos().Y});
+            UpdateLogPanel();
+        };
+        root->OnShowElements = [this](const std::vector<int32_t>& ids) { ShowElements(ids); };
+        root->OnOpenFile = [this](const String& fileName) {
+            if (OnOpenFile) OnOpenFile(fileName);
+        };
+    }
+    UpdateLogPanel();
+}
+
+void TEditForm::UpdateLogPanel()
+{
+    TLogRoot* root = LogRoot();
+    const bool wasShown = logPanel_.Shown();
+    const int change = logPanel_.Update(scheme_ && root ? &root->DocumentMessages() : nullptr);
+    if (change != TLogPanel::lpcNone && OnLogPanelChanged) OnLogPanelChanged();
+    if (logPanel_.Shown() != wasShown) ActionsChanged();
+}
+
+void TEditForm::ClearLog()
+{
+    if (TLogRoot* root = LogRoot()) root->DocumentMessages().Clear();
+}
+
+void TEditForm::SplitterMoved(int splitterTop, int formHeight)
+{
+    if (logPanel_.SplitterMoved(splitterTop, formHeight) && OnLogPanelChanged) OnLogPanelChanged();
+}
+
+void TEditForm::ShowElements(const std::vector<int32_t>& ids)
+{
+    documentView_.ShowElements(ids);
+    if (OnFocusDocument) OnFocusDocument();
 }
 
 void TEditForm::ActionsChanged()
@@ -40,7 +99,7 @@ void TEditForm::ActionsChanged()
 
 bool TEditForm::IsCommand(int command) const
 {
-    return (command >= efcEditFind && command <= efcToolsRefresh) ||
+    return (command >= efcEditFind && command <= efcToolsClearLog) ||
            (command >= scmUndo && command <= scmNonPrintingCharacters);
 }
 
@@ -56,6 +115,7 @@ TSheetActionState TEditForm::Action(int command) const
     case efcToolsExpandedNotEmpty:
     case efcToolsExpandAll: state.Enabled = sheet_ != nullptr; break;
     case efcToolsRefresh: state.Enabled = true; break;
+    case efcToolsClearLog: state.Enabled = logPanel_.CanClear(); break;
     default: break;
     }
     return state;
@@ -81,6 +141,7 @@ bool TEditForm::Execute(int command)
     case efcToolsExpandedNotEmpty: ExpandButtons(eamExpandedNotEmpty); break;
     case efcToolsExpandAll: ExpandButtons(eamExpandAll); break;
     case efcToolsRefresh: Refresh(); break;
+    case efcToolsClearLog: ClearLog(); break;
     default: return documentView_.Execute(command);
     }
     ActionsChanged();
@@ -101,6 +162,7 @@ void TEditForm::ShortCut(TKeyEvent& event)
     else if (ctrlShift && key == KeyOfChar('K')) command = efcToolsExpandedNotEmpty;
     else if (ctrlShift && key == KeyOfChar('L')) command = efcToolsExpandAll;
     else if (plain && key == kcF5) command = efcToolsRefresh;
+    else if (ctrl && key == kcF5) command = efcToolsClearLog;
     if (command && Execute(command)) event.Consume();
 }
 
@@ -142,19 +204,16 @@ void TEditForm::ExpandButtons(TExpandAllMode mode)
 
 void TEditForm::Refresh() { documentView_.Refresh(); }
 
-void TEditForm::LoadSession(TKnot& node)
+void TEditForm::LoadSession(TKnot& node, int parentHeight)
 {
     if (TKnot* palette = node.FindKnot(u"Palette")) paletteVisible_ = palette->ReadBool(u"Visible", true);
-    if (TKnot* log = node.FindKnot(u"Log")) {
-        const int32_t height = log->ReadInteger(u"Height", logHeight_);
-        if (height >= 10) logHeight_ = height;
-    }
+    logPanel_.LoadSession(node, parentHeight);
 }
 
 void TEditForm::SaveSession(TKnot& node) const
 {
     node.GetKnot(u"Palette")->WriteBool(u"Visible", paletteVisible_);
-    node.GetKnot(u"Log")->WriteInteger(u"Height", logHeight_);
+    logPanel_.SaveSession(node);
 }
 
 } // namespace quillora

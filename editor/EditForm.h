@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "editor/FindDialogs.h"
+#include "editor/LogPanel.h"
 #include "editor/SheetView.h"
 #include "foundation/Input.h"
 #include "foundation/ViewHost.h"
@@ -17,6 +18,7 @@
 namespace quillora {
 
 class TKnot;
+class TLogRoot;
 class TScheme;
 class TSheet;
 
@@ -29,6 +31,7 @@ enum TEditFormCommand : int {
     efcToolsExpandedNotEmpty,
     efcToolsExpandAll,
     efcToolsRefresh,
+    efcToolsClearLog,
 };
 
 class TEditForm {
@@ -44,8 +47,32 @@ public:
     void SetDocument(TScheme* scheme, TSheet* sheet);
     TScheme* Scheme() const { return scheme_; }
 
+    // Connects the log: its scheme (whose root is a TLogRoot) and the sheet that shows it
+    // in the log's sheet form (none: no log). The log root's callbacks are set here and
+    // cleared again when the log is replaced or the form goes; the panel is updated.
+    void SetLog(TScheme* logScheme, TSheet* logSheet);
+    TLogRoot* LogRoot() const;
+
     // The document's sheet form: the view the window puts into its viewport.
     TSheetView& DocumentView() { return documentView_; }
+    // The log's sheet form, and the rules of the panel that holds it.
+    TSheetView& LogView() { return logView_; }
+    TLogPanel& LogPanel() { return logPanel_; }
+    const TLogPanel& LogPanel() const { return logPanel_; }
+    // The panel was shown or hidden, its glyph or its height changed: the window lays
+    // itself out again (TLogPanel::Layout) and repaints the close button.
+    std::function<void()> OnLogPanelChanged;
+    // A file link of the log was clicked (none: nothing happens).
+    std::function<void(const String& fileName)> OnOpenFile;
+    // The splitter was dragged so that its top is at `splitterTop` of a form `formHeight`
+    // high.
+    void SplitterMoved(int splitterTop, int formHeight);
+    // The close button was clicked: the log is cleared (which hides it).
+    void LogButtonClick() { Execute(efcToolsClearLog); }
+    // A log link was clicked: the document's sheet form shows the elements and takes
+    // the focus (OnFocusDocument).
+    void ShowElements(const std::vector<int32_t>& ids);
+    std::function<void()> OnFocusDocument;
     TFindCommands& Find() { return find_; }
 
     // ---- commands ----
@@ -56,7 +83,8 @@ public:
     // waiting for the focus to leave, and a press or drag in progress is cancelled.
     // False when it did not run.
     bool Execute(int command);
-    // The edit form's shortcuts (Ctrl+F, F3, Ctrl+H or Ctrl+R, Ctrl+Shift+J/K/L, F5),
+    // The edit form's shortcuts (Ctrl+F, F3, Ctrl+H or Ctrl+R, Ctrl+Shift+J/K/L, F5,
+    // Ctrl+F5),
     // seen before the focused element; a key acted on is consumed.
     void ShortCut(TKeyEvent& event);
 
@@ -75,21 +103,27 @@ public:
     void Refresh();
 
     // ---- session ----
-    // "Palette"/"Visible" and "Log"/"Height" of the main window's node: kept and written
-    // back as they were read.
-    void LoadSession(TKnot& node);
+    // "Palette"/"Visible" and "Log"/"Height" of the main window's node. A log height
+    // outside 10 to half of `parentHeight` (the height of the window the form stands in;
+    // 0: no upper limit) keeps the current height.
+    void LoadSession(TKnot& node, int parentHeight = 0);
     void SaveSession(TKnot& node) const;
 
 private:
     void ActionsChanged();
     void BeforeCommand();
+    void UpdateLogPanel();
+    void ClearLog();
 
     TSheetView documentView_;
+    TSheetView logView_;
+    TLogPanel logPanel_;
+    TScheme* logScheme_ = nullptr;
+    TSheet* logSheet_ = nullptr;
     TFindCommands find_;
     TScheme* scheme_ = nullptr;
     TSheet* sheet_ = nullptr;
     bool paletteVisible_ = true;
-    int logHeight_ = 130;
 };
 
 } // namespace quillora

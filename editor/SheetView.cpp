@@ -10,6 +10,7 @@
 #include "foundation/ShortCut.h"
 #include "foundation/StringIds.h"
 #include "foundation/UndoRedo.h"
+#include "foundation/Utils.h"
 #include "render/SheetSettings.h"
 #include "text/TextElement.h"
 
@@ -190,6 +191,46 @@ void TSheetView::ScrollIntoView(const TRect& r, bool margin)
     const int top = std::max(r.Top, r.Bottom - h);
     if (top < p.Y) p.Y = top;
     viewport_->SetPosition(p);
+}
+
+// ---- showing elements ----
+
+int TSheetView::ShowElements(const std::vector<int32_t>& ids)
+{
+    if (!sheet_ || !scheme_) return 0;
+    auto cannotShow = [](int32_t id) {
+        ShowMessageBox(FormatText(u"Element with identifier %1 is found, but it cannot be displayed", {IntToString(id)}));
+    };
+    sheet_->ClearSelection();
+    const bool autoShow = sheet_->AutoShowFocused;
+    sheet_->AutoShowFocused = false;
+    TVisualElement* first = nullptr;
+    int found = 0;
+    for (int32_t id : ids) {
+        TElement* element = id ? scheme_->FindElement(id) : nullptr;
+        auto* visual = dynamic_cast<TVisualElement*>(element);
+        // Only an element that stands in this sheet can be shown here.
+        if (visual && visual->Sheet() != sheet_) visual = nullptr;
+        if (!element) {
+            ShowMessageBox(FormatText(u"Element with identifier %1 not found", {IntToString(id)}));
+        } else if (!visual) {
+            cannotShow(id);
+        } else {
+            ++found;
+            sheet_->SetSelected(visual, true);
+            if (!first) first = visual;
+        }
+    }
+    if (first) {
+        if (first->IsVisible()) {
+            sheet_->SetFocused(first);
+            ScrollIntoView(first->ToSheet(first->GetLocalRect()), false);
+        } else {
+            cannotShow(first->ID());
+        }
+    }
+    sheet_->AutoShowFocused = autoShow;
+    return found;
 }
 
 // ---- hints ----

@@ -98,6 +98,12 @@ public:
     TDropDownControl* DropDownControl() const { return dropDown_.get(); }
     TDropDownPopup* DropDownPopup() const { return popup_.get(); }
 
+    // Shows the elements of the scheme with these identifiers (a log link): each visual
+    // one is selected, the first of them gets the focus and is scrolled into view; an
+    // identifier that names no element (0, or one removed meanwhile) or a non-visual one
+    // is told in a message box. Returns how many were found.
+    int ShowElements(const std::vector<int32_t>& ids);
+
     // Keys before the sheet's own handling (the edit form's); a consumed key goes no further.
     std::function<void(TKeyEvent&)> OnSheetKeyDown;
     std::function<void(TKeyEvent&)> OnSheetKeyPress;

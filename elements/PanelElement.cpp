@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "elements/Filer.h"
+#include "elements/Scheme.h"
 
 namespace quillora {
 
@@ -43,7 +44,9 @@ void TPanelElement::ChildrenChanged()
     if (HasState(esDestroying)) return;
     for (TVisualElement* c = FirstVisual(); c;) {
         TVisualElement* next = c->NextVisual();
-        if (!c->Parent()) c->SetVisualParent(nullptr, nullptr);
+        // A scheme's root has no logical parent: it stands in a sheet's root element
+        // as a visual child only, and stays there when the sheet root gets a part.
+        if (!c->Parent() && !(c->Scheme() && c->Scheme()->Root() == c)) c->SetVisualParent(nullptr, nullptr);
         c = next;
     }
     for (TElement* e = FirstElement(); e; e = e->NextElement()) {

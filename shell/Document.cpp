@@ -9,6 +9,7 @@
 #include "foundation/Knot.h"
 #include "foundation/Localization.h"
 #include "foundation/StringIds.h"
+#include "library/Log.h"
 #include "text/SchemeTextor.h"
 #include "text/Textor.h"
 #include "typing/MacroElements.h"
@@ -50,7 +51,23 @@ TTextor& TQuilloraDocument::Text() const { return QuilloraRoot()->Text(); }
 
 std::unique_ptr<TScheme> TQuilloraDocument::CreateScheme()
 {
-    return std::make_unique<TScheme>(&TQuilloraRoot::Class(), u"Quillora");
+    RegisterLogClasses();
+    auto scheme = std::make_unique<TScheme>(&TQuilloraRoot::Class(), u"Quillora");
+    logScheme_ = std::make_unique<TScheme>(&TLogRoot::Class());
+    logScheme_->SetReadOnly(true);
+    scheme->SetSchemeMessages(&LogRoot()->DocumentMessages());
+    return scheme;
+}
+
+TQuilloraDocument::~TQuilloraDocument()
+{
+    // The document's scheme outlives the log here: it reports into its own list again.
+    if (Scheme()) Scheme()->SetSchemeMessages(nullptr);
+}
+
+TLogRoot* TQuilloraDocument::LogRoot() const
+{
+    return logScheme_ ? static_cast<TLogRoot*>(logScheme_->Root()) : nullptr;
 }
 
 bool TQuilloraDocument::SetStarterText(const String& dropDownHotKey)

@@ -7,6 +7,7 @@
 
 namespace quillora {
 
+class TLogRoot;
 class TTextor;
 
 class TQuilloraRoot : public TTextorElement {
@@ -24,6 +25,11 @@ protected:
 
 class TQuilloraDocument : public TTrayAppDocument {
 public:
+    ~TQuilloraDocument() override;
+    // The log: a scheme of its own (read-only, no undo) whose root's message list is the
+    // list the document reports into.
+    TScheme* LogScheme() const { return logScheme_.get(); }
+    TLogRoot* LogRoot() const;
     TQuilloraRoot* QuilloraRoot() const;
     // The root's text.
     TTextor& Text() const;
@@ -44,6 +50,9 @@ public:
 protected:
     std::unique_ptr<TScheme> CreateScheme() override;
     friend class TTrayAppDocument;
+
+private:
+    std::unique_ptr<TScheme> logScheme_;
 };
 
 // The file name an export suggests for the day: "yyyy_mm_dd".

@@ -16,6 +16,7 @@
 #include "foundation/StringIds.h"
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
+#include "library/Log.h"
 #include "render/SheetSettingsTheme.h"
 #include "shell/DataFile.h"
 #include "shell/Document.h"
@@ -123,8 +124,21 @@ void TMainFormController::CreateEditor()
     editForm_->OnActionsChanged = [this] { UpdateMenuBar(); };
     sheet_->SetDocument(document_->QuilloraRoot());
     editForm_->SetDocument(document_->Scheme(), sheet_.get());
+    // The log: its own sheet on the same look; its link to a file opens the file.
+    logSheet_ = std::make_unique<TSheet>(&sheetSettings, std::make_unique<TCustomSheetCanvas>(*look_));
+    document_->LogRoot()->SetSettings(&global_.ModuleSettings().Log());
+    logSheet_->SetDocument(document_->LogRoot());
+    logSheet_->SetReadOnly(true);
+    editForm_->OnOpenFile = [this](const String& fileName) {
+        try {
+            ShellOpen(fileName);
+        } catch (const std::exception& e) {
+            ShowBox(ErrorText(e), mbIconError);
+        }
+    };
+    editForm_->SetLog(document_->LogScheme(), logSheet_.get());
     if (TKnot* node = formPlace_.FormKnot()) {
-        editForm_->LoadSession(*node);
+        editForm_->LoadSession(*node, host_.PlacementForm().Bounds().Height);
         if (TKnot* sheetData = node->FindKnot(SheetDataNode)) sheet_->LoadFocusData(*sheetData);
     }
     host_.ShowEditor(editForm_.get(), sheet_.get());
@@ -144,9 +158,14 @@ void TMainFormController::DestroyEditor()
     if (!editForm_) return;
     host_.ShowEditor(nullptr, nullptr);
     editForm_->OnActionsChanged = nullptr;
+    editForm_->OnOpenFile = nullptr;
+    editForm_->SetLog(nullptr, nullptr);
     editForm_->SetDocument(nullptr, nullptr);
+    logSheet_->SetDocument(nullptr);
+    document_->LogRoot()->SetSettings(nullptr);
     sheet_->SetDocument(nullptr);
     editForm_.reset();
+    logSheet_.reset();
     sheet_.reset();
     look_.reset();
 }

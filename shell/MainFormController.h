@@ -64,6 +64,7 @@ public:
     // The editor that shows the document (after Create).
     TEditForm* Editor() const { return editForm_.get(); }
     TSheet* Sheet() const { return sheet_.get(); }
+    TSheet* LogSheet() const { return logSheet_.get(); }
     // The document changed since it was last saved.
     bool Modified() const { return modified_; }
     bool Initialized() const { return initialized_; }
@@ -182,6 +183,7 @@ private:
     std::unique_ptr<TQuilloraDocument> document_;
     std::unique_ptr<TSheetSettingsTheme> look_;
     std::unique_ptr<TSheet> sheet_;
+    std::unique_ptr<TSheet> logSheet_;
     std::unique_ptr<TEditForm> editForm_;
     TMenu menuBar_;
     bool menuBarSet_ = false;

@@ -6,6 +6,7 @@
 #include "foundation/Exceptions.h"
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
+#include "library/Log.h"
 #include "shell/DataFile.h"
 
 namespace quillora {
@@ -40,18 +41,32 @@ void TTrayAppDocument::LoadDataFile(const String& fileName)
     protectedFileName_.clear();
     protectionReason_.clear();
     overwriteConfirmed_ = false;
+    // The load reports into a list of its own: the scheme's list (the log's) may refuse
+    // kinds the user does not want to read, but every report protects the file.
     TElementMessages& messages = scheme_->SchemeMessages();
     messages.Clear();
+    TElementMessages reports;
+    scheme_->SetSchemeMessages(&reports);
     try {
         scheme_->LoadFromFile(fileName);
     } catch (const Exception& e) {
+        scheme_->SetSchemeMessages(&messages);
         if (!FileExists(fileName)) return;
         loadMessages_.push_back(e.Message());
         Protect(fileName, e.Message());
         throw;
     }
-    for (int i = 0; i < messages.Count(); ++i) loadMessages_.push_back(messages.GetItems(i).GetText());
+    scheme_->SetSchemeMessages(&messages);
+    for (int i = 0; i < reports.Count(); ++i) {
+        const TElementMessage& report = reports.GetItems(i);
+        loadMessages_.push_back(report.GetText());
+        auto copy = std::make_unique<TElementMessage>(report.Kind);
+        copy->Parts = report.Parts;
+        messages.Add(std::move(copy));
+    }
     if (!loadMessages_.empty()) Protect(fileName, loadMessages_.front());
+    // What the checks found wrong with the loaded elements is told too; it protects nothing.
+    ReportElementMessages(*scheme_, messages);
 }
 
 bool TTrayAppDocument::IsProtected(StringView fileName) const

@@ -9,6 +9,7 @@
 #include "editor/Sheet.h"
 #include "editor/win32/DropDownWindow.h"
 #include "editor/win32/FindDialogsWin.h"
+#include "editor/win32/LogPanelWindows.h"
 #include "foundation/Files.h"
 #include "foundation/win32/InputWin.h"
 #include "foundation/win32/OpenSaveDialog.h"
@@ -99,6 +100,64 @@ void TAppMainForm::CreateViewport()
     box.SetScrollBars(rsbBoth);
     box.SetClipping(rbcTopLeft);
     box.SetOptions(rboWantArrows | rboCtrlKeysMoveVert | rboNotBuffered | rboDisableNoScrollVert);
+
+    // The log panel, hidden until the document has messages.
+    logViewport_ = std::make_unique<TRangeBoxWindow>();
+    if (logViewport_->Create(Handle(), Rect(0, 0, client.right, TLogPanel::DefaultHeight))) {
+        ::ShowWindow(logViewport_->Handle(), SW_HIDE);
+        TRangeBox& logBox = logViewport_->Box();
+        logBox.SetScrollBars(rsbBoth);
+        logBox.SetClipping(rbcTopLeft);
+        logBox.SetOptions(rboWantArrows | rboCtrlKeysMoveVert | rboNotBuffered | rboDisableNoScrollVert);
+    }
+    splitter_ = std::make_unique<TLogSplitterWindow>();
+    if (splitter_->Create(Handle())) {
+        splitter_->OnMoved = [this](int top) {
+            if (!editor_) return;
+            RECT area {};
+            GetClientRect(Handle(), &area);
+            editor_->SplitterMoved(top, area.bottom);
+        };
+    }
+    logButton_ = std::make_unique<TLogButtonWindow>();
+    if (logButton_->Create(Handle(), TLogPanel::ButtonWidth, TLogPanel::ButtonHeight)) {
+        logButton_->SetHint(TLogPanel::ButtonHint());
+        logButton_->OnClick = [this] {
+            if (editor_) editor_->LogButtonClick();
+        };
+    }
+}
+
+void TAppMainForm::LayoutEditor()
+{
+    if (!viewport_ || !viewport_->Handle()) return;
+    RECT client {};
+    GetClientRect(Handle(), &client);
+    if (!editor_) {
+        MoveWindow(viewport_->Handle(), 0, 0, client.right, client.bottom, TRUE);
+        return;
+    }
+    const TLogPanel& panel = editor_->LogPanel();
+    const TLogPanelLayout layout = panel.Layout(client.right, client.bottom);
+    auto place = [](TWindow* window, const TRect& r, bool shown) {
+        if (!window || !window->Handle()) return;
+        if (shown) MoveWindow(window->Handle(), r.Left, r.Top, r.Width(), r.Height(), TRUE);
+        ::ShowWindow(window->Handle(), shown ? SW_SHOWNA : SW_HIDE);
+    };
+    const TRect& d = layout.Document;
+    MoveWindow(viewport_->Handle(), d.Left, d.Top, d.Width(), d.Height(), TRUE);
+    place(logViewport_.get(), layout.Log, panel.Shown());
+    place(splitter_.get(), layout.Splitter, panel.Shown());
+    if (logButton_ && logButton_->Handle()) {
+        logButton_->SetGlyphPosition(layout.Glyph.X, layout.Glyph.Y);
+        logButton_->SetGlyph(panel.Severity());
+        place(logButton_.get(), layout.Button, panel.Shown());
+        // Over the splitter and the edges of both viewports.
+        if (panel.Shown()) SetWindowPos(logButton_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        InvalidateRect(logButton_->Handle(), nullptr, FALSE);
+    }
+    // A hidden log that had the focus gives it back to the document.
+    if (!panel.Shown() && logViewport_ && GetFocus() == logViewport_->Handle()) SetFocus(viewport_->Handle());
 }
 
 // ---- key preview ----
@@ -116,7 +175,12 @@ bool TAppMainForm::DialogMessage(MSG& msg) { return findDialogs_ && findDialogs_
 
 // ---- TMainFormHost: the window ----
 
-void TAppMainForm::SetCaption(const String& caption) { SetWindowTextW(Handle(), WidePtr(caption)); }
+void TAppMainForm::SetCaption(const String& caption)
+{
+    SetWindowTextW(Handle(), WidePtr(caption));
+    // Captions are renewed with the language; so is the log button's hint.
+    if (logButton_ && logButton_->Handle()) logButton_->SetHint(TLogPanel::ButtonHint());
+}
 
 void TAppMainForm::SetMenuBar(const TMenu& menu)
 {
@@ -167,13 +231,22 @@ void TAppMainForm::ShowEditor(TEditForm* editor, TSheet* sheet)
 {
     if (editor_) {
         if (viewport_) viewport_->Box().SetContent(nullptr);
+        if (logViewport_) logViewport_->Box().SetContent(nullptr);
         editor_->DocumentView().PopupFactory = nullptr;
+        editor_->OnLogPanelChanged = nullptr;
+        editor_->OnFocusDocument = nullptr;
     }
     editor_ = editor;
+    LayoutEditor();
     if (!editor_ || !viewport_ || !viewport_->Handle()) return;
     editor_->DocumentView().PopupFactory =
         TDropDownWindow::Factory(static_cast<TCustomSheetCanvas*>(sheet->GetCanvas()), Handle());
     viewport_->Box().SetContent(&editor_->DocumentView());
+    if (logViewport_ && logViewport_->Handle()) logViewport_->Box().SetContent(&editor_->LogView());
+    editor_->OnLogPanelChanged = [this] { LayoutEditor(); };
+    editor_->OnFocusDocument = [this] {
+        if (viewport_ && viewport_->Handle()) SetFocus(viewport_->Handle());
+    };
     SetFocus(viewport_->Handle());
 }
 
@@ -271,7 +344,9 @@ void TAppMainForm::Timer(int id) { controller_.Timer(id); }
 
 void TAppMainForm::Resized(int width, int height)
 {
-    if (viewport_ && viewport_->Handle()) MoveWindow(viewport_->Handle(), 0, 0, width, height, TRUE);
+    (void)width;
+    (void)height;
+    LayoutEditor();
 }
 
 void TAppMainForm::FocusChanged(bool focused)

@@ -18,6 +18,8 @@ namespace quillora {
 class TDropDownForm;
 class TFindDialogsWin;
 class TGlobal;
+class TLogButtonWindow;
+class TLogSplitterWindow;
 class TRangeBoxWindow;
 
 class TAppMainForm : public TWindow, public TMainFormHost {
@@ -83,6 +85,9 @@ protected:
 
 private:
     void CreateViewport();
+    // Places the document's viewport and the log panel's windows as the editor's log
+    // panel says, showing or hiding the panel.
+    void LayoutEditor();
     static ATOM HotKeyAtom(THotKeyId id);
 
     // Before the controller: it keeps a reference to the placement form.
@@ -94,6 +99,10 @@ private:
     std::unique_ptr<TFindDialogsWin> findDialogs_;
     // The scrolling viewport that shows the editor's document view.
     std::unique_ptr<TRangeBoxWindow> viewport_;
+    // The log panel: the log's viewport, the splitter above it and the close button.
+    std::unique_ptr<TRangeBoxWindow> logViewport_;
+    std::unique_ptr<TLogSplitterWindow> splitter_;
+    std::unique_ptr<TLogButtonWindow> logButton_;
     TEditForm* editor_ = nullptr;
 };
 

@@ -6,6 +6,9 @@
 
 #include <filesystem>
 
+#include "editor/EditForm.h"
+#include "editor/Sheet.h"
+#include "elements/Scheme.h"
 #include "foundation/Clock.h"
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
@@ -15,6 +18,7 @@
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
 #include "shell/DataFile.h"
+#include "library/Log.h"
 #include "shell/Document.h"
 #include "shell/Global.h"
 #include "shell/MainFormController.h"
@@ -22,6 +26,9 @@
 #include "shell/Modules.h"
 #include "support/FakeMainFormHost.h"
 #include "support/TempFolder.h"
+#include "text/Paragraph.h"
+#include "text/Portion.h"
+#include "text/RichTextAttributes.h"
 #include "text/Textor.h"
 #include "typing/DropDownModel.h"
 
@@ -627,6 +634,36 @@ TEST_F(MainFormControllerTest, MenusAreRecaptionedWhenTheLanguageChanges)
     EXPECT_EQ(host.trayMenu.back().Caption, u"Beenden");
     General().Language().SetValue(u"ENU");
     EXPECT_EQ(captions().front(), u"&File Import from File...");
+}
+
+} // namespace
+} // namespace quillora
+
+namespace quillora {
+namespace {
+
+TEST_F(MainFormControllerTest, ABrokenElementShowsTheLogWhoseLinkFocusesIt)
+{
+    ASSERT_TRUE(ForceFolders(folder.File(u"docs") + u"/"));
+    WriteWholeFile(paths.DataFile,
+                   "\xEF\xBB\xBF<Quillora FormatVersion=\"1.2\"><Chars Value=\"alpha\"/><Br/><Chars Value=\"date \"/><DateTime/></Quillora>");
+    ASSERT_TRUE(Start());
+    TEditForm& editor = *controller->Editor();
+    ASSERT_TRUE(editor.LogPanel().Shown());
+    EXPECT_EQ(editor.LogPanel().Severity(), 2);
+    TLogRoot& log = *controller->Document().LogRoot();
+    EXPECT_EQ(log.Sheet(), controller->LogSheet());
+    TPortion* link = nullptr;
+    for (TPortion* p = log.Text().FirstParagraph()->FirstPortion(); p; p = p->Next())
+        if (auto* a = dynamic_cast<TRichTextAttributes*>(p->GetAttributes()); a && a->IsLink()) link = p;
+    ASSERT_NE(link, nullptr);
+    log.LinkClicked(link);
+    EXPECT_TRUE(boxes.boxes.empty()) << (boxes.boxes.empty() ? "" : StringToUtf8(boxes.boxes[0].Text));
+    // The sign of the broken element did not take the document out of its sheet.
+    EXPECT_EQ(controller->Document().QuilloraRoot()->Sheet(), controller->Sheet());
+    TVisualElement* focused = controller->Sheet()->GetFocused();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->GetClass().GetClassName(), u"TElement_DateTime");
 }
 
 } // namespace

@@ -31,6 +31,9 @@
 //                                             unit with INTERVAL ms after each. Prints
 //                                             "first MS full MS" (milliseconds to the
 //                                             first character and to the whole text)
+//   winprobe childrect CLASS CHILDCLASS       prints the screen rectangle "L T R B" of its
+//                                             visible child window of CHILDCLASS; exit 1
+//                                             when there is none or it is hidden
 //   winprobe texts CLASS                      prints the text of each of its child
 //                                             windows that has one, a line each (the
 //                                             message of a message box)
@@ -288,6 +291,15 @@ int wmain(int argc, wchar_t** argv)
         const DWORD interval = argc > 5 ? static_cast<DWORD>(std::wcstoul(argv[5], nullptr, 0)) : 1;
         const DWORD limit = argc > 6 ? static_cast<DWORD>(std::wcstoul(argv[6], nullptr, 0)) : 120000;
         return TimeTyping(hwnd, text, argv[4], interval, limit);
+    }
+    if (cmd == L"childrect" && argc > 3) {
+        HWND child = FindWindowExW(hwnd, nullptr, argv[3], nullptr);
+        if (!child || !IsWindowVisible(child)) return 1;
+        RECT r;
+        GetWindowRect(child, &r);
+        std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top), static_cast<long>(r.right),
+                    static_cast<long>(r.bottom));
+        return 0;
     }
     if (cmd == L"texts") {
         for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
