@@ -14,10 +14,10 @@
 #include "foundation/StringIds.h"
 #include "foundation/Strings.h"
 #include "foundation/UndoRedo.h"
+#include "elements/Scheme.h" // New makes and hands over the scheme
 
 namespace quillora {
 
-class TScheme;
 class TElement;
 
 
