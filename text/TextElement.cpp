@@ -272,6 +272,28 @@ bool TTextorElement::SetSelectionText(StringView text)
 
 void TTextorElement::GetFocusData(String& text) { text = GetSelectionText(); }
 
+void TTextorElement::SetFocus(bool horizontal, bool forward, std::optional<TPoint> point, TVisualElement* from,
+                              const String& focusData)
+{
+    TCustomDropDownElement::SetFocus(horizontal, forward, point, from, focusData);
+    if (!IsFocused() || point) return; // a press places the caret itself
+    TElementPortion* portion = from ? from->Portion() : nullptr;
+    if (portion && portion->Paragraph() && from->VisualParent() == this) {
+        const TTextorPosition at {portion->Paragraph(), portion, forward ? portion->Length() : 0};
+        const TTextorLocation location = text_->PositionToLocation(at);
+        SetSelection({location.ParagraphIndex, location.CharIndex, location.ParagraphIndex, location.CharIndex});
+    } else if (!focusData.empty()) {
+        if (!SetSelectionText(focusData)) SetSelection({});
+    } else if (horizontal) {
+        if (forward) {
+            SetSelection({});
+        } else {
+            const TTextorLocationRange whole = text_->RangeToLocations(text_->GetWholeRange());
+            SetSelection({whole.EndParagraph, whole.EndChar, whole.EndParagraph, whole.EndChar});
+        }
+    }
+}
+
 void TTextorElement::SelectAll() { SetSelection(text_->RangeToLocations(text_->GetWholeRange())); }
 
 void TTextorElement::SetPendingSelection(const TTextorLocationRange& range)

@@ -304,6 +304,12 @@ public:
     bool Paste() override;
     void SelectAll() override;
     void GetFocusData(String& text) override;
+    // Takes the focus and places the caret: right after `from` (one of the text's
+    // embedded elements) when going forward, right before it otherwise; else where
+    // `focusData` says; else, when the focus comes sideways, at the start (forward) or
+    // the end of the text; otherwise where the selection was.
+    void SetFocus(bool horizontal, bool forward, std::optional<TPoint> point, TVisualElement* from,
+                  const String& focusData) override;
     // Gaining the focus creates the editing layer, losing it drops the layer and commits
     // a pending change.
     void FocusChanged() override;

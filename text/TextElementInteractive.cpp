@@ -23,7 +23,7 @@ void TTextorElement::CreateInteractive()
     layer->EnterElementCallback = [this](TVisualElement* element, bool atEnd) {
         TVisualElement* target = nullptr;
         if (!element->FindFocusable(true, !atEnd, true, true, target) || !target) return false;
-        target->SetFocus(true, !atEnd, std::nullopt, this, String());
+        target->SetFocus(true, !atEnd, std::nullopt, nullptr, String());
         return true;
     };
     InitInteractive(*layer);

@@ -109,6 +109,55 @@ TEST_F(TextElementEditingTest, AnElementIsOnePositionForBackspace)
     EXPECT_EQ(Caret(), (TTextorLocation{0, 2}));
 }
 
+TEST_F(TextElementEditingTest, LeftAndRightEnterAnEmbeddedFieldFromTheirSideAndLeaveItPastTheEnd)
+{
+    Show(u"<Quillora><Chars Value=\"a\"/><Field Value=\"xy\"/><Chars Value=\"b\"/></Quillora>");
+    auto* field = static_cast<TTextorElement*>(Root().FirstElement());
+    ASSERT_NE(field, nullptr);
+    auto fieldCaret = [&] {
+        EXPECT_TRUE(field->IsFocused());
+        return field->Interactive() ? field->Text().PositionToLocation(field->Interactive()->Caret())
+                                    : TTextorLocation {-1, -1};
+    };
+    // A key to the focused field, and what the sheet does with an arrow it leaves: the
+    // focus moves to the element next to the field in that direction.
+    auto key = [&](TVisualElement& to, TKeyCode code) {
+        TKeyEvent event = TKeyEvent::Down(code, 0);
+        to.KeyDown(event);
+        if (event.Consumed()) return true;
+        TVisualElement* from = nullptr;
+        const bool forward = code == kcRight;
+        if (TVisualElement* next = to.FindNextFocusable(true, forward, true, false, from))
+            next->SetFocus(true, forward, std::nullopt, from, String());
+        return false;
+    };
+
+    // Right with the field at the caret: into the field, at its start.
+    Root().SetSelection({0, 1, 0, 1});
+    EXPECT_TRUE(Key(kcRight));
+    EXPECT_EQ(fieldCaret(), (TTextorLocation {0, 0}));
+    // Right past the field's end: back in the document, after the field.
+    EXPECT_TRUE(key(*field, kcRight));
+    EXPECT_TRUE(key(*field, kcRight));
+    EXPECT_FALSE(key(*field, kcRight));
+    ASSERT_TRUE(Root().IsFocused());
+    EXPECT_EQ(Caret(), (TTextorLocation {0, 2}));
+    // Left with the field before the caret: into the field, at its end.
+    EXPECT_TRUE(Key(kcLeft));
+    EXPECT_EQ(fieldCaret(), (TTextorLocation {0, 2}));
+    // Left past the field's start: back in the document, before the field.
+    EXPECT_TRUE(key(*field, kcLeft));
+    EXPECT_TRUE(key(*field, kcLeft));
+    EXPECT_FALSE(key(*field, kcLeft));
+    ASSERT_TRUE(Root().IsFocused());
+    EXPECT_EQ(Caret(), (TTextorLocation {0, 1}));
+    // Shift+Right extends over the field as one position instead of entering it.
+    EXPECT_TRUE(Key(kcRight, ssShift));
+    EXPECT_TRUE(Root().IsFocused());
+    EXPECT_EQ(Caret(), (TTextorLocation {0, 2}));
+    EXPECT_FALSE(field->IsFocused());
+}
+
 TEST_F(TextElementEditingTest, SizeCaretAndCursorComeFromTheRows)
 {
     Show(u"<Quillora><Chars Value=\"abc\"/><Br/><Chars Value=\"de\"/></Quillora>");
