@@ -1,6 +1,7 @@
 #include "shell/Modules.h"
 
 #include "elements/Unaccepted.h"
+#include "library/DataElement.h"
 #include "typing/MacroElements.h"
 
 namespace quillora {
@@ -12,6 +13,7 @@ void InitializeModules()
     done = true;
     TElement_Unaccepted::Register();
     InitializeMacroElements();
+    InitializeDataElements();
 }
 
 } // namespace quillora
