@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "foundation/Exceptions.h"
+#include "foundation/Service.h"
 #include "library/DataElement.h"
 #include "shell/PlatformServices.h"
 
