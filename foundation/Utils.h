@@ -3,6 +3,7 @@
 // pages through the shell, folders and file names, unique temporary files, stream
 // compression and rectangle tests.
 
+#include <cstdint>
 #include <memory>
 
 #include "foundation/FileStream.h"
@@ -92,9 +93,9 @@ std::unique_ptr<TFileStream> CreateUniqueFile(const String& pattern, const Strin
 // position is 0 afterwards. Nothing when `source` is empty.
 void CompressStream(const TMemoryStream& source, TMemoryStream& dest);
 // Inflates all of `source` into `dest` at its position; `dest`'s position is 0
-// afterwards. Nothing when `source` is empty. Damaged data raises and leaves `dest`
-// as it was.
-void DecompressStream(const TMemoryStream& source, TMemoryStream& dest);
+// afterwards. Nothing when `source` is empty. Damaged data, or more than `maxSize`
+// inflated bytes, raises and leaves `dest` as it was.
+void DecompressStream(const TMemoryStream& source, TMemoryStream& dest, size_t maxSize = SIZE_MAX);
 
 // ---- Geometry ----
 

@@ -55,7 +55,7 @@ void CompressStream(const TMemoryStream& source, TMemoryStream& dest)
     PutAndRewind(out, dest);
 }
 
-void DecompressStream(const TMemoryStream& source, TMemoryStream& dest)
+void DecompressStream(const TMemoryStream& source, TMemoryStream& dest, size_t maxSize)
 {
     if (source.Size() == 0) return;
     z_stream z{};
@@ -78,6 +78,10 @@ void DecompressStream(const TMemoryStream& source, TMemoryStream& dest)
         z.avail_out = static_cast<uInt>(ChunkSize);
         status = inflate(&z, Z_NO_FLUSH);
         out.resize(used + ChunkSize - z.avail_out);
+        if (out.size() > maxSize) {
+            inflateEnd(&z);
+            throw Exception(u"The compressed data is too large");
+        }
         if (status == Z_STREAM_END) break;
         if (status == Z_BUF_ERROR && z.avail_in == 0 && left == 0) break; // input ended early
         if (status != Z_OK && status != Z_BUF_ERROR) break;

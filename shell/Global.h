@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "foundation/Service.h"
 #include "foundation/SessionFile.h"
 #include "foundation/Strings.h"
 #include "shell/Settings.h"
@@ -54,6 +55,8 @@ private:
     void LanguageChanged(TItfObject* sender, int notify, intptr_t param1, intptr_t param2);
 
     TModuleSettings moduleSettings_;
+    // The data elements read how to edit their data from here.
+    TProvide<TDataElementSettings> provideDataSettings_{moduleSettings_.Data()};
     std::unique_ptr<TSettings> settings_;
     TSessionFile settingsFile_{u"settings"};
     TSessionFile sessionFile_{u"session"};

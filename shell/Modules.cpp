@@ -2,6 +2,7 @@
 
 #include "elements/Unaccepted.h"
 #include "library/CommonElements.h"
+#include "library/DataElement.h"
 #include "typing/MacroElements.h"
 
 namespace quillora {
@@ -14,6 +15,7 @@ void InitializeModules()
     TElement_Unaccepted::Register();
     InitializeMacroElements();
     InitializeCommonElements();
+    InitializeDataElements();
 }
 
 } // namespace quillora

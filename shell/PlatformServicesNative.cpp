@@ -16,6 +16,7 @@
 #include "foundation/ShortCut.h"
 #include "foundation/UtilsNative.h"
 #include "images/PngDecoder.h"
+#include "library/DataElementUtils.h"
 #include "render/FontFixed.h"
 #include "render/ThemeFontFaces.h"
 #include "text/TextClipboard.h"
@@ -69,6 +70,10 @@ struct TPlatformServices::TImplementations {
     TProvide<TSoundPlayer> ProvideSounds{Sounds};
     TMemoryTextClipboard Clipboard;
     TProvide<TTextClipboard> ProvideClipboard{Clipboard};
+    TMemoryDataClipboard DataClipboard;
+    TProvide<TDataClipboard> ProvideDataClipboard{DataClipboard};
+    TNoOpenWithPrograms OpenWith;
+    TProvide<TOpenWithPrograms> ProvideOpenWith{OpenWith};
 
     TNativeInputInjector Input;
     TProvide<TInputInjector> ProvideInput{Input};

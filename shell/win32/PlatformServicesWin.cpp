@@ -17,6 +17,7 @@
 #include "foundation/win32/SystemColorsWin.h"
 #include "foundation/win32/SystemLocaleListWin.h"
 #include "images/win32/GdiPlusImage.h"
+#include "library/win32/DataClipboardWin.h"
 #include "render/win32/DeviceContextManagerWin.h"
 #include "render/win32/ThemeFontFacesWin.h"
 #include "text/win32/TextClipboardWin.h"
@@ -70,6 +71,10 @@ struct TPlatformServices::TImplementations {
     TProvide<TSoundPlayer> ProvideSounds{Sounds};
     TWinTextClipboard Clipboard;
     TProvide<TTextClipboard> ProvideClipboard{Clipboard};
+    TWinDataClipboard DataClipboard;
+    TProvide<TDataClipboard> ProvideDataClipboard{DataClipboard};
+    TNoOpenWithPrograms OpenWith; // the list offers "Open with..." alone
+    TProvide<TOpenWithPrograms> ProvideOpenWith{OpenWith};
 
     TWinInputInjector Input;
     TProvide<TInputInjector> ProvideInput{Input};

@@ -18,6 +18,7 @@
 #include "foundation/StringTableSource.h"
 #include "foundation/UtilsServices.h"
 #include "images/PlatformDecoder.h"
+#include "library/DataElementUtils.h"
 #include "render/DeviceContextManager.h"
 #include "render/ThemeFontFaces.h"
 #include "shell/PlatformServices.h"
@@ -39,7 +40,8 @@ std::vector<const void*> Provided()
     return ProvidedOf<TCursorService, TMessageBoxService, TShellService, TRegistryReader, IStringTableSource,
                       ILocaleList, ILocaleFormat, ILocalClock, ISteadyClock, TAnsiCodePage, TSystemColorResolver,
                       TSettingsPlatform, TKeyNames, TPlatformDecoder, TDeviceContextManager, TFontFaces, TBeeper, TSoundPlayer,
-                      TTextClipboard, TInputInjector, TKeyboardLayout, TFocusTarget, TScreenPointer>();
+                      TTextClipboard, TDataClipboard, TOpenWithPrograms, TInputInjector, TKeyboardLayout, TFocusTarget,
+                      TScreenPointer>();
 }
 
 TEST(PlatformServices, ProvideEveryServiceForTheirLifeAndGiveBackTheOnesBefore)
