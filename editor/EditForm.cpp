@@ -13,13 +13,20 @@ namespace quillora {
 TEditForm::TEditForm(TFindDialogs& dialogs) : find_(dialogs)
 {
     documentView_.OnActionsChanged = [this] { ActionsChanged(); };
+    documentView_.OnSheetKeyDown = [this](TKeyEvent& event) { palette_.SheetKeyDown(event); };
+    documentView_.OnSheetKeyPress = [this](TKeyEvent& event) { palette_.SheetKeyPress(event); };
+    documentView_.OnSheetKeyUp = [this](TKeyEvent& event) { palette_.SheetKeyUp(event); };
 }
 
 TEditForm::~TEditForm()
 {
     // Nobody hears of the form's end.
     OnActionsChanged = nullptr;
+    OnPaletteVisibleChanged = nullptr;
     documentView_.OnActionsChanged = nullptr;
+    documentView_.OnSheetKeyDown = nullptr;
+    documentView_.OnSheetKeyPress = nullptr;
+    documentView_.OnSheetKeyUp = nullptr;
     SetDocument(nullptr, nullptr);
 }
 
@@ -29,6 +36,7 @@ void TEditForm::SetDocument(TScheme* scheme, TSheet* sheet)
     scheme_ = scheme;
     sheet_ = sheet;
     documentView_.SetSheet(scheme, sheet);
+    palette_.SetSheet(sheet);
     find_.SetSheet(sheet, sheet ? sheet->Document() : nullptr);
     ActionsChanged();
 }
@@ -40,7 +48,7 @@ void TEditForm::ActionsChanged()
 
 bool TEditForm::IsCommand(int command) const
 {
-    return (command >= efcEditFind && command <= efcToolsRefresh) ||
+    return (command >= efcEditFind && command <= efcViewPalette) ||
            (command >= scmUndo && command <= scmNonPrintingCharacters);
 }
 
@@ -56,6 +64,10 @@ TSheetActionState TEditForm::Action(int command) const
     case efcToolsExpandedNotEmpty:
     case efcToolsExpandAll: state.Enabled = sheet_ != nullptr; break;
     case efcToolsRefresh: state.Enabled = true; break;
+    case efcViewPalette:
+        state.Enabled = true;
+        state.Checked = paletteVisible_;
+        break;
     default: break;
     }
     return state;
@@ -81,6 +93,7 @@ bool TEditForm::Execute(int command)
     case efcToolsExpandedNotEmpty: ExpandButtons(eamExpandedNotEmpty); break;
     case efcToolsExpandAll: ExpandButtons(eamExpandAll); break;
     case efcToolsRefresh: Refresh(); break;
+    case efcViewPalette: SetPaletteVisible(!paletteVisible_); break;
     default: return documentView_.Execute(command);
     }
     ActionsChanged();
@@ -101,6 +114,7 @@ void TEditForm::ShortCut(TKeyEvent& event)
     else if (ctrlShift && key == KeyOfChar('K')) command = efcToolsExpandedNotEmpty;
     else if (ctrlShift && key == KeyOfChar('L')) command = efcToolsExpandAll;
     else if (plain && key == kcF5) command = efcToolsRefresh;
+    else if (plain && key == kcF4) command = efcViewPalette;
     if (command && Execute(command)) event.Consume();
 }
 
@@ -132,7 +146,9 @@ TMenuItem TEditForm::EditMenu() const
 
 TMenuItem TEditForm::ViewMenu() const
 {
-    return TMenuItem::Submenu(LoadString(sidViewMenu), {documentView_.MenuItem(scmNonPrintingCharacters)});
+    TMenuItem palette = TMenuItem::Item(efcViewPalette, LoadString(sidViewPalette), HotKeyToShortCut(0, kcF4));
+    palette.Checked = paletteVisible_;
+    return TMenuItem::Submenu(LoadString(sidViewMenu), {palette, documentView_.MenuItem(scmNonPrintingCharacters)});
 }
 
 void TEditForm::ExpandButtons(TExpandAllMode mode)
@@ -142,9 +158,18 @@ void TEditForm::ExpandButtons(TExpandAllMode mode)
 
 void TEditForm::Refresh() { documentView_.Refresh(); }
 
+void TEditForm::SetPaletteVisible(bool visible)
+{
+    if (paletteVisible_ == visible) return;
+    paletteVisible_ = visible;
+    if (!visible) palette_.CancelMode();
+    if (OnPaletteVisibleChanged) OnPaletteVisibleChanged();
+    ActionsChanged();
+}
+
 void TEditForm::LoadSession(TKnot& node)
 {
-    if (TKnot* palette = node.FindKnot(u"Palette")) paletteVisible_ = palette->ReadBool(u"Visible", true);
+    if (TKnot* palette = node.FindKnot(u"Palette")) SetPaletteVisible(palette->ReadBool(u"Visible", true));
     if (TKnot* log = node.FindKnot(u"Log")) {
         const int32_t height = log->ReadInteger(u"Height", logHeight_);
         if (height >= 10) logHeight_ = height;

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "editor/FindDialogs.h"
+#include "editor/PaletteForm.h"
 #include "editor/SheetView.h"
 #include "foundation/Input.h"
 #include "foundation/ViewHost.h"
@@ -29,6 +30,7 @@ enum TEditFormCommand : int {
     efcToolsExpandedNotEmpty,
     efcToolsExpandAll,
     efcToolsRefresh,
+    efcViewPalette,
 };
 
 class TEditForm {
@@ -47,6 +49,13 @@ public:
     // The document's sheet form: the view the window puts into its viewport.
     TSheetView& DocumentView() { return documentView_; }
     TFindCommands& Find() { return find_; }
+    // The palette above the document: it follows the document's sheet and takes the
+    // document view's keys first (its Ctrl accelerators).
+    TPaletteForm& Palette() { return palette_; }
+    // Whether the palette shows (View > Palette, F4); kept in the session.
+    bool PaletteVisible() const { return paletteVisible_; }
+    void SetPaletteVisible(bool visible);
+    std::function<void()> OnPaletteVisibleChanged;
 
     // ---- commands ----
     // A command of the edit form or of its sheet form (TSheetCommand).
@@ -56,13 +65,13 @@ public:
     // waiting for the focus to leave, and a press or drag in progress is cancelled.
     // False when it did not run.
     bool Execute(int command);
-    // The edit form's shortcuts (Ctrl+F, F3, Ctrl+H or Ctrl+R, Ctrl+Shift+J/K/L, F5),
+    // The edit form's shortcuts (Ctrl+F, F3, Ctrl+H or Ctrl+R, Ctrl+Shift+J/K/L, F5, F4),
     // seen before the focused element; a key acted on is consumed.
     void ShortCut(TKeyEvent& event);
 
     // ---- menus ----
     // Edit: Undo, Redo, -, Cut, Copy, Copy as Text, Paste, Delete, -, Find, Find Next,
-    // Replace, -, Select All. View: Non-Printing Characters. Captions from the string
+    // Replace, -, Select All. View: Palette, Non-Printing Characters. Captions from the string
     // table of the current language, states as they are now.
     TMenuItem EditMenu() const;
     TMenuItem ViewMenu() const;
@@ -85,6 +94,7 @@ private:
     void BeforeCommand();
 
     TSheetView documentView_;
+    TPaletteForm palette_;
     TFindCommands find_;
     TScheme* scheme_ = nullptr;
     TSheet* sheet_ = nullptr;
