@@ -15,14 +15,21 @@ namespace quillora {
 TEditForm::TEditForm(TFindDialogs& dialogs) : find_(dialogs)
 {
     documentView_.OnActionsChanged = [this] { ActionsChanged(); };
+    documentView_.OnSheetKeyDown = [this](TKeyEvent& event) { palette_.SheetKeyDown(event); };
+    documentView_.OnSheetKeyPress = [this](TKeyEvent& event) { palette_.SheetKeyPress(event); };
+    documentView_.OnSheetKeyUp = [this](TKeyEvent& event) { palette_.SheetKeyUp(event); };
 }
 
 TEditForm::~TEditForm()
 {
     // Nobody hears of the form's end.
     OnActionsChanged = nullptr;
+    OnPaletteVisibleChanged = nullptr;
     documentView_.OnActionsChanged = nullptr;
     SetLog(nullptr, nullptr);
+    documentView_.OnSheetKeyDown = nullptr;
+    documentView_.OnSheetKeyPress = nullptr;
+    documentView_.OnSheetKeyUp = nullptr;
     SetDocument(nullptr, nullptr);
 }
 
@@ -32,6 +39,7 @@ void TEditForm::SetDocument(TScheme* scheme, TSheet* sheet)
     scheme_ = scheme;
     sheet_ = sheet;
     documentView_.SetSheet(scheme, sheet);
+    palette_.SetSheet(sheet);
     find_.SetSheet(sheet, sheet ? sheet->Document() : nullptr);
     UpdateLogPanel();
     ActionsChanged();
@@ -99,7 +107,7 @@ void TEditForm::ActionsChanged()
 
 bool TEditForm::IsCommand(int command) const
 {
-    return (command >= efcEditFind && command <= efcToolsClearLog) ||
+    return (command >= efcEditFind && command <= efcViewPalette) ||
            (command >= scmUndo && command <= scmNonPrintingCharacters);
 }
 
@@ -116,6 +124,10 @@ TSheetActionState TEditForm::Action(int command) const
     case efcToolsExpandAll: state.Enabled = sheet_ != nullptr; break;
     case efcToolsRefresh: state.Enabled = true; break;
     case efcToolsClearLog: state.Enabled = logPanel_.CanClear(); break;
+    case efcViewPalette:
+        state.Enabled = true;
+        state.Checked = paletteVisible_;
+        break;
     default: break;
     }
     return state;
@@ -142,6 +154,7 @@ bool TEditForm::Execute(int command)
     case efcToolsExpandAll: ExpandButtons(eamExpandAll); break;
     case efcToolsRefresh: Refresh(); break;
     case efcToolsClearLog: ClearLog(); break;
+    case efcViewPalette: SetPaletteVisible(!paletteVisible_); break;
     default: return documentView_.Execute(command);
     }
     ActionsChanged();
@@ -163,6 +176,7 @@ void TEditForm::ShortCut(TKeyEvent& event)
     else if (ctrlShift && key == KeyOfChar('L')) command = efcToolsExpandAll;
     else if (plain && key == kcF5) command = efcToolsRefresh;
     else if (ctrl && key == kcF5) command = efcToolsClearLog;
+    else if (plain && key == kcF4) command = efcViewPalette;
     if (command && Execute(command)) event.Consume();
 }
 
@@ -194,7 +208,9 @@ TMenuItem TEditForm::EditMenu() const
 
 TMenuItem TEditForm::ViewMenu() const
 {
-    return TMenuItem::Submenu(LoadString(sidViewMenu), {documentView_.MenuItem(scmNonPrintingCharacters)});
+    TMenuItem palette = TMenuItem::Item(efcViewPalette, LoadString(sidViewPalette), HotKeyToShortCut(0, kcF4));
+    palette.Checked = paletteVisible_;
+    return TMenuItem::Submenu(LoadString(sidViewMenu), {palette, documentView_.MenuItem(scmNonPrintingCharacters)});
 }
 
 void TEditForm::ExpandButtons(TExpandAllMode mode)
@@ -204,9 +220,18 @@ void TEditForm::ExpandButtons(TExpandAllMode mode)
 
 void TEditForm::Refresh() { documentView_.Refresh(); }
 
+void TEditForm::SetPaletteVisible(bool visible)
+{
+    if (paletteVisible_ == visible) return;
+    paletteVisible_ = visible;
+    if (!visible) palette_.CancelMode();
+    if (OnPaletteVisibleChanged) OnPaletteVisibleChanged();
+    ActionsChanged();
+}
+
 void TEditForm::LoadSession(TKnot& node, int parentHeight)
 {
-    if (TKnot* palette = node.FindKnot(u"Palette")) paletteVisible_ = palette->ReadBool(u"Visible", true);
+    if (TKnot* palette = node.FindKnot(u"Palette")) SetPaletteVisible(palette->ReadBool(u"Visible", true));
     logPanel_.LoadSession(node, parentHeight);
 }
 

@@ -10,6 +10,7 @@
 
 #include "editor/FindDialogs.h"
 #include "editor/LogPanel.h"
+#include "editor/PaletteForm.h"
 #include "editor/SheetView.h"
 #include "foundation/Input.h"
 #include "foundation/ViewHost.h"
@@ -32,6 +33,7 @@ enum TEditFormCommand : int {
     efcToolsExpandAll,
     efcToolsRefresh,
     efcToolsClearLog,
+    efcViewPalette,
 };
 
 class TEditForm {
@@ -74,6 +76,13 @@ public:
     void ShowElements(const std::vector<int32_t>& ids);
     std::function<void()> OnFocusDocument;
     TFindCommands& Find() { return find_; }
+    // The palette above the document: it follows the document's sheet and takes the
+    // document view's keys first (its Ctrl accelerators).
+    TPaletteForm& Palette() { return palette_; }
+    // Whether the palette shows (View > Palette, F4); kept in the session.
+    bool PaletteVisible() const { return paletteVisible_; }
+    void SetPaletteVisible(bool visible);
+    std::function<void()> OnPaletteVisibleChanged;
 
     // ---- commands ----
     // A command of the edit form or of its sheet form (TSheetCommand).
@@ -84,13 +93,13 @@ public:
     // False when it did not run.
     bool Execute(int command);
     // The edit form's shortcuts (Ctrl+F, F3, Ctrl+H or Ctrl+R, Ctrl+Shift+J/K/L, F5,
-    // Ctrl+F5),
+    // Ctrl+F5, F4),
     // seen before the focused element; a key acted on is consumed.
     void ShortCut(TKeyEvent& event);
 
     // ---- menus ----
     // Edit: Undo, Redo, -, Cut, Copy, Copy as Text, Paste, Delete, -, Find, Find Next,
-    // Replace, -, Select All. View: Non-Printing Characters. Captions from the string
+    // Replace, -, Select All. View: Palette, Non-Printing Characters. Captions from the string
     // table of the current language, states as they are now.
     TMenuItem EditMenu() const;
     TMenuItem ViewMenu() const;
@@ -120,6 +129,7 @@ private:
     TLogPanel logPanel_;
     TScheme* logScheme_ = nullptr;
     TSheet* logSheet_ = nullptr;
+    TPaletteForm palette_;
     TFindCommands find_;
     TScheme* scheme_ = nullptr;
     TSheet* sheet_ = nullptr;

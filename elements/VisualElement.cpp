@@ -726,6 +726,11 @@ void TVisualElement::GetPaletteItemState(TPaletteItem* item, TPaletteItemState& 
     if (item && item == GetDisablePaletteItem()) state.Checked = HasVisualState(vsDisabled);
 }
 
+bool TVisualElement::ExecutePaletteSubItem(TVisualElement* target, TPaletteItem* item, const String& value)
+{
+    return false;
+}
+
 void TVisualElement::AdjustCommonPaletteItems(TPaletteItemList& list) {}
 
 // ---- keyboard navigation ----

@@ -219,6 +219,8 @@ public:
     virtual bool ExecutePaletteItem(TVisualElement* target, TPaletteItem* item, bool checked); // 50
     virtual void GetPaletteItems(TPaletteItemList& list);                    // 51
     virtual void GetPaletteItemState(TPaletteItem* item, TPaletteItemState& state); // 52
+    // Runs a sub-command of `item` with its value text; false when the element does not handle it.
+    virtual bool ExecutePaletteSubItem(TVisualElement* target, TPaletteItem* item, const String& value);
     virtual bool ContainsPoint(TPoint point);                                // 53
     virtual bool Paste();                                                    // 54
     virtual void ExternalEditingChanged();                                   // 55

@@ -67,6 +67,7 @@ enum TKey : TKeyCode {
     kcDivide = 0x6F,
     kcF1 = 0x70, // F1..F24 follow in order
     kcF3 = 0x72,
+    kcF4 = 0x73,
     kcF5 = 0x74,
     kcF10 = 0x79,
     kcF24 = 0x87,

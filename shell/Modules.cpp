@@ -1,11 +1,39 @@
 #include "shell/Modules.h"
 
+#include "elements/Palette.h"
 #include "elements/Unaccepted.h"
 #include "library/CommonElements.h"
 #include "library/DataElement.h"
+#include "library/DateTimeMaskPaletteItem.h"
 #include "typing/MacroElements.h"
 
 namespace quillora {
+
+namespace {
+
+// The key elements' groups and items in the program's palette.
+void AddMacroPaletteItems()
+{
+    TPalette& palette = Palette();
+    for (const TMacroPaletteGroup& group : MacroPaletteGroups())
+        if (!palette.FindGroup(group.CaptionId)) new TPaletteGroup(&palette, group.CaptionId, group.Order);
+    for (const TMacroPaletteItem& item : MacroPaletteItems()) {
+        int captionId = pgInsert;
+        for (const TMacroPaletteGroup& group : MacroPaletteGroups())
+            if (group.Name == item.Group) captionId = group.CaptionId;
+        TPaletteGroup* group = palette.FindGroup(captionId);
+        const auto flags = static_cast<uint16_t>(item.Flags);
+        if (item.Class == &TElement_DateTime::Class()) {
+            auto* dateItem = new TDateTimeMaskPaletteItem(group, *item.Class, item.CaptionId, item.HintId, item.Order,
+                                                          flags, item.ImageIndex);
+            AddElementClassPaletteItem(*item.Class, dateItem);
+        } else {
+            AddElementPaletteItem(group, *item.Class, item.CaptionId, item.HintId, item.Order, flags, item.ImageIndex);
+        }
+    }
+}
+
+} // namespace
 
 void InitializeModules()
 {
@@ -16,6 +44,7 @@ void InitializeModules()
     InitializeMacroElements();
     InitializeCommonElements();
     InitializeDataElements();
+    AddMacroPaletteItems();
 }
 
 } // namespace quillora

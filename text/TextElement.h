@@ -195,6 +195,12 @@ public:
     // and options replaces what `kind` (and `range` for tekRange) names.
     void Edit(TTextEditKind kind, const TTextorLocationRange* range, bool keepSelected, const TKnot* content,
               int contentMode, int contentOptions);
+    // Inserts a new element of `elementClass`, set up by its palette item (`value`: the
+    // value text of the item's chosen sub-command), at the selection, or appended without
+    // an editing layer, as one edit; on a line of its own when the text takes line breaks
+    // and the element stands alone (teoElementOwnLine, or the item's pifOwnLine). Returns
+    // the inserted element.
+    TElement* InsertFromPalette(const TElementClass& elementClass, TPaletteItem* item, const String& value = {});
     // Inserts the elements (taken over; they must not be linked anywhere) at the
     // selection, or appended when the element has no selection, as one edit.
     void InsertElements(const std::vector<TElement*>& list);
@@ -272,6 +278,10 @@ public:
     bool IsEmpty() override;
     void CheckValue() override;
     void GetAcceptedClasses(TElementClassList& list) override;
+    // Element items insert an element of their class; disabled while read-only.
+    bool ExecutePaletteItem(TVisualElement* target, TPaletteItem* item, bool checked) override;
+    bool ExecutePaletteSubItem(TVisualElement* target, TPaletteItem* item, const String& value) override;
+    void GetPaletteItemState(TPaletteItem* item, TPaletteItemState& state) override;
     void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override;
     void SaveToKnot(TSchemeFiler* filer, TKnot* knot) override;
     void GetText(String& builder) override;

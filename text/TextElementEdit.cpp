@@ -1,12 +1,16 @@
 // The text element's edits, each one TTextorEditOperation, and its clipboard commands.
+#include <algorithm>
 #include <memory>
 
 #include "elements/CustomSheet.h"
 #include "elements/Filer.h"
+#include "elements/Palette.h"
 #include "elements/Scheme.h"
 #include "foundation/Exceptions.h"
 #include "foundation/Knot.h"
 #include "foundation/Service.h"
+#include "render/SheetSettings.h"
+#include "text/Paragraph.h"
 #include "text/TextClipboard.h"
 #include "text/TextElement.h"
 #include "text/TextorEditOperation.h"
@@ -121,6 +125,93 @@ void TTextorElement::InsertElements(const std::vector<TElement*>& list)
     // The knots carry the elements' identifiers: the originals go before the copies come.
     owned.clear();
     Edit(tekRange, &place, false, content.get(), smExactCopy, 0);
+}
+
+// ---- inserting from the palette ----
+
+TElement* TTextorElement::InsertFromPalette(const TElementClass& elementClass, TPaletteItem* item, const String& value)
+{
+    std::unique_ptr<TElement> element(elementClass.Create(Scheme()));
+    if (!element) return nullptr;
+    element->InitializeNewTree();
+    if (auto* elementItem = dynamic_cast<TElementPaletteItem*>(item)) elementItem->PrepareElement(*element, value);
+
+    const bool appended = !interactive_;
+    const TTextorLocationRange place =
+        appended ? text_->RangeToLocations({text_->GetEnd(), text_->GetEnd()}) : selection_;
+    const bool ownLine = (textOptions_ & toLineBreaks) &&
+                         (HasOption(teoElementOwnLine) || (item && (item->Flags & pifOwnLine)));
+    bool breakAfter = false;
+    std::unique_ptr<TKnot> content(NewContentKnot());
+    {
+        TSchemeSaver saver(smExactCopy, content.get(), 0);
+        auto addBreak = [&]() { content->AddKnot(u"Br")->SetIncludedOptions(koInline); };
+        if (ownLine && place.StartChar != 0) addBreak();
+        SaveChildToKnot(element.get(), &saver, content.get());
+        if (ownLine) {
+            const TParagraph* end = text_->ParagraphAt(place.EndParagraph);
+            breakAfter = end && place.EndChar < end->GetLength();
+            if (breakAfter) addBreak();
+        }
+    }
+    // The knot carries the element's identifier: the template goes before its copy comes,
+    // so that no two elements ever share it.
+    const int32_t id = element->ID();
+    element.reset();
+    if (appended) Edit(tekAppend, nullptr, false, content.get(), smExactCopy, 0);
+    else Edit(tekRange, &place, false, content.get(), smExactCopy, 0);
+
+    TElement* inserted = Scheme() ? Scheme()->FindElement(id) : nullptr;
+    if (breakAfter && interactive_) {
+        // The caret stands right after the element, before the break.
+        TTextorLocationRange caret = selection_;
+        if (caret.EndChar > 0) {
+            --caret.EndChar;
+        } else if (caret.EndParagraph > 0) {
+            --caret.EndParagraph;
+            const TParagraph* previous = text_->ParagraphAt(caret.EndParagraph);
+            caret.EndChar = previous ? previous->GetLength() : 0;
+        }
+        caret.StartParagraph = caret.EndParagraph;
+        caret.StartChar = caret.EndChar;
+        SetSelection(caret);
+    }
+    TSheetSettings* settings = SheetSettings();
+    if (settings && settings->FocusNew().Value() && IsFocused() && Sheet())
+        if (auto* visual = dynamic_cast<TVisualElement*>(inserted)) Sheet()->SetFocused(visual);
+    return inserted;
+}
+
+bool TTextorElement::ExecutePaletteItem(TVisualElement* target, TPaletteItem* item, bool checked)
+{
+    if (auto* elementItem = dynamic_cast<TElementPaletteItem*>(item)) {
+        TElementClassList accepted;
+        GetAcceptedClassesFiltered(accepted);
+        if (IsReadOnly() || std::find(accepted.begin(), accepted.end(), &elementItem->ElementClass()) == accepted.end())
+            return false;
+        InsertFromPalette(elementItem->ElementClass(), item);
+        return true;
+    }
+    return TCustomDropDownElement::ExecutePaletteItem(target, item, checked);
+}
+
+bool TTextorElement::ExecutePaletteSubItem(TVisualElement* target, TPaletteItem* item, const String& value)
+{
+    if (auto* elementItem = dynamic_cast<TElementPaletteItem*>(item)) {
+        TElementClassList accepted;
+        GetAcceptedClassesFiltered(accepted);
+        if (IsReadOnly() || std::find(accepted.begin(), accepted.end(), &elementItem->ElementClass()) == accepted.end())
+            return false;
+        InsertFromPalette(elementItem->ElementClass(), item, value);
+        return true;
+    }
+    return TCustomDropDownElement::ExecutePaletteSubItem(target, item, value);
+}
+
+void TTextorElement::GetPaletteItemState(TPaletteItem* item, TPaletteItemState& state)
+{
+    TCustomDropDownElement::GetPaletteItemState(item, state);
+    if (dynamic_cast<TElementPaletteItem*>(item) && IsReadOnly()) state.Enabled = false;
 }
 
 // ---- clipboard ----

@@ -165,8 +165,15 @@ TEST_F(EditFormTest, TheMenusCarryTheCommandsWithTheirStates)
     EXPECT_EQ(FindMenuItem(form.EditMenu().Items, scmRedo)->Caption, u"&Redo: Cut && Paste");
 
     const TMenuItem view = form.ViewMenu();
-    ASSERT_EQ(view.Items.size(), 1u);
-    EXPECT_EQ(view.Items[0].Command, scmNonPrintingCharacters);
+    ASSERT_EQ(view.Items.size(), 2u);
+    EXPECT_EQ(view.Items[0].Command, efcViewPalette);
+    EXPECT_TRUE(view.Items[0].Checked);
+    EXPECT_EQ(view.Items[0].ShortCut, u"F4");
+    EXPECT_EQ(view.Items[1].Command, scmNonPrintingCharacters);
+    TKeyEvent f4 = TKeyEvent::Down(kcF4);
+    form.ShortCut(f4);
+    EXPECT_FALSE(form.PaletteVisible());
+    EXPECT_FALSE(FindMenuItem(form.ViewMenu().Items, efcViewPalette)->Checked);
 }
 
 TEST_F(EditFormTest, TheSessionKeepsThePaletteAndLogValuesAndIgnoresABadHeight)

@@ -611,7 +611,7 @@ TEST_F(MainFormControllerTest, MenusAreRecaptionedWhenTheLanguageChanges)
                                     u"&Edit &Undo", u"&Edit &Redo", u"&Edit Cu&t", u"&Edit &Copy",
                                     u"&Edit Copy as &Text", u"&Edit &Paste", u"&Edit &Delete", u"&Edit Find...",
                                     u"&Edit Find Next", u"&Edit Replace...", u"&Edit Select &All",
-                                    u"&View &Non-Printing Characters"}));
+                                    u"&View Palette", u"&View &Non-Printing Characters"}));
     // The first five as the German table has them.
     auto firstFive = [&captions] {
         std::vector<String> list = captions();
