@@ -81,6 +81,8 @@ public:
     TPaletteForm& Palette() { return palette_; }
     // Whether the palette shows (View > Palette, F4); kept in the session.
     bool PaletteVisible() const { return paletteVisible_; }
+    // The height the palette takes above the document: 0 while it is hidden.
+    int PaletteHeight() const { return paletteVisible_ ? palette_.FormHeight() : 0; }
     void SetPaletteVisible(bool visible);
     std::function<void()> OnPaletteVisibleChanged;
 

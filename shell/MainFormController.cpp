@@ -121,6 +121,7 @@ void TMainFormController::CreateEditor()
     sheet_ = std::make_unique<TSheet>(&sheetSettings, std::make_unique<TCustomSheetCanvas>(*look_));
     editForm_ = std::make_unique<TEditForm>(host_.FindDialogs());
     editForm_->DocumentView().SetFormSettings(&global_.ModuleSettings().SheetForm());
+    editForm_->Palette().SetSettings(&global_.ModuleSettings().PaletteForm());
     editForm_->OnActionsChanged = [this] { UpdateMenuBar(); };
     sheet_->SetDocument(document_->QuilloraRoot());
     editForm_->SetDocument(document_->Scheme(), sheet_.get());

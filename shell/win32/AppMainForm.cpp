@@ -10,6 +10,7 @@
 #include "editor/win32/DropDownWindow.h"
 #include "editor/win32/FindDialogsWin.h"
 #include "editor/win32/LogPanelWindows.h"
+#include "editor/win32/PaletteWindow.h"
 #include "foundation/Files.h"
 #include "foundation/win32/InputWin.h"
 #include "foundation/win32/OpenSaveDialog.h"
@@ -116,7 +117,8 @@ void TAppMainForm::CreateViewport()
             if (!editor_) return;
             RECT area {};
             GetClientRect(Handle(), &area);
-            editor_->SplitterMoved(top, area.bottom);
+            const int paletteHeight = editor_->PaletteHeight();
+            editor_->SplitterMoved(top - paletteHeight, area.bottom - paletteHeight);
         };
     }
     logButton_ = std::make_unique<TLogButtonWindow>();
@@ -137,8 +139,16 @@ void TAppMainForm::LayoutEditor()
         MoveWindow(viewport_->Handle(), 0, 0, client.right, client.bottom, TRUE);
         return;
     }
+    // The palette on top; the document and the log panel share the rest.
+    const int paletteHeight = std::min<int>(editor_->PaletteHeight(), client.bottom);
+    if (palette_ && palette_->Handle()) {
+        if (paletteHeight > 0) MoveWindow(palette_->Handle(), 0, 0, client.right, paletteHeight, TRUE);
+        ::ShowWindow(palette_->Handle(), paletteHeight > 0 ? SW_SHOWNA : SW_HIDE);
+    }
     const TLogPanel& panel = editor_->LogPanel();
-    const TLogPanelLayout layout = panel.Layout(client.right, client.bottom);
+    TLogPanelLayout layout = panel.Layout(client.right, client.bottom - paletteHeight);
+    for (TRect* r : {&layout.Document, &layout.Splitter, &layout.Log, &layout.Button})
+        if (!r->IsEmpty()) *r = Rect(r->Left, r->Top + paletteHeight, r->Right, r->Bottom + paletteHeight);
     auto place = [](TWindow* window, const TRect& r, bool shown) {
         if (!window || !window->Handle()) return;
         if (shown) MoveWindow(window->Handle(), r.Left, r.Top, r.Width(), r.Height(), TRUE);
@@ -235,8 +245,20 @@ void TAppMainForm::ShowEditor(TEditForm* editor, TSheet* sheet)
         editor_->DocumentView().PopupFactory = nullptr;
         editor_->OnLogPanelChanged = nullptr;
         editor_->OnFocusDocument = nullptr;
+        editor_->OnPaletteVisibleChanged = nullptr;
+        editor_->Palette().OnHeightChanged = nullptr;
+        palette_.reset(); // the window goes before the form it shows
     }
     editor_ = editor;
+    if (editor_ && Handle()) {
+        palette_ = std::make_unique<TPaletteWindow>(editor_->Palette());
+        RECT client {};
+        GetClientRect(Handle(), &client);
+        if (palette_->Create(Handle(), Rect(0, 0, client.right, std::max(editor_->PaletteHeight(), 1))))
+            palette_->SetCanvas(static_cast<TCustomSheetCanvas*>(sheet->GetCanvas()));
+        editor_->OnPaletteVisibleChanged = [this] { LayoutEditor(); };
+        editor_->Palette().OnHeightChanged = [this] { LayoutEditor(); };
+    }
     LayoutEditor();
     if (!editor_ || !viewport_ || !viewport_->Handle()) return;
     editor_->DocumentView().PopupFactory =

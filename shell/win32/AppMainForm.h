@@ -19,6 +19,7 @@ class TDropDownForm;
 class TFindDialogsWin;
 class TGlobal;
 class TLogButtonWindow;
+class TPaletteWindow;
 class TLogSplitterWindow;
 class TRangeBoxWindow;
 
@@ -103,6 +104,8 @@ private:
     std::unique_ptr<TRangeBoxWindow> logViewport_;
     std::unique_ptr<TLogSplitterWindow> splitter_;
     std::unique_ptr<TLogButtonWindow> logButton_;
+    // The palette above the document, made for the editor shown.
+    std::unique_ptr<TPaletteWindow> palette_;
     TEditForm* editor_ = nullptr;
 };
 

@@ -46,8 +46,8 @@ e2e_probe wait-visible TAppMainForm 30000 >/dev/null || { echo "FAIL: Quillora d
 [ "$(e2e_wait_snippet_count 10000)" = 10000 ] || fail "the main window does not hold 10,000 snippets"
 e2e_probe activate TAppMainForm >/dev/null
 sleep 1
-read -r left top right bottom <<<"$(e2e_probe rect TAppMainForm)"
-xdotool mousemove $((left + 120)) $((top + 70))
+read -r x y <<<"$(e2e_document_point)"
+xdotool mousemove "$x" "$y"
 xdotool click 1
 sleep 0.5
 

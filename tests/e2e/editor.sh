@@ -42,9 +42,9 @@ app=$!
 e2e_probe wait-visible TAppMainForm 20000 >/dev/null || { echo "FAIL: Quillora did not start"; exit 1; }
 e2e_probe activate TAppMainForm >/dev/null
 sleep 1
-read -r left top right bottom <<<"$(e2e_probe rect TAppMainForm)"
 # A click into the first rows puts the caret into the document's text.
-xdotool mousemove $((left + 120)) $((top + 70))
+read -r x y <<<"$(e2e_document_point)"
+xdotool mousemove "$x" "$y"
 xdotool click 1
 sleep 0.5
 

@@ -98,6 +98,19 @@ e2e_probe() {
   return $rc
 }
 
+# Prints "X Y": a screen point on the first rows of the main window's document, below the
+# palette when it shows.
+e2e_document_point() {
+  local left top right bottom
+  read -r left top right bottom <<<"$(e2e_probe rect TAppMainForm)"
+  local y=$((top + 70))
+  local pl pt pr pb
+  if read -r pl pt pr pb <<<"$(e2e_probe childrect TAppMainForm TPaletteForm)" && [ -n "$pb" ]; then
+    y=$((pb + 14))
+  fi
+  echo "$((left + 120)) $y"
+}
+
 # Waits (up to five seconds) until the main window holds $1 snippets; prints the count
 # seen last.
 e2e_wait_snippet_count() {
