@@ -44,7 +44,9 @@ TEST(DropDownListViewTest, TopIsClampedWhenTheCountOrHeightChanges)
     TDropDownListView view = MakeView(100, 95);
     view.SetClientHeight(205); // 10 rows now
     EXPECT_EQ(view.Top(), 90);
-    EXPECT_FALSE(view.SetTop(-4));
+    EXPECT_TRUE(view.SetTop(-4));
+    EXPECT_EQ(view.Top(), 0);
+    EXPECT_FALSE(view.SetTop(-1));
     EXPECT_EQ(MakeView(100, 200).Top(), 95);
 }
 

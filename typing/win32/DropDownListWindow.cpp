@@ -23,11 +23,20 @@ bool TDropDownListWindow::Create(HWND parent, HINSTANCE instance, int width, int
     params.Instance = instance;
     if (!CreateHandle(windowClass, params)) return false;
     view_.SetClientHeight(ClientRect().Height());
+    scrollBarSet_ = false;
     UpdateScrollBar();
     return true;
 }
 
-void TDropDownListWindow::UpdateScrollBar() { SetScrollRange(sbVertical, view_.ScrollRange()); }
+void TDropDownListWindow::UpdateScrollBar()
+{
+    // Setting the scroll bar redraws it at once: only when it changes.
+    const TScrollRange range = view_.ScrollRange();
+    if (scrollBarSet_ && range == scrollBar_) return;
+    SetScrollRange(sbVertical, range);
+    scrollBar_ = range;
+    scrollBarSet_ = true;
+}
 
 void TDropDownListWindow::ItemsChanged()
 {

@@ -52,6 +52,8 @@ private:
     TDropDownModel& model_;
     TDropDownListView view_;
     TBitmap32 frame_; // the client area, composed before it goes to the screen
+    TScrollRange scrollBar_; // what the scroll bar was last given
+    bool scrollBarSet_ = false;
 };
 
 } // namespace quillora
