@@ -5,10 +5,10 @@
 # Usage: tests/typing/display-tests.sh WINDOWS_BUILD_DIR [gtest filter]
 # The keyboard hook and the foreground tracking tests run here as well, and those of the
 # window base, of the menu bar and of the find and replace dialogs that need top-level
-# windows, and the sheet in its viewport.
+# windows, the sheet in its viewport and the drop-down list window.
 set -u
 build="$(cd "$1" && pwd)"
-filter="${2:-SendKeysWin*:HookWin*:AccessibleCaretWin*:FocusedWindowNotifierWin*:WindowPlacementWin*:WindowSnapWin*:MenuBarWin*:SheetWin*:FindDialogsWin*:WindowHintWin*}"
+filter="${2:-SendKeysWin*:HookWin*:AccessibleCaretWin*:FocusedWindowNotifierWin*:WindowPlacementWin*:WindowSnapWin*:MenuBarWin*:SheetWin*:FindDialogsWin*:WindowHintWin*:DropDownListWindowWin*}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # (wine-run.sh below uses the same prefix; wine-env.sh gives it a HOME of its own.)
 export QUILLORA_WINEPREFIX="$build/wineprefix-display"

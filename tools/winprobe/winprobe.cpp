@@ -18,7 +18,7 @@
 //   winprobe clear CLASS                      empties the text of its first Edit child
 //   winprobe showstate CLASS                  prints "hidden", "minimized", "maximized"
 //                                             or "normal"
-//   winprobe listcount CLASS                  prints the item count of its first ListBox
+//   winprobe listcount CLASS                  prints the item count of its first ListBox (or list window)
 //                                             child (Quillora's main window: its snippets)
 //   winprobe time-typing CLASS FILE HOW [INTERVAL] [TIMEOUT_MS]
 //                                             starts typing the UTF-8 content of FILE
@@ -270,6 +270,8 @@ int wmain(int argc, wchar_t** argv)
     }
     if (cmd == L"listcount") {
         HWND list = FindWindowExW(hwnd, nullptr, L"ListBox", nullptr);
+        // Quillora's drop-down list draws its own rows and answers LB_GETCOUNT.
+        if (!list) list = FindWindowExW(hwnd, nullptr, L"TDropDownListWindow", nullptr);
         if (!list) {
             // Quillora's main window shows its snippets in the editor: it answers how many.
             DWORD_PTR count = 0;

@@ -12,7 +12,6 @@
 #include "foundation/Service.h"
 #include "foundation/StringIds.h"
 #include "foundation/Utils.h"
-#include "foundation/win32/Hooker.h"
 #include "foundation/win32/TimingTrace.h"
 #include "foundation/win32/InputWin.h"
 #include "foundation/win32/WinPaths.h"
@@ -26,6 +25,7 @@
 #include "typing/MacroElements.h"
 #include "typing/SendKeys.h"
 #include "typing/win32/FocusedWindowNotifier.h"
+#include "typing/win32/DropDownListWindow.h"
 #include "typing/win32/HookLibrary.h"
 
 namespace quillora {
@@ -64,7 +64,7 @@ std::vector<TMonitorArea> Monitors()
 
 TDropDownForm::TDropDownForm(const TTypingSettings& settings, TSessionFile* sessionFile)
     : settings_(settings), hook_(std::make_unique<THookLibrary>()), notifier_(std::make_unique<TFocusedWindowNotifier>()),
-      sessionFile_(sessionFile), hooker_(std::make_unique<THooker>())
+      sessionFile_(sessionFile), list_(std::make_unique<TDropDownListWindow>(model_))
 {
     notifier_->OnChange = [this](TFocusedWindowNotifier&) { CloseList(); };
 }
@@ -73,7 +73,7 @@ TDropDownForm::~TDropDownForm()
 {
     notifier_->Stop();
     hook_.reset();
-    hooker_->SetControl(nullptr);
+    list_.reset();
     DestroyHandle();
     if (font_) DeleteObject(font_);
 }
@@ -95,14 +95,11 @@ bool TDropDownForm::Create(HINSTANCE instance)
     if (!CreateHandle(windowClass, params)) return false;
     RECT client;
     GetClientRect(Handle(), &client);
-    list_ = CreateWindowExW(0, L"LISTBOX", L"",
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA |
-                                LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
-                            0, 0, client.right, client.bottom, Handle(), nullptr, instance, nullptr);
-    hooker_->OnBeforeMessage = [this](THooker&, MSG& message, LRESULT& result, bool& handled) {
-        ListBeforeMessage(message, result, handled);
-    };
-    hooker_->SetControl(list_);
+    list_->OnDrawItem = [this](HDC dc, int index, const RECT& r, bool selected) { DrawItem(dc, index, r, selected); };
+    list_->OnPress = [this](int) { PostMessageW(Handle(), WM_APP + 1, 0, 0); };
+    list_->OnPointerMove = [this](int x, int y) { ListMouseMove(x, y); };
+    if (!list_->Create(Handle(), instance, client.right, client.bottom)) return false;
+    list_->SetItemHeight(itemHeight_);
     if (sessionFile_) {
         placementForm_ = std::make_unique<TWindowPlacementForm>(*this);
         formPlace_ = std::make_unique<TFormPlace>(placementForm_.get(), u"DropDownForm", sessionFile_);
@@ -124,7 +121,6 @@ void TDropDownForm::UpdateFont()
     if (!made) return;
     if (font_) DeleteObject(font_);
     font_ = made;
-    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }
 
 void TDropDownForm::UpdateItemHeight()
@@ -136,14 +132,12 @@ void TDropDownForm::UpdateItemHeight()
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     itemHeight_ = DropDownItemHeight(tm.tmHeight);
-    SendMessageW(list_, LB_SETITEMHEIGHT, 0, itemHeight_);
+    list_->SetItemHeight(itemHeight_);
 }
 
 int TDropDownForm::PageSize() const
 {
-    RECT client {};
-    GetClientRect(list_, &client);
-    return DropDownPageSize(client.bottom - client.top, itemHeight_);
+    return list_->View().PageSize();
 }
 
 void TDropDownForm::ShowList()
@@ -193,11 +187,9 @@ void TDropDownForm::FormShow()
 
 void TDropDownForm::FillList()
 {
-    // The list box holds no data of its own: its items are the model's, by index. It
-    // paints them later, from the message loop.
-    SendMessageW(list_, LB_SETCOUNT, static_cast<WPARAM>(model_.Count()), 0);
-    SendMessageW(list_, LB_SETCURSEL, model_.Selection() < 0 ? static_cast<WPARAM>(-1) : model_.Selection(), 0);
-    InvalidateRect(list_, nullptr, TRUE);
+    // The list window holds no data of its own: its rows are the model's items, drawn
+    // later, from the message loop.
+    list_->ItemsChanged();
 }
 
 void TDropDownForm::ReleaseHook()
@@ -245,12 +237,12 @@ void TDropDownForm::HandleToken(StringView token)
         TraceTiming("filter-rebuild", started);
         if (TimingTraced()) {
             // For the measurement: the paint that the message loop would do next, now.
-            UpdateWindow(list_);
+            UpdateWindow(list_->Handle());
             TraceTiming("filter-painted", started);
         }
         break;
     case TTokenResult::SelectionMoved:
-        SendMessageW(list_, LB_SETCURSEL, model_.Selection(), 0);
+        list_->SelectionChanged();
         break;
     case TTokenResult::None:
         break;
@@ -280,33 +272,6 @@ void TDropDownForm::ChooseItem()
     if (OnType) OnType(filterLength, *paragraph);
 }
 
-void TDropDownForm::ListBeforeMessage(const MSG& message, LRESULT& result, bool& handled)
-{
-    switch (message.message) {
-    case WM_LBUTTONDOWN: {
-        // A left press chooses the item under the pointer; the list box never sees it.
-        LRESULT hit = SendMessageW(list_, LB_ITEMFROMPOINT, 0, message.lParam);
-        if (HIWORD(hit) == 0) model_.SetSelection(LOWORD(hit));
-        handled = true;
-        PostMessageW(Handle(), WM_APP + 1, 0, 0);
-        break;
-    }
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-        handled = true;
-        break;
-    case WM_MOUSEACTIVATE:
-        result = MA_NOACTIVATE;
-        handled = true;
-        break;
-    case WM_MOUSEMOVE:
-        ListMouseMove(static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam)));
-        break;
-    default:
-        break;
-    }
-}
-
 void TDropDownForm::ListMouseMove(int x, int y)
 {
     POINT now;
@@ -314,20 +279,18 @@ void TDropDownForm::ListMouseMove(int x, int y)
     if (!model_.PointerMoved(ToPoint(now))) return;
     int count = model_.Count();
     if (count == 0) return;
-    LRESULT hit = SendMessageW(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
-    int index = HIWORD(hit) == 0 ? LOWORD(hit) : (y >= 0 ? count - 1 : 0);
-    int top = static_cast<int>(SendMessageW(list_, LB_GETTOPINDEX, 0, 0));
+    const TDropDownListView& view = list_->View();
+    int hit = view.ItemAt(y);
+    int index = hit >= 0 ? hit : (y >= 0 ? count - 1 : 0);
+    int top = view.Top();
     if (y < itemHeight_ / 3 && top > 0) index = top - 1;
     model_.SetSelection(index);
-    SendMessageW(list_, LB_SETCURSEL, model_.Selection(), 0);
+    list_->SelectionChanged();
 }
 
-void TDropDownForm::DrawItem(const DRAWITEMSTRUCT& item)
+void TDropDownForm::DrawItem(HDC dc, int index, const RECT& r, bool selected)
 {
-    if (item.itemID == static_cast<UINT>(-1) || static_cast<int>(item.itemID) >= model_.Count()) return;
-    bool selected = (item.itemState & ODS_SELECTED) != 0;
-    HDC dc = item.hDC;
-    const RECT& r = item.rcItem;
+    if (index < 0 || index >= model_.Count()) return;
     int width = r.right - r.left, height = r.bottom - r.top;
     if (width <= 0 || height <= 0) return;
     COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
@@ -345,7 +308,7 @@ void TDropDownForm::DrawItem(const DRAWITEMSTRUCT& item)
     };
     std::vector<TTextRun> texts;
     int x = 22;
-    const TParagraph* paragraph = model_.Item(static_cast<int>(item.itemID)).Paragraph;
+    const TParagraph* paragraph = model_.Item(index).Paragraph;
     for (TPortion* p = paragraph->FirstPortion(); p; p = p->Next()) {
         if (auto* text = dynamic_cast<TTextPortion*>(p)) {
             String chars(static_cast<size_t>(text->Length()), u'\0');
@@ -376,7 +339,6 @@ void TDropDownForm::DrawItem(const DRAWITEMSTRUCT& item)
         TextOutW(dc, r.left + run.X, r.top + 1, reinterpret_cast<const wchar_t*>(run.Chars.data()),
                  static_cast<int>(run.Chars.size()));
     SelectObject(dc, oldFont);
-    if (selected && (item.itemState & ODS_FOCUS)) DrawFocusRect(dc, &r);
 }
 
 LRESULT TDropDownForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -403,14 +365,8 @@ LRESULT TDropDownForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (LOWORD(wParam) == WA_INACTIVE && Visible()) CloseList();
         break;
     case WM_SIZE:
-        if (list_) MoveWindow(list_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        if (list_->Handle()) MoveWindow(list_->Handle(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
-    case WM_MEASUREITEM:
-        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(itemHeight_);
-        return TRUE;
-    case WM_DRAWITEM:
-        DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
     default:
         break;
     }

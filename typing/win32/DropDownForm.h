@@ -18,7 +18,7 @@ namespace quillora {
 
 class TFocusedWindowNotifier;
 class TFormPlace;
-class THooker;
+class TDropDownListWindow;
 class TSessionFile;
 class TWindowPlacementForm;
 class THookLibrary;
@@ -63,9 +63,8 @@ private:
     void UpdateFont();
     void UpdateItemHeight();
     void FillList();
-    void DrawItem(const DRAWITEMSTRUCT& item);
+    void DrawItem(HDC dc, int index, const RECT& r, bool selected);
     int PageSize() const;
-    void ListBeforeMessage(const MSG& message, LRESULT& result, bool& handled);
 
     TTypingSettings settings_;
     TDropDownModel model_;
@@ -75,9 +74,7 @@ private:
     TSessionFile* sessionFile_;
     std::unique_ptr<TWindowPlacementForm> placementForm_;
     std::unique_ptr<TFormPlace> formPlace_;
-    std::unique_ptr<THooker> hooker_; // the list box's mouse messages
-    HWND list_ = nullptr;
-    WNDPROC listProc_ = nullptr;
+    std::unique_ptr<TDropDownListWindow> list_;
     HFONT font_ = nullptr;
     HWND targetWindow_ = nullptr;
     TRect caretRect_;
