@@ -541,7 +541,7 @@ void TPaletteForm::Paint(TSheetCanvas& canvas)
         // The separator at the panel's right edge.
         canvas.DrawRectangle(Rect(panel.Rect.Right - 2, 3, panel.Rect.Right - 1, height - 4), 0, clBtnShadow, clNone);
         if (!panel.Heading.empty()) {
-            canvas.DrawRectangle(panel.HeadingRect, 0, clBtnHighlight, clNone);
+            canvas.DrawRectangle(panel.HeadingRect, 0, clBtnShadow, clNone);
             canvas.DrawElementText(panel.HeadingRect.Left + 3, panel.HeadingRect.Top + 1, panel.Heading);
         }
     }
@@ -583,7 +583,7 @@ void TPaletteForm::Paint(TSheetCanvas& canvas)
             const int w = canvas.ElementTextWidth(key) + 6;
             const TRect box = Rect(r.Left + r.Width() / 2 - w / 2, r.Bottom - textHeight_ - 1, r.Left + r.Width() / 2 - w / 2 + w,
                                    r.Bottom + 1);
-            canvas.DrawRectangle(box, 2, clInfoBk, clGray);
+            canvas.DrawRectangle(box, 2, clBtnShadow, clGray); // the element text is light
             canvas.DrawElementText(box.Left + 3, box.Top, key);
         }
     }

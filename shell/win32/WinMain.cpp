@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "elements/SchemeImages.h"
 #include "foundation/ErrorHandler.h"
 #include "foundation/Localization.h"
 #include "foundation/Service.h"
@@ -24,6 +25,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     ProcessValues();
     InitializeModules();
     LoadProgramCursors();
+    // The element images the sheets draw.
+    TProvide<TCanvasImageLists> imageLists(SchemeCanvasImageLists());
     INITCOMMONCONTROLSEX controls {sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
