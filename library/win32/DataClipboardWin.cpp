@@ -7,32 +7,11 @@
 
 #include "elements/Filer.h"
 #include "foundation/Exceptions.h"
+#include "foundation/win32/OpenClipboard.h"
 
 namespace quillora {
 
 namespace {
-
-// Opens the clipboard, retrying briefly while another program holds it.
-class TOpenClipboard {
-public:
-    TOpenClipboard()
-    {
-        for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
-            open_ = OpenClipboard(nullptr) != FALSE;
-            if (!open_) Sleep(10);
-        }
-    }
-    ~TOpenClipboard()
-    {
-        if (open_) CloseClipboard();
-    }
-    TOpenClipboard(const TOpenClipboard&) = delete;
-    TOpenClipboard& operator=(const TOpenClipboard&) = delete;
-    bool IsOpen() const { return open_; }
-
-private:
-    bool open_ = false;
-};
 
 // The whole memory block of a clipboard format; false when the format is missing.
 bool ReadBlock(UINT format, std::vector<uint8_t>& bytes)

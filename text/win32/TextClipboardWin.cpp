@@ -6,34 +6,9 @@
 #include <cstring>
 
 #include "foundation/Exceptions.h"
+#include "foundation/win32/OpenClipboard.h"
 
 namespace quillora {
-
-namespace {
-
-// Opens the clipboard, retrying briefly while another program holds it.
-class TOpenClipboard {
-public:
-    TOpenClipboard()
-    {
-        for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
-            open_ = OpenClipboard(nullptr) != FALSE;
-            if (!open_) Sleep(10);
-        }
-    }
-    ~TOpenClipboard()
-    {
-        if (open_) CloseClipboard();
-    }
-    TOpenClipboard(const TOpenClipboard&) = delete;
-    TOpenClipboard& operator=(const TOpenClipboard&) = delete;
-    bool IsOpen() const { return open_; }
-
-private:
-    bool open_ = false;
-};
-
-} // namespace
 
 bool TWinTextClipboard::HasText()
 {
