@@ -26,19 +26,8 @@ timing="$E2E_OUT/timing.txt"
 : >"$timing"
 export QUILLORA_TIMING="Z:${timing//\//\\}"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-key() { xdotool key --delay 60 "$@"; }
-type_chars() { xdotool type --delay "${2:-80}" "$1"; }
 data_count() { grep -c -F "$1" "$data"; }
-wait_data() { # TEXT SECONDS
-  local deadline=$((SECONDS + $2))
-  while [ $SECONDS -lt $deadline ]; do
-    grep -q -F "$1" "$data" && return 0
-    sleep 0.5
-  done
-  return 1
-}
+wait_data() { e2e_wait_file "$data" "$1" 1 "$2"; } # TEXT SECONDS
 
 wine "$exe" >"$E2E_OUT/app.log" 2>&1 </dev/null &
 app=$!

@@ -23,19 +23,8 @@ data="$docs/Quillora.tpt"
   printf '</Quillora>\r\n'
 } >"$data"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-key() { xdotool key --delay 60 "$@"; }
-type_chars() { xdotool type --delay 80 "$1"; }
 data_holds() { grep -q -F "$1" "$data"; }
-wait_data() { # TEXT PRESENT(1|0) SECONDS
-  local deadline=$((SECONDS + $3))
-  while [ $SECONDS -lt $deadline ]; do
-    if data_holds "$1"; then [ "$2" = 1 ] && return 0; else [ "$2" = 0 ] && return 0; fi
-    sleep 0.5
-  done
-  return 1
-}
+wait_data() { e2e_wait_file "$data" "$1" "$2" "$3"; } # TEXT PRESENT(1|0) SECONDS
 
 wine "$exe" >"$E2E_OUT/app.log" 2>&1 </dev/null &
 app=$!

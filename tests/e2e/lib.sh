@@ -98,6 +98,21 @@ e2e_probe() {
   return $rc
 }
 
+# The editor's runs: failures counted by fail, real key presses and typing.
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+key() { xdotool key --delay 60 "$@"; }
+type_chars() { xdotool type --delay "${2:-80}" "$1"; } # TEXT [DELAY_MS]
+# Waits up to SECONDS until FILE holds TEXT (PRESENT 1) or no longer holds it (0).
+e2e_wait_file() { # FILE TEXT PRESENT SECONDS
+  local deadline=$((SECONDS + $4))
+  while [ $SECONDS -lt $deadline ]; do
+    if grep -q -F "$2" "$1"; then [ "$3" = 1 ] && return 0; else [ "$3" = 0 ] && return 0; fi
+    sleep 0.5
+  done
+  return 1
+}
+
 # Prints "X Y": a screen point on the first rows of the main window's document, below the
 # palette when it shows.
 e2e_document_point() {

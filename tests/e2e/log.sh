@@ -23,17 +23,7 @@ data="$E2E_DOCS/Quillora.tpt"
   printf '</Quillora>\r\n'
 } >"$data"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-key() { xdotool key --delay 60 "$@"; }
-wait_data() { # TEXT SECONDS
-  local deadline=$((SECONDS + $2))
-  while [ $SECONDS -lt $deadline ]; do
-    grep -q -F "$1" "$data" && return 0
-    sleep 0.5
-  done
-  return 1
-}
+wait_data() { e2e_wait_file "$data" "$1" 1 "$2"; } # TEXT SECONDS
 
 wine "$exe" >"$E2E_OUT/app.log" 2>&1 </dev/null &
 app=$!
