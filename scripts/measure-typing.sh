@@ -4,7 +4,8 @@
 # rebuilt and to the painted list, and typing 1,000 and 10,000 characters into notepad
 # (time to the first character and to the whole text) beside a control that sends the
 # same records in one SendInput call (Method 2) or one WM_CHAR per unit with the same
-# pauses (Method 1). Prints the figures; MEASURE_RUNS runs of each (default 3).
+# pauses (Method 1). Prints the figures; MEASURE_RUNS runs of each (default 3),
+# MEASURE_LIST_ONLY=1 the list's figures only.
 # Usage: scripts/measure-typing.sh [BUILD_DIR]   (default build/windows, built already)
 set -u
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -115,6 +116,8 @@ for name, values in rows.items():
         name, values[0], sorted(later)[len(later)//2], max(later), len(values)))
 PY
 
+# MEASURE_LIST_ONLY=1: the list's figures only, without the typing runs.
+[ -n "${MEASURE_LIST_ONLY:-}" ] && exit 0
 runs="${MEASURE_RUNS:-3}"
 : >"$E2E_OUT/p1k"; : >"$E2E_OUT/c1k"; : >"$E2E_OUT/p10k"; : >"$E2E_OUT/c10k"
 for ((r = 0; r < runs; r++)); do

@@ -129,8 +129,14 @@ private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CARET) {
-            if (auto* caret = reinterpret_cast<TDrawnCaret*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
-                return caret->answered = LresultFromObject(IID_IAccessible, wParam, caret);
+            if (auto* caret = reinterpret_cast<TDrawnCaret*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+                caret->answered = LresultFromObject(IID_IAccessible, wParam, caret);
+                // Wine's prefixes register no proxy for IAccessible, so the object cannot be
+                // marshalled as one. Marshalled as IUnknown it comes back as itself within this
+                // apartment, and the reader asks it for IAccessible as it would ask a proxy.
+                if (FAILED(caret->answered)) caret->answered = LresultFromObject(IID_IUnknown, wParam, caret);
+                return caret->answered;
+            }
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -67,12 +67,6 @@ TEST_F(DropDownListWindowWinTest, FollowsTheSelectionAndDrawsOnlyTheRowsThatShow
     model.SetSelection(20);
     list.SelectionChanged();
     EXPECT_EQ(list.View().Top(), 16);
-    SCROLLINFO info {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    ASSERT_TRUE(GetScrollInfo(list.Handle(), SB_VERT, &info));
-    EXPECT_EQ(info.nPos, 16);
-    EXPECT_EQ(info.nMax, 29);
 
     std::vector<int> drawn;
     int selectedDrawn = -1;
@@ -83,6 +77,13 @@ TEST_F(DropDownListWindowWinTest, FollowsTheSelectionAndDrawsOnlyTheRowsThatShow
     };
     ShowWindow(parent.Handle(), SW_SHOWNOACTIVATE);
     UpdateWindow(list.Handle());
+    // The scroll bar follows the rows once they are painted.
+    SCROLLINFO info {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(list.Handle(), SB_VERT, &info));
+    EXPECT_EQ(info.nPos, 16);
+    EXPECT_EQ(info.nMax, 29);
     drawn.clear();
     RedrawWindow(list.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ShowWindow(parent.Handle(), SW_HIDE);

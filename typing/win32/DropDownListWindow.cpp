@@ -31,6 +31,7 @@ bool TDropDownListWindow::Create(HWND parent, HINSTANCE instance, int width, int
 void TDropDownListWindow::UpdateScrollBar()
 {
     // Setting the scroll bar redraws it at once: only when it changes.
+    scrollBarPending_ = false;
     const TScrollRange range = view_.ScrollRange();
     if (scrollBarSet_ && range == scrollBar_) return;
     SetScrollRange(sbVertical, range);
@@ -42,13 +43,15 @@ void TDropDownListWindow::ItemsChanged()
 {
     view_.SetCount(model_.Count());
     view_.EnsureVisible(model_.Selection());
-    UpdateScrollBar();
+    // The rows go to the screen first; the scroll bar, which the system redraws at once
+    // when it is set, follows them (see Paint).
+    scrollBarPending_ = true;
     Invalidate(nullptr);
 }
 
 void TDropDownListWindow::SelectionChanged()
 {
-    if (view_.EnsureVisible(model_.Selection())) UpdateScrollBar();
+    if (view_.EnsureVisible(model_.Selection())) scrollBarPending_ = true;
     Invalidate(nullptr);
 }
 
@@ -98,6 +101,8 @@ void TDropDownListWindow::Paint()
         BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
     }
     EndPaint(Handle(), &ps);
+    rowsShownAt_ = std::chrono::steady_clock::now();
+    if (scrollBarPending_) UpdateScrollBar();
 }
 
 LRESULT TDropDownListWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

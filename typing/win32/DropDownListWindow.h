@@ -6,6 +6,7 @@
 // the item under the pointer, the wheel and the scroll bar scroll.
 #include "foundation/win32/WinInclude.h"
 
+#include <chrono>
 #include <functional>
 
 #include "foundation/win32/Window.h"
@@ -39,6 +40,8 @@ public:
     void SelectionChanged();
     void SetItemHeight(int height);
     const TDropDownListView& View() const { return view_; }
+    // When the rows last went to the screen (the scroll bar follows them).
+    std::chrono::steady_clock::time_point RowsShownAt() const { return rowsShownAt_; }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -54,6 +57,9 @@ private:
     TBitmap32 frame_; // the client area, composed before it goes to the screen
     TScrollRange scrollBar_; // what the scroll bar was last given
     bool scrollBarSet_ = false;
+    // The count or the top changed: the scroll bar is set after the next paint.
+    bool scrollBarPending_ = false;
+    std::chrono::steady_clock::time_point rowsShownAt_ {};
 };
 
 } // namespace quillora
