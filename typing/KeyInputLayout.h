@@ -24,6 +24,9 @@ public:
     // Whether `key` is a dead key on that layout: pressed, it types nothing at once and
     // changes the character of the next key ("^" then "a" gives "\u00E2").
     virtual bool IsDeadKey(TKeyCode key) = 0;
+    // The one UTF-16 unit that `key` types on that layout with Shift held or not and
+    // with Caps Lock on or off; 0 when it types nothing or more than one unit.
+    virtual char16_t TypedUnit(TKeyCode key, bool shift, bool capsLock) = 0;
 };
 
 } // namespace quillora

@@ -23,6 +23,7 @@ public:
     int16_t VkKeyScan(char16_t) override { return -1; }
     uint16_t ScanCode(TKeyCode) override { return 0; }
     bool IsDeadKey(TKeyCode) override { return false; }
+    char16_t TypedUnit(TKeyCode, bool, bool) override { return 0; }
 };
 
 class TNativeFocusTarget : public TFocusTarget {
@@ -35,6 +36,7 @@ public:
     bool ClientToScreen(TWindowHandle, TPoint&) override { return false; }
     bool TakenKeyState(TWindowHandle, TKeyCode, uint8_t&) override { return false; }
     void EndKeyWatch() override {}
+    bool CapsLockOn() override { return false; }
 };
 
 } // namespace quillora

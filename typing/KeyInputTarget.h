@@ -45,6 +45,9 @@ public:
     // False when it cannot be read (no window, or the thread's input is out of reach).
     // Watching may hold on to that thread's input until EndKeyWatch.
     virtual bool TakenKeyState(TWindowHandle window, TKeyCode key, uint8_t& state) = 0;
+    // Whether Caps Lock is on for the focused application (it turns the letters it
+    // types to the other case).
+    virtual bool CapsLockOn() = 0;
     virtual void EndKeyWatch() = 0;
 };
 

@@ -71,7 +71,7 @@ bool MacroKindToKey(TMacroItemKind kind, TKeyCode& key, bool& shift, bool& ctrl)
     return false;
 }
 
-TUnitStroke StrokeOfUnit(char16_t unit, TKeyboardLayout& layout)
+TUnitStroke StrokeOfUnit(char16_t unit, TKeyboardLayout& layout, bool capsLock)
 {
     // Surrogate halves have no key; the pair goes out as two Unicode units of one batch.
     if (IsSurrogate(unit)) return {};
@@ -81,7 +81,12 @@ TUnitStroke StrokeOfUnit(char16_t unit, TKeyboardLayout& layout)
     const TKeyCode key = static_cast<TKeyCode>(scan & 0xFF);
     if (key == 0xFF || key == kcNone || (state & ~ksShift) != 0) return {};
     if (layout.IsDeadKey(key)) return {};
-    return {false, key, (state & ksShift) != 0};
+    const bool shift = (state & ksShift) != 0;
+    if (capsLock && layout.TypedUnit(key, shift, true) != unit) {
+        if (layout.TypedUnit(key, !shift, true) == unit) return {false, key, !shift};
+        return {};
+    }
+    return {false, key, shift};
 }
 
 bool IsExtendedKey(TKeyCode key)
@@ -141,7 +146,7 @@ void TKeystrokeSender::AddKeyStroke(uint16_t code, bool isVirtualKey, bool shift
     if (isVirtualKey) {
         key = code;
     } else {
-        const TUnitStroke stroke = StrokeOfUnit(static_cast<char16_t>(code), layout_);
+        const TUnitStroke stroke = StrokeOfUnit(static_cast<char16_t>(code), layout_, capsLock_);
         if (stroke.Unicode) {
             AddUnicodeUnit(static_cast<char16_t>(code), inputs);
             return;
@@ -178,7 +183,9 @@ void TKeystrokeSender::SendText(StringView text)
     }
     TInputsArray inputs;
     inputs.reserve(text.size() * 2);
+    capsLock_ = target_.CapsLockOn();
     for (char16_t unit : text) AddKeyStroke(unit, false, false, false, inputs);
+    capsLock_ = false;
     SendKeys(inputs);
     input_.Sleep(Interval());
 }

@@ -66,8 +66,10 @@ struct TUnitStroke {
 // characters the layout lacks, surrogate halves, keys that need AltGr (injected
 // Ctrl+Alt is no AltGr everywhere, and fires the target's Ctrl+Alt shortcuts), Ctrl or
 // Alt (shortcuts, not text) or a layout's extra shift states, and dead keys (the next
-// character would be composed with them).
-TUnitStroke StrokeOfUnit(char16_t unit, TKeyboardLayout& layout);
+// character would be composed with them). With `capsLock` on, a key that Caps Lock
+// changes (the letters) gets Shift the other way when that types the unit, else the
+// unit goes as Unicode input.
+TUnitStroke StrokeOfUnit(char16_t unit, TKeyboardLayout& layout, bool capsLock = false);
 
 // Whether a key is one of the extended keys (the navigation block, the right hand
 // modifiers, ...), whose records carry kfExtendedKey.
@@ -129,6 +131,8 @@ private:
     TKeyboardLayout& layout_;
     TFocusTarget& target_;
     bool abandoned_ = false;
+    // Caps Lock was on for the target when the text run being built was started.
+    bool capsLock_ = false;
     // The next keys are followed by a caret capture (SendKeys).
     bool waitTaken_ = false;
 };

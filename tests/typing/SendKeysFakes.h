@@ -166,6 +166,15 @@ public:
     }
     uint16_t ScanCode(TKeyCode key) override { return static_cast<uint16_t>(0x100 + key); }
     bool IsDeadKey(TKeyCode key) override { return DeadKeys.count(key) != 0; }
+    // Caps Lock turns the letters to the other case, nothing else.
+    char16_t TypedUnit(TKeyCode key, bool shift, bool capsLock) override
+    {
+        if (key >= 'A' && key <= 'Z') return static_cast<char16_t>(shift != capsLock ? key : key - 'A' + u'a');
+        for (const auto& [unit, scan] : KeyScans)
+            if ((scan & 0xFF) == key && ((scan >> 8) & ksShift) == (shift ? ksShift : 0u)) return unit;
+        if ((key >= '0' && key <= '9') || key == ' ') return shift ? 0 : static_cast<char16_t>(key);
+        return 0;
+    }
 
     TWindowHandle FocusWindow() override { return Focus; }
     TCharDelivery SendChar(TWindowHandle window, char16_t unit) override
@@ -200,6 +209,8 @@ public:
     bool AcceptsInput(TWindowHandle) override { return true; }
     size_t WatchEnds = 0;
     void EndKeyWatch() override { ++WatchEnds; }
+    bool CapsLock = false;
+    bool CapsLockOn() override { return CapsLock; }
     std::vector<TRect> AccessibleCarets;  // one per AccessibleCaret call; empty: none
     size_t AccessibleCalls = 0;
     bool AccessibleCaret(TRect& screenRect) override

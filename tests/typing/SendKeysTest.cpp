@@ -47,6 +47,7 @@ struct TextCase {
     std::map<char16_t, int16_t> keyScans;
     const char* records;
     std::set<TKeyCode> deadKeys = {};
+    bool capsLock = false;
 };
 
 class SendKeysTextTest : public SendKeysTest, public testing::WithParamInterface<TextCase> {};
@@ -56,6 +57,7 @@ TEST_P(SendKeysTextTest, OneBatchPerRunThenTheInterval)
     const TextCase& c = GetParam();
     fake.KeyScans = c.keyScans;
     fake.DeadKeys = c.deadKeys;
+    fake.CapsLock = c.capsLock;
     EXPECT_EQ(Send({{mkText, c.text}}), std::string("send[") + c.records + "] | sleep 1");
 }
 
@@ -86,7 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"AltAlone", u"\u00F1", {{u'\u00F1', 0x044E}}, "+u00F1 -u00F1"},
         // Shift states beyond Shift, Ctrl and Alt (kana, layout-specific) are not pressed.
         TextCase{"ExtraShiftState", u"\u30A2", {{u'\u30A2', 0x0833}}, "+u30A2 -u30A2"},
-        TextCase{"KeyFFWithoutState", u"\u00B5", {{u'\u00B5', 0x00FF}}, "+u00B5 -u00B5"}),
+        TextCase{"KeyFFWithoutState", u"\u00B5", {{u'\u00B5', 0x00FF}}, "+u00B5 -u00B5"},
+        // With Caps Lock on the letters take Shift the other way; other keys are as they were.
+        TextCase{"CapsLock", u"aB1-", {{u'-', 0x00BD}}, "+Shift +A -A -Shift +B -B +1 -1 +#BD -#BD", {}, true}),
     [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SendKeysTest, KeyRecordsCarryTheLayoutScanCodesAndExtendedFlags)

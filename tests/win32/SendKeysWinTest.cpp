@@ -166,6 +166,33 @@ TEST_F(SendKeysWinTest, KeyStrokesTypeTextKeysAndPlaceTheCaret)
     EXPECT_EQ(window.Caret(), 6u);
 }
 
+TEST_F(SendKeysWinTest, KeyStrokesKeepTheCaseWithCapsLockOn)
+{
+    TEditWindow window({.OwnThread = true});
+    if (!window.Ready()) GTEST_SKIP() << "the test window could not take the focus (no display)";
+    const TInputsArray capsLock{{itKeyboard, VK_CAPITAL, 0x3A, 0, 0, 0}, {itKeyboard, VK_CAPITAL, 0x3A, 0, 0, kfKeyUp}};
+    TWinFocusTarget target;
+    struct TCapsLockOff {
+        TWinFocusTarget& target;
+        const TInputsArray& press;
+        ~TCapsLockOff()
+        {
+            if (!target.CapsLockOn()) return;
+            TWinInputInjector().SendInput(press);
+            PumpUntil([&] { return !target.CapsLockOn(); }, 3000);
+        }
+    } off{target, capsLock};
+    TWinInputInjector().SendInput(capsLock);
+    PumpUntil([&] { return target.CapsLockOn(); }, 3000);
+    if (!target.CapsLockOn() && !HaveDisplay()) GTEST_SKIP() << "injected keys are not delivered without a display";
+    ASSERT_TRUE(target.CapsLockOn());
+
+    settings.Method().SetValue(smKeyStrokes);
+    sender.SendMacroItems({{mkText, u"aBc Dz1!"}});
+    PumpUntil([&] { return window.Text().size() >= 8; }, 3000);
+    EXPECT_EQ(window.Text(), L"aBc Dz1!");
+}
+
 TEST_F(SendKeysWinTest, CaretReturnsOverASurrogatePairByUnits)
 {
     TEditWindow window;

@@ -32,4 +32,17 @@ bool TWinKeyboardLayout::IsDeadKey(TKeyCode key)
     return (MapVirtualKeyExW(key, MAPVK_VK_TO_CHAR, TargetLayout()) & 0x80000000u) != 0;
 }
 
+char16_t TWinKeyboardLayout::TypedUnit(TKeyCode key, bool shift, bool capsLock)
+{
+    const HKL layout = TargetLayout();
+    BYTE state[256] = {};
+    if (shift) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+    if (capsLock) state[VK_CAPITAL] = 0x01;
+    wchar_t out[4] = {};
+    // Flag 4: the call leaves the keyboard state (a pending dead key) as it is.
+    const UINT scan = MapVirtualKeyExW(key, MAPVK_VK_TO_VSC, layout);
+    const int length = ToUnicodeEx(key, scan, state, out, 4, 4, layout);
+    return length == 1 ? static_cast<char16_t>(out[0]) : 0;
+}
+
 } // namespace quillora

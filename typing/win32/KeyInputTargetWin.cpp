@@ -141,6 +141,13 @@ bool TWinFocusTarget::AccessibleCaret(TRect& screenRect)
     return found;
 }
 
+bool TWinFocusTarget::CapsLockOn()
+{
+    // The toggles of the lock keys are the system's, kept for every thread alike; the
+    // state of an attached target would start from a copy of this thread's own.
+    return (GetKeyState(VK_CAPITAL) & 0x0001) != 0;
+}
+
 void TWinFocusTarget::EndKeyWatch()
 {
     if (watchedThread_) AttachThreadInput(GetCurrentThreadId(), watchedThread_, FALSE);

@@ -23,6 +23,7 @@ public:
     int16_t VkKeyScan(char16_t unit) override;
     uint16_t ScanCode(TKeyCode key) override;
     bool IsDeadKey(TKeyCode key) override;
+    char16_t TypedUnit(TKeyCode key, bool shift, bool capsLock) override;
 };
 
 class TWinFocusTarget : public TFocusTarget {
@@ -38,6 +39,7 @@ public:
     bool ClientToScreen(TWindowHandle window, TPoint& point) override;
     bool TakenKeyState(TWindowHandle window, TKeyCode key, uint8_t& state) override;
     void EndKeyWatch() override;
+    bool CapsLockOn() override;
     ~TWinFocusTarget() override { EndKeyWatch(); }
 
 private:
