@@ -25,8 +25,9 @@ if [ "$code" -ne 0 ]; then
     cat "$tmp/out" "$tmp/err" >&2
 fi
 
-# English is its own table: the source file without comments and names, escapes kept.
-grep -v '^#' "$strings/1033.txt" | grep -v '^$' | sed "s/^\([0-9]*\) [A-Za-z_0-9]*$tab/\1$tab/" >"$tmp/expected"
+# English is its own table: the source file without comments and names, escapes kept,
+# in the order of the ids.
+grep -v '^#' "$strings/1033.txt" | grep -v '^$' | sed "s/^\([0-9]*\) [A-Za-z_0-9]*$tab/\1$tab/" | sort -s -n >"$tmp/expected"
 "$tool" strings ENU >"$tmp/out" 2>"$tmp/err" || fail "strings ENU: exit $?"
 cmp -s "$tmp/out" "$tmp/expected" || { fail "strings ENU differs from 1033.txt"; diff "$tmp/expected" "$tmp/out" | head -20 >&2; }
 
