@@ -48,13 +48,34 @@ int BusyCount() { return busyCount.load(); }
 
 // ---- Message box ----
 
+namespace {
+
+// Whether a text that ends in `c` already ends a sentence: "." and "?", and the full
+// stops and marks of the translated languages that have their own (Chinese and
+// Japanese "。", "．", "？", "！", Arabic "؟"), which must not get a "." after them.
+bool EndsSentence(Char c)
+{
+    switch (c) {
+    case u'.':
+    case u'?':
+    case u'\u3002':
+    case u'\uFF0E':
+    case u'\uFF1F':
+    case u'\uFF01':
+    case u'\u061F': return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
 int ShowMessageBox(const String& text, const String& caption, unsigned flags)
 {
     TMessageBoxService& boxes = Service<TMessageBoxService>();
     String message = text;
     if (!message.empty()) {
         Char last = message.back();
-        if (last > u'!' && last != u'.' && last != u'?') message += u'.';
+        if (last > u'!' && !EndsSentence(last)) message += u'.';
     }
     String title = caption;
     if (title.empty()) title = LoadString(TitleStringId);

@@ -142,6 +142,12 @@ TEST_F(UtilsTest, MessageBoxTextGetsAFullStopUnlessItEndsInOne)
         {u"Line break\n", u"Line break\n"},
         {u"Quoted \"x\"", u"Quoted \"x\"."},
         {u"Übung", u"Übung."},
+        // The sentence ends of Chinese, Japanese and Arabic get no "." after them.
+        {u"是否保存对“a”的更改？", u"是否保存对“a”的更改？"},
+        {u"インポートしてください。", u"インポートしてください。"},
+        {u"太好了！", u"太好了！"},
+        {u"هل تريد حفظ التغييرات؟", u"هل تريد حفظ التغييرات؟"},
+        {u"找不到文件：a", u"找不到文件：a."},
         {u"", u""},
     };
     for (const auto& c : cases) {

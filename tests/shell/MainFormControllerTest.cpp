@@ -609,7 +609,7 @@ TEST_F(MainFormControllerTest, MenusAreRecaptionedWhenTheLanguageChanges)
     EXPECT_EQ(captions(),
               (std::vector<String> {u"&File Import from File...", u"&File Export to\u00A0File...", u"&File Exit",
                                     u"&Edit &Undo", u"&Edit &Redo", u"&Edit Cu&t", u"&Edit &Copy",
-                                    u"&Edit Copy as &Text", u"&Edit &Paste", u"&Edit &Delete", u"&Edit Find...",
+                                    u"&Edit Copy as Te&xt", u"&Edit &Paste", u"&Edit &Delete", u"&Edit Find...",
                                     u"&Edit Find Next", u"&Edit Replace...", u"&Edit Select &All",
                                     u"&View Palette", u"&View &Non-Printing Characters"}));
     // The first five as the German table has them.

@@ -8,6 +8,7 @@
 
 #include "foundation/GeneratedStringTables.h"
 #include "foundation/Localization.h"
+#include "foundation/StringIds.h"
 #include "foundation/win32/ResourceStringTableWin.h"
 #include "foundation/win32/SystemLocaleListWin.h"
 
@@ -55,16 +56,56 @@ TEST(ResourceStringTables, AnswerOnlyForTheRequestedLanguage)
                      u"\r\n\r\nPress OK\u00A0to\u00A0go\u00A0on\u00A0the program download page"},
         {4000, 1031, u"Quillora"},
         {4000, 1026, u""},   // Bulgarian has only the common strings; no English behind it
-        {2405, 1031, u""},
+        {2320, 1058, u""},
         {2021, 0x0C07, u""}, // German (Austria): no block, no neutral or German fallback
         {2021, 0x0007, u""},
         {2021, 0x0000, u""},
-        {2022, 1049, u""},   // a block of the language without that string
+        {2025, 1049, u""},   // a block of the language without that string
         {9999, 1033, u""},
         {-1, 1033, u""},
         {70000, 1033, u""},
     };
     for (const Case& c : cases) EXPECT_EQ(resources.FindString(c.id, c.language), c.expected) << c.language << " " << c.id;
+}
+
+// Cyrillic, Japanese, Chinese and Arabic texts come out of the resources as the UTF-16
+// text that the UTF-8 table sources hold, quotes, no-break spaces and line breaks included.
+TEST(ResourceStringTables, CarryNonLatinTextsIntact)
+{
+    TResourceStringTableSource resources;
+    const struct {
+        int id;
+        TLanguageId language;
+        StringView expected;
+    } cases[] = {
+        {2073, 1049, u"\u0421\u043E\u0445\u0440\u0430\u043D\u0438\u0442\u044C \u0438\u0437\u043C\u0435\u043D\u0435\u043D\u0438\u044F"
+                     u" \u0432\u00A0\u00AB%1\u00BB?"}, // Сохранить изменения в «%1»?
+        {4025, 1049, u"&Отменить"},
+        {2336, 1049, u"Отключение выделенных элементов. Отключённые элементы считаются отсутствующими, например,"
+                     u" они не\u00A0проверяются. Эти элементы можно включить в\u00A0любой момент."},
+        {2073, 1041, u"\u300C%1\u300D\u3078\u306E\u5909\u66F4\u3092\u4FDD\u5B58\u3057\u307E\u3059\u304B?"}, // 「%1」への変更を保存しますか?
+        {4032, 1041, u"テキストとしてコピー(&X)"},
+        {4186, 1041, u"標準\r\n大\r\n特大"},
+        {2073, 2052, u"\u662F\u5426\u4FDD\u5B58\u5BF9\u201C%1\u201D\u7684\u66F4\u6539\uFF1F"}, // 是否保存对“%1”的更改？
+        {2809, 2052, u"该元素正处于[由第三方程序编辑]的模式，您需要选择“应用”或“取消”"},
+        {2073, 1028, u"是否儲存對「%1」的變更？"},
+        {2073, 1025, u"هل تريد حفظ التغييرات في \"%1\"؟"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(resources.FindString(c.id, c.language), c.expected) << c.language << " " << c.id;
+
+    // Through the program's lookup: the language's own text, English where it has none.
+    TLanguageId savedLanguage = Localization().Language();
+    TLanguageId savedFallback = Localization().FallbackLanguage();
+    Localization().SetFallbackLanguage(LangEnglish);
+    Localization().SetLanguage(1041);
+    EXPECT_EQ(FormatString(sidSaveChanges, {u"メモ.tpt"}), u"「メモ.tpt」への変更を保存しますか?");
+    Localization().SetLanguage(1026);
+    EXPECT_EQ(LoadString(2024), u"Отказ");
+    EXPECT_EQ(LoadString(2320), LoadLanguageString(2320, LangEnglish));
+    EXPECT_FALSE(LoadString(2320).empty());
+    Localization().SetLanguage(savedLanguage);
+    Localization().SetFallbackLanguage(savedFallback);
 }
 
 TEST(ResourceStringTables, AreTheDefaultSourceOnWindows)

@@ -10,6 +10,7 @@
 #include "foundation/NumberParse.h"
 #include "tools/quillora-tool/DocumentCommands.h"
 #include "tools/quillora-tool/PictureCommand.h"
+#include "tools/quillora-tool/StringsCommand.h"
 
 namespace quillora::tool {
 
@@ -25,7 +26,9 @@ int Usage()
                "       quillora-tool check FILE\n"
                "       quillora-tool list FILE\n"
                "       quillora-tool resave IN OUT\n"
-               "       quillora-tool keys FILE INDEX [--backspaces N] [--now YYYY-MM-DDTHH:MM:SS.mmm]\n",
+               "       quillora-tool keys FILE INDEX [--backspaces N] [--now YYYY-MM-DDTHH:MM:SS.mmm]\n"
+               "       quillora-tool strings CODE\n"
+               "       quillora-tool strings --missing\n",
                stderr);
     return ExitFailure;
 }
@@ -85,6 +88,7 @@ int Run(const std::vector<String>& args)
     if (args[0] == u"list") return ListCommand(args);
     if (args[0] == u"resave") return ResaveCommand(args);
     if (args[0] == u"keys") return KeysCommand(args);
+    if (args[0] == u"strings") return StringsCommand(args);
     if (args[0] == u"picture") return RunPictureCommand(std::vector<String>(args.begin() + 1, args.end()));
     return Usage();
 }
