@@ -456,6 +456,34 @@ TEST_F(MainFormControllerTest, SettingsChangesApplyAtOnceAndAreWritten)
     EXPECT_EQ(ReadBytes(paths.DataFile), old);
 }
 
+TEST_F(MainFormControllerTest, ServiceSettingsOpensTheDialogWhoseChangesApplyWhileItIsOpen)
+{
+    ASSERT_TRUE(Start());
+    // Service comes after the editor's menus.
+    const TMenu& bar = controller->MenuBar();
+    ASSERT_GE(bar.size(), 4u);
+    EXPECT_EQ(bar[3].Caption, u"&Service");
+    ASSERT_EQ(bar[3].Items.size(), 1u);
+    EXPECT_EQ(bar[3].Items[0].Caption, u"Se&ttings...");
+    EXPECT_EQ(bar[3].Items[0].Command, mcToolsSettings);
+
+    std::filesystem::remove(std::filesystem::path(paths.SettingsFile));
+    bool registeredAtOnce = false;
+    host.settingsDialog = [&] {
+        General().DropDownHotKey().SetValue(u"Shift+Ctrl+K");
+        registeredAtOnce = host.hotKeys[hkDropDown] == FakeMainFormHost::HotKey {ModShift | ModControl, KeyOfChar('K')};
+        General().Method().SetValue(0);
+    };
+    host.log.clear();
+    EXPECT_TRUE(controller->Command(mcToolsSettings));
+    EXPECT_EQ(host.log.front(), u"settings-dialog");
+    EXPECT_TRUE(registeredAtOnce);
+    EXPECT_EQ(controller->DropDownHotKeyText(), u"Shift+Ctrl+K");
+    std::string written = ReadBytes(paths.SettingsFile);
+    EXPECT_NE(written.find("Shift+Ctrl+K"), std::string::npos);
+    EXPECT_NE(written.find("Method1"), std::string::npos);
+}
+
 TEST_F(MainFormControllerTest, HotKeyTakenByAnotherProgramIsLeftOutOfTheTipSilently)
 {
     host.refusedKeys = {KeyOfChar('B')};
@@ -611,7 +639,8 @@ TEST_F(MainFormControllerTest, MenusAreRecaptionedWhenTheLanguageChanges)
                                     u"&Edit &Undo", u"&Edit &Redo", u"&Edit Cu&t", u"&Edit &Copy",
                                     u"&Edit Copy as &Text", u"&Edit &Paste", u"&Edit &Delete", u"&Edit Find...",
                                     u"&Edit Find Next", u"&Edit Replace...", u"&Edit Select &All",
-                                    u"&View Palette", u"&View &Non-Printing Characters"}));
+                                    u"&View Palette", u"&View &Non-Printing Characters",
+                                    u"&Service Se&ttings..."}));
     // The first five as the German table has them.
     auto firstFive = [&captions] {
         std::vector<String> list = captions();
