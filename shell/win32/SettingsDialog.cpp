@@ -483,8 +483,17 @@ bool TSettingsDialog::Create()
     params.Caption = WidePtr(caption);
     params.Style = style;
     params.ExStyle = exStyle;
-    params.X = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
-    params.Y = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
+    // Centred on the owner, but whole on the work area.
+    RECT work {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int left = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
+    int top = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
+    if (work.right > work.left) {
+        left = std::max<int>(work.left, std::min<int>(left, work.right - width));
+        top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
+    }
+    params.X = left;
+    params.Y = top;
     params.Width = width;
     params.Height = height;
     params.Parent = owner_;

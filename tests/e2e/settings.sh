@@ -49,9 +49,12 @@ open_dialog() {
   e2e_probe activate TAppMainForm >/dev/null
   sleep 0.5
   key alt+s
-  sleep 0.5
+  sleep 1
   key t
-  e2e_probe wait-visible TSettingsForm 5000 >/dev/null
+  e2e_probe wait-visible TSettingsForm 5000 >/dev/null && return 0
+  mkdir -p "$build/e2e-pictures"
+  import -window root "$build/e2e-pictures/settings-not-open.png" 2>/dev/null
+  return 1
 }
 
 wine "$exe" >"$E2E_OUT/app.log" 2>&1 </dev/null &
