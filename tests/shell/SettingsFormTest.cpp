@@ -45,8 +45,8 @@ public:
         pages.push_back(caption);
         entries.emplace_back();
     }
-    void AddGroup(const String& caption) override { entries.back().push_back({"group", caption}); }
-    void AddExplanation(const String& text) override { entries.back().push_back({"note", text}); }
+    void AddGroup(const String& caption) override { entries.back().push_back({"group", caption, nullptr, {}}); }
+    void AddExplanation(const String& text) override { entries.back().push_back({"note", text, nullptr, {}}); }
     FakeControl& Add(std::string kind, String label = {}, std::function<void()> click = {})
     {
         FakeControl& c = controls.emplace_back();
