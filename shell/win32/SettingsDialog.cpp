@@ -16,8 +16,6 @@
 
 namespace quillora {
 
-TSettingsDialog* TSettingsDialog::current_ = nullptr;
-
 namespace {
 constexpr wchar_t DialogClass[] = L"TSettingsForm";
 constexpr int ApplyId = 3;
@@ -432,7 +430,6 @@ TSettingsDialog::~TSettingsDialog()
     DestroyHandle();
     controls_.clear();
     if (ownsFont_ && font_) DeleteObject(font_);
-    if (current_ == this) current_ = nullptr;
 }
 
 void TSettingsDialog::Execute(TGlobal& global, HWND owner)
@@ -498,7 +495,6 @@ bool TSettingsDialog::Create()
     params.Height = height;
     params.Parent = owner_;
     if (!CreateHandle(windowClass, params)) return false;
-    current_ = this;
 
     tree_ = MakeChild(WC_TREEVIEWW, {}, WS_VISIBLE | WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_FULLROWSELECT, 100, WS_EX_CLIENTEDGE);
     MoveWindow(tree_, Margin, Margin, TreeWidth, ClientHeight - 2 * Margin - ButtonHeight - Margin, FALSE);

@@ -29,8 +29,11 @@ public:
     // Shows the dialog modally over `owner` until it closes; made again at once in the
     // new language when Apply changed it.
     static void Execute(TGlobal& global, HWND owner);
-    // The open dialog, if any (for probes and tests).
-    static TSettingsDialog* Current() { return current_; }
+    // Makes the window with its pages on the page where the last dialog closed, not yet
+    // shown (Execute shows it); false when the system refused.
+    bool Create();
+    // The dialog closed (OK, Cancel, its close box, or Apply that changed the language).
+    bool Done() const { return done_; }
 
     // ---- TSettingsFormHost ----
     void AddPage(const String& caption) override;
@@ -56,7 +59,6 @@ private:
     // Runs the modal loop; true when the dialog is to be made again (Apply changed the
     // language).
     bool RunModal();
-    bool Create();
     HWND MakeChild(const wchar_t* className, const String& text, DWORD style, int id = 0, DWORD exStyle = 0);
     template <class T, class... Args> T& AddControl(Args&&... args);
     void Layout();
@@ -77,7 +79,6 @@ private:
     int nextId_ = 1000;
     bool done_ = false;
     bool reopen_ = false;
-    static TSettingsDialog* current_;
 };
 
 } // namespace quillora
