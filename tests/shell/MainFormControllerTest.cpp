@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "editor/EditForm.h"
+#include "editor/PaletteForm.h"
 #include "editor/Sheet.h"
 #include "elements/Scheme.h"
 #include "foundation/Clock.h"
@@ -15,6 +16,7 @@
 #include "foundation/Service.h"
 #include "foundation/ShortCut.h"
 #include "foundation/StringIds.h"
+#include "foundation/StringTableSource.h"
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
 #include "shell/DataFile.h"
@@ -663,6 +665,39 @@ TEST_F(MainFormControllerTest, MenusAreRecaptionedWhenTheLanguageChanges)
     EXPECT_EQ(host.trayMenu.back().Caption, u"Beenden");
     General().Language().SetValue(u"ENU");
     EXPECT_EQ(captions().front(), u"&File Import from File...");
+}
+
+// The real tables with one more German string: the palette's first heading.
+class GermanHeadingTables : public IStringTableSource {
+public:
+    explicit GermanHeadingTables(const IStringTableSource& real) : real_(real) {}
+    String FindString(int id, TLanguageId language) const override
+    {
+        if (language == 1031 && id == HeadingId) return u"Einf\u00FCgen";
+        return real_.FindString(id, language);
+    }
+    static constexpr int HeadingId = 2322; // "Insert"
+
+private:
+    const IStringTableSource& real_;
+};
+
+TEST_F(MainFormControllerTest, PaletteHeadingsFollowTheLanguage)
+{
+    GermanHeadingTables tables(Service<IStringTableSource>());
+    TProvide<IStringTableSource> provideTables(tables);
+    ASSERT_TRUE(Start());
+    // The snippets' text has the focus, as in the window.
+    controller->Sheet()->SetActive(true);
+    controller->Sheet()->SetFocused(Document().QuilloraRoot());
+    const TPaletteForm& palette = controller->Editor()->Palette();
+    ASSERT_FALSE(palette.Panels().empty());
+    EXPECT_EQ(palette.Panels()[0].Heading, u"Insert");
+    General().Language().SetValue(u"DEU");
+    ASSERT_FALSE(palette.Panels().empty());
+    EXPECT_EQ(palette.Panels()[0].Heading, u"Einf\u00FCgen");
+    General().Language().SetValue(u"ENU");
+    EXPECT_EQ(palette.Panels()[0].Heading, u"Insert");
 }
 
 } // namespace
