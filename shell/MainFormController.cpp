@@ -291,6 +291,7 @@ bool TMainFormController::Command(int command)
     case mcFileImport: FileImport(); return true;
     case mcFileExport: FileExport(); return true;
     case mcFileExit: host_.CloseWindow(); return true;
+    case mcToolsSettings: host_.ShowSettingsDialog(); return true;
     case mcTrayShow: ShowMainWindow(); return true;
     default: return editForm_ && editForm_->IsCommand(command) && (editForm_->Execute(command), true);
     }
@@ -410,6 +411,8 @@ void TMainFormController::LanguageChanged(TItfObject*, int notify, intptr_t, int
 {
     if (notify != LanguageChangedNotify) return;
     LocalizeMenus();
+    // The palette's headings and tooltips come from the string table as well.
+    if (editForm_) editForm_->Palette().Rebuild();
     // The tooltip speaks the language too.
     if (trayIconShown_ && GetTrayTip() != trayTip_) RefreshTrayIcon();
 }

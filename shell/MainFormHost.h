@@ -106,6 +106,11 @@ public:
     // The save dialog, with "tpt" as default extension and a prompt before overwriting.
     virtual bool AskSaveFileName(String& fileName) = 0;
 
+    // ---- the settings dialog ----
+    // Shows the settings dialog modally over the window; its changes reach the settings
+    // root (and TMainFormController::OnSettingsChanged) while it is open.
+    virtual void ShowSettingsDialog() = 0;
+
     // ---- the drop-down list ----
     virtual bool DropDownVisible() const = 0;
     // Opens the list below the caret of the program in front.

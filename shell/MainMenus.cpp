@@ -15,6 +15,7 @@ TMenu BuildMainMenu(const TEditForm& editor)
                                                      TMenuItem::Item(mcFileExit, LoadString(sidExit))}),
         editor.EditMenu(),
         editor.ViewMenu(),
+        TMenuItem::Submenu(LoadString(sidServiceMenu), {TMenuItem::Item(mcToolsSettings, LoadString(sidSettingsItem))}),
     };
 }
 

@@ -13,13 +13,15 @@ enum TMainFormCommand : int {
     mcFileImport = 101,
     mcFileExport = 102,
     mcFileExit = 103,
+    mcToolsSettings = 110,
     // The editor's own commands, for the menu items bound to them.
     mcEditUndo = scmUndo,
     mcEditRedo = scmRedo,
     mcTrayShow = 120,
 };
 
-// File (Import, Export, Exit), then the editor's Edit and View menus with their states.
+// File (Import, Export, Exit), then the editor's Edit and View menus with their states,
+// then Service (Settings).
 TMenu BuildMainMenu(const TEditForm& editor);
 // The tray icon's menu: the title (the default item, shows the window), Exit.
 TMenu BuildTrayMenu();

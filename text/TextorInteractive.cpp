@@ -339,8 +339,9 @@ void TTextorInteractive::KeyPress(TKeyEvent& event)
 {
     if (mouseMode_ != 0 || !CanEdit()) return;
     const Char ch = event.Ch;
-    // AltGr arrives as Ctrl+Alt: only Ctrl without Alt makes a key a command.
-    const bool command = event.HasCtrl() && !event.HasAlt();
+    // AltGr arrives as Ctrl+Alt: only Ctrl without Alt makes a key a command, and Alt
+    // without Ctrl is the window's menu key (Alt+S opens "Service").
+    const bool command = event.HasCtrl() != event.HasAlt();
     String text;
     if (ch >= 32 && ch != 127 && !command) text.assign(1, ch);
     else if (ch == 13 && textor_.AcceptsLineBreaks() && !event.HasCtrl()) text = u"\r";

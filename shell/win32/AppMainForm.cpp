@@ -18,6 +18,7 @@
 #include "foundation/win32/WinPaths.h"
 #include "shell/Document.h"
 #include "shell/win32/AppStartup.h"
+#include "shell/win32/SettingsDialog.h"
 #include "typing/DropDownModel.h"
 #include "typing/win32/DropDownForm.h"
 #include "widgets/win32/RangeBoxWindow.h"
@@ -61,7 +62,7 @@ bool AskFileName(HWND owner, bool save, String& fileName)
 }
 } // namespace
 
-TAppMainForm::TAppMainForm(TGlobal& global) : placementForm_(*this), controller_(global, *this) {}
+TAppMainForm::TAppMainForm(TGlobal& global) : global_(global), placementForm_(*this), controller_(global, *this) {}
 
 TAppMainForm::~TAppMainForm()
 {
@@ -74,6 +75,7 @@ bool TAppMainForm::Create(HINSTANCE instance)
     CreateAnnouncementMutexes(ProcessValues().ExeBaseName + u"Mutex");
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
     snippetCountMessage_ = RegisterWindowMessageW(L"QuilloraSnippetCount");
+    menuCaptionMessage_ = RegisterWindowMessageW(L"QuilloraMenuCaption");
 
     TWindowClass windowClass;
     windowClass.Name = MainWindowClass;
@@ -345,6 +347,10 @@ bool TAppMainForm::AskOpenFileName(String& fileName) { return AskFileName(Handle
 
 bool TAppMainForm::AskSaveFileName(String& fileName) { return AskFileName(Handle(), true, fileName); }
 
+// ---- the settings dialog ----
+
+void TAppMainForm::ShowSettingsDialog() { TSettingsDialog::Execute(global_, Handle()); }
+
 // ---- the drop-down list ----
 
 bool TAppMainForm::DropDownVisible() const { return dropDown_ && dropDown_->Visible(); }
@@ -384,6 +390,15 @@ LRESULT TAppMainForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         TDropDownModel snippets;
         snippets.Open(controller_.Document().Text());
         return snippets.Count();
+    }
+    if (msg == menuCaptionMessage_ && menuCaptionMessage_) {
+        // For probes of other programs (menus of another process cannot be read under
+        // Wine): the caption of top-level menu wParam as a global atom that the asker
+        // deletes; 0 past the last one.
+        wchar_t caption[256] {};
+        HMENU bar = GetMenu(Handle());
+        if (!bar || !GetMenuStringW(bar, static_cast<UINT>(wParam), caption, 255, MF_BYPOSITION)) return 0;
+        return GlobalAddAtomW(caption);
     }
     if (msg == taskbarCreatedMessage_ && taskbarCreatedMessage_) {
         controller_.TaskbarCreated();

@@ -72,6 +72,7 @@ public:
     void SetAutoStartShortcut(bool present) override;
     bool AskOpenFileName(String& fileName) override;
     bool AskSaveFileName(String& fileName) override;
+    void ShowSettingsDialog() override;
     bool DropDownVisible() const override;
     void ShowDropDown() override;
     // Of both hosts: the window's timers.
@@ -91,12 +92,14 @@ private:
     void LayoutEditor();
     static ATOM HotKeyAtom(THotKeyId id);
 
+    TGlobal& global_;
     // Before the controller: it keeps a reference to the placement form.
     TWindowPlacementForm placementForm_;
     TMainFormController controller_;
     TDropDownForm* dropDown_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;
     UINT snippetCountMessage_ = 0;
+    UINT menuCaptionMessage_ = 0;
     std::unique_ptr<TFindDialogsWin> findDialogs_;
     // The scrolling viewport that shows the editor's document view.
     std::unique_ptr<TRangeBoxWindow> viewport_;

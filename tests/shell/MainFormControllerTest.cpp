@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "editor/EditForm.h"
+#include "editor/PaletteForm.h"
 #include "editor/Sheet.h"
 #include "elements/Scheme.h"
 #include "foundation/Clock.h"
@@ -15,6 +16,7 @@
 #include "foundation/Service.h"
 #include "foundation/ShortCut.h"
 #include "foundation/StringIds.h"
+#include "foundation/StringTableSource.h"
 #include "foundation/UndoRedo.h"
 #include "foundation/Utils.h"
 #include "shell/DataFile.h"
@@ -456,6 +458,34 @@ TEST_F(MainFormControllerTest, SettingsChangesApplyAtOnceAndAreWritten)
     EXPECT_EQ(ReadBytes(paths.DataFile), old);
 }
 
+TEST_F(MainFormControllerTest, ServiceSettingsOpensTheDialogWhoseChangesApplyWhileItIsOpen)
+{
+    ASSERT_TRUE(Start());
+    // Service comes after the editor's menus.
+    const TMenu& bar = controller->MenuBar();
+    ASSERT_GE(bar.size(), 4u);
+    EXPECT_EQ(bar[3].Caption, u"&Service");
+    ASSERT_EQ(bar[3].Items.size(), 1u);
+    EXPECT_EQ(bar[3].Items[0].Caption, u"Se&ttings...");
+    EXPECT_EQ(bar[3].Items[0].Command, mcToolsSettings);
+
+    std::filesystem::remove(std::filesystem::path(paths.SettingsFile));
+    bool registeredAtOnce = false;
+    host.settingsDialog = [&] {
+        General().DropDownHotKey().SetValue(u"Shift+Ctrl+K");
+        registeredAtOnce = host.hotKeys[hkDropDown] == FakeMainFormHost::HotKey {ModShift | ModControl, KeyOfChar('K')};
+        General().Method().SetValue(0);
+    };
+    host.log.clear();
+    EXPECT_TRUE(controller->Command(mcToolsSettings));
+    EXPECT_EQ(host.log.front(), u"settings-dialog");
+    EXPECT_TRUE(registeredAtOnce);
+    EXPECT_EQ(controller->DropDownHotKeyText(), u"Shift+Ctrl+K");
+    std::string written = ReadBytes(paths.SettingsFile);
+    EXPECT_NE(written.find("Shift+Ctrl+K"), std::string::npos);
+    EXPECT_NE(written.find("Method1"), std::string::npos);
+}
+
 TEST_F(MainFormControllerTest, HotKeyTakenByAnotherProgramIsLeftOutOfTheTipSilently)
 {
     host.refusedKeys = {KeyOfChar('B')};
@@ -611,7 +641,8 @@ TEST_F(MainFormControllerTest, MenusAreRecaptionedWhenTheLanguageChanges)
                                     u"&Edit &Undo", u"&Edit &Redo", u"&Edit Cu&t", u"&Edit &Copy",
                                     u"&Edit Copy as Te&xt", u"&Edit &Paste", u"&Edit &Delete", u"&Edit Find...",
                                     u"&Edit Find Next", u"&Edit Replace...", u"&Edit Select &All",
-                                    u"&View Palette", u"&View &Non-Printing Characters"}));
+                                    u"&View Palette", u"&View &Non-Printing Characters",
+                                    u"&Service Se&ttings..."}));
     // The first five as the German table has them.
     auto firstFive = [&captions] {
         std::vector<String> list = captions();
@@ -634,6 +665,39 @@ TEST_F(MainFormControllerTest, MenusAreRecaptionedWhenTheLanguageChanges)
     EXPECT_EQ(host.trayMenu.back().Caption, u"Beenden");
     General().Language().SetValue(u"ENU");
     EXPECT_EQ(captions().front(), u"&File Import from File...");
+}
+
+// The real tables with one more German string: the palette's first heading.
+class GermanHeadingTables : public IStringTableSource {
+public:
+    explicit GermanHeadingTables(const IStringTableSource& real) : real_(real) {}
+    String FindString(int id, TLanguageId language) const override
+    {
+        if (language == 1031 && id == HeadingId) return u"Einf\u00FCgen";
+        return real_.FindString(id, language);
+    }
+    static constexpr int HeadingId = 2322; // "Insert"
+
+private:
+    const IStringTableSource& real_;
+};
+
+TEST_F(MainFormControllerTest, PaletteHeadingsFollowTheLanguage)
+{
+    GermanHeadingTables tables(Service<IStringTableSource>());
+    TProvide<IStringTableSource> provideTables(tables);
+    ASSERT_TRUE(Start());
+    // The snippets' text has the focus, as in the window.
+    controller->Sheet()->SetActive(true);
+    controller->Sheet()->SetFocused(Document().QuilloraRoot());
+    const TPaletteForm& palette = controller->Editor()->Palette();
+    ASSERT_FALSE(palette.Panels().empty());
+    EXPECT_EQ(palette.Panels()[0].Heading, u"Insert");
+    General().Language().SetValue(u"DEU");
+    ASSERT_FALSE(palette.Panels().empty());
+    EXPECT_EQ(palette.Panels()[0].Heading, u"Einf\u00FCgen");
+    General().Language().SetValue(u"ENU");
+    EXPECT_EQ(palette.Panels()[0].Heading, u"Insert");
 }
 
 } // namespace

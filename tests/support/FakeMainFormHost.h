@@ -115,6 +115,13 @@ public:
         return Answer(saveAnswers, fileName);
     }
 
+    // ---- the settings dialog: `settingsDialog` plays what the user does in it ----
+    void ShowSettingsDialog() override
+    {
+        log.push_back(u"settings-dialog");
+        if (settingsDialog) settingsDialog();
+    }
+
     // ---- drop-down ----
     bool DropDownVisible() const override { return dropDownVisible; }
     void ShowDropDown() override
@@ -164,6 +171,7 @@ public:
     std::deque<String> saveAnswers;
     std::vector<String> suggestedSaveNames;
     bool dropDownVisible = false;
+    std::function<void()> settingsDialog;
     std::map<int, unsigned> timers;
     int timerStarts = 0;
     // Window actions in order: "show", "hide", "close", "add icon", "remove icon", ...

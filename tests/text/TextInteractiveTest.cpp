@@ -129,6 +129,7 @@ TEST_F(TextInteractiveTest, TypedCharactersBecomeEditRequests)
         {u'@', ssCtrl | ssAlt, true},  // AltGr arrives as Ctrl+Alt
         {u'\u20AC', ssCtrl | ssAlt, true},
         {u'x', ssCtrl, false},         // a command, not a character
+        {u's', ssAlt, false},          // a menu key (Alt+S), not a character
         {u'\x7F', ssCtrl, false},      // Ctrl+Backspace's character
         {u'\r', 0, true},              // this text takes line breaks and tabs
         {u'\t', 0, true},

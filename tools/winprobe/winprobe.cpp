@@ -34,6 +34,11 @@
 //   winprobe childrect CLASS CHILDCLASS       prints the screen rectangle "L T R B" of its
 //                                             visible child window of CHILDCLASS; exit 1
 //                                             when there is none or it is hidden
+//   winprobe menus CLASS                      prints the captions of the menu bar of a
+//                                             Quillora window, a line each (menus of
+//                                             another process cannot be read under Wine:
+//                                             the window hands each caption over as a
+//                                             global atom, "QuilloraMenuCaption")
 //   winprobe texts CLASS                      prints the text of each of its child
 //                                             windows that has one, a line each (the
 //                                             message of a message box)
@@ -301,6 +306,18 @@ int wmain(int argc, wchar_t** argv)
         GetWindowRect(child, &r);
         std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top), static_cast<long>(r.right),
                     static_cast<long>(r.bottom));
+        return 0;
+    }
+    if (cmd == L"menus") {
+        const UINT message = RegisterWindowMessageW(L"QuilloraMenuCaption");
+        for (WPARAM index = 0;; ++index) {
+            DWORD_PTR atom = 0;
+            if (!SendMessageTimeoutW(hwnd, message, index, 0, SMTO_ABORTIFHUNG, 5000, &atom) || atom == 0) break;
+            wchar_t buf[256];
+            UINT n = GlobalGetAtomNameW(static_cast<ATOM>(atom), buf, 256);
+            GlobalDeleteAtom(static_cast<ATOM>(atom));
+            PrintUtf8(std::wstring(buf, n));
+        }
         return 0;
     }
     if (cmd == L"texts") {
