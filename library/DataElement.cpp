@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "elements/ClassesGroups.h"
+#include "elements/SchemeImages.h"
 #include "elements/CustomSheet.h"
 #include "elements/EditCommands.h"
 #include "elements/Filer.h"
@@ -598,6 +599,11 @@ bool TCustomDataElement::PasteData(bool undoable)
     return true;
 }
 
+bool TCustomDataElement::TakesFile(const String& fileName)
+{
+    return IsKnownDataFile(fileName) && (allowedTypes_ & DataTypeBit(DataTypeOf(GetExtension(fileName))));
+}
+
 bool TCustomDataElement::DropFiles(const std::vector<String>& fileNames)
 {
     for (const String& name : fileNames)
@@ -1006,8 +1012,13 @@ void InitializeDataElements()
     static bool initialized = false;
     if (initialized) return;
     initialized = true;
+    DataLargeImageBase = SchemeLargeImages().AddImages(u"diDataElementLargeImages");
+    DataSmallImageBase = SchemeSmallImages().AddImages(u"diDataElementSmallImages");
     RegisterElementClass(TElement_Image::Class());
     AddClass(ClassesGroups().GetGroups(cgCommentContent), &TElement_Image::Class());
 }
+
+int DataLargeImageBase = -1;
+int DataSmallImageBase = -1;
 
 } // namespace quillora
