@@ -68,6 +68,16 @@ void BM_OpenDocumentWithCommentsAndFrames(benchmark::State& state)
         sheet.SetDocument(document->QuilloraRoot()); // the first layout
         benchmark::DoNotOptimize(document->QuilloraRoot()->Height());
         state.PauseTiming();
+        if (!document->LoadMessages().empty() || document->QuilloraRoot()->Height() <= 0) {
+            state.SkipWithError("the document did not load or lay out");
+            break;
+        }
+        int comments = 0;
+        for (TElement* e : document->Scheme()->Elements()) comments += e->GetTypeName() == u"Comment";
+        if (comments != Commented) {
+            state.SkipWithError("the comments did not load");
+            break;
+        }
         sheet.SetDocument(nullptr);
         document.reset();
         state.ResumeTiming();
