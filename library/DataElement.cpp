@@ -764,6 +764,21 @@ void TCustomDataElement::SaveToFile(const String& fileName)
     WriteWholeFile(fileName, std::string_view(reinterpret_cast<const char*>(data_->Data()), data_->Size()));
 }
 
+String TDataFileDialogs::FilterText(const std::vector<TFilter>& filters)
+{
+    String text;
+    for (const TFilter& filter : filters) {
+        if (filter.Masks.empty()) continue;
+        // A "|" would end the entry early: no name or mask holds one.
+        String name = filter.Name, masks = filter.Masks;
+        std::replace(name.begin(), name.end(), u'|', u' ');
+        std::replace(masks.begin(), masks.end(), u'|', u';');
+        if (!text.empty()) text += u'|';
+        text += (name.empty() ? masks : name + u" (" + masks + u")") + u"|" + masks;
+    }
+    return text;
+}
+
 std::vector<TDataFileDialogs::TFilter> TCustomDataElement::OpenDialogFilters() const
 {
     std::vector<TDataFileDialogs::TFilter> named;

@@ -41,6 +41,10 @@ public:
     // True with the chosen file in `fileName`.
     virtual bool Open(const std::vector<TFilter>& filters, bool defaultFilterAll, String& fileName) = 0;
     virtual bool Save(const std::vector<TFilter>& filters, const String& defaultExtension, String& fileName) = 0;
+
+    // The filters as the platform's dialogs take them: "Name (masks)|masks" entries
+    // joined by "|" (a filter without masks is left out).
+    static String FilterText(const std::vector<TFilter>& filters);
 };
 
 class TCustomDataElement : public TVisualElement, public ITextDataElement {
