@@ -57,20 +57,40 @@ const TSchemeImages& Greyed(const TSchemeImages& source, std::unique_ptr<TScheme
 
 } // namespace
 
-TPaletteForm::TPaletteForm(TPaletteFormSettings* settings) : settings_(settings) {}
+TPaletteForm::TPaletteForm(TPaletteFormSettings* settings) : settings_(nullptr) { SetSettings(settings); }
 
 TPaletteForm::~TPaletteForm()
 {
     OnHeightChanged = nullptr;
+    SetSettings(nullptr);
     SetSheet(nullptr);
     SetHost(nullptr);
 }
 
 void TPaletteForm::SetSettings(TPaletteFormSettings* settings)
 {
+    if (settings_ == settings) return;
+    if (settings_) settings_->RemoveNotifyEvent(BindNotify<&TPaletteForm::SettingsNotify>(this));
     settings_ = settings;
+    if (settings_) settings_->AddNotifyEvent(BindNotify<&TPaletteForm::SettingsNotify>(this));
     measured_ = false;
     Rebuild();
+}
+
+void TPaletteForm::SettingsNotify(TItfObject*, int notify, intptr_t, intptr_t)
+{
+    if (notify != pnChanged) return;
+    // Headings change the form's height, captions the buttons' widths, hints their texts.
+    HideHint();
+    measured_ = false;
+    Rebuild();
+    Repaint();
+}
+
+void TPaletteForm::HideHint()
+{
+    hintButton_ = -1;
+    if (host_) host_->HideHint();
 }
 
 void TPaletteForm::SetHost(TViewHost* host)
@@ -125,13 +145,15 @@ TVisualElement* TPaletteForm::Target() const
 
 void TPaletteForm::Measure()
 {
-    const int oldHeight = FormHeight();
     TSheetCanvas* canvas = sheet_ ? sheet_->GetCanvas() : nullptr;
     textHeight_ = canvas ? canvas->GetElementLineHeight() : 13;
     smallHeight_ = std::max(textHeight_, SmallImageSize) + 2 * ButtonPadding;
     largeHeight_ = std::max(3 * smallHeight_, textHeight_ + 4 + LargeImageSize + 2 + 4);
     measured_ = true;
-    if (FormHeight() != oldHeight && OnHeightChanged) OnHeightChanged();
+    if (FormHeight() != reportedHeight_) {
+        reportedHeight_ = FormHeight();
+        if (OnHeightChanged) OnHeightChanged();
+    }
 }
 
 int TPaletteForm::FormHeight() const
@@ -150,6 +172,7 @@ void TPaletteForm::Rebuild()
     } done{rebuilding_};
 
     EndMode();
+    HideHint();
     hot_ = pressed_ = -1;
     buttons_.clear();
     panels_.clear();
@@ -459,6 +482,7 @@ String TPaletteForm::HintAt(TPoint point) const
 
 void TPaletteForm::PointerDown(const TPointerEvent& event)
 {
+    HideHint();
     if (event.Button != pbLeft) return;
     pressed_ = ButtonAt(event.Point);
     if (pressed_ < 0) return;
@@ -481,6 +505,19 @@ void TPaletteForm::PointerMove(const TPointerEvent& event)
         hot_ = hot;
         Repaint();
     }
+    UpdateHint(hot);
+}
+
+void TPaletteForm::UpdateHint(int index)
+{
+    if (index == hintButton_) return;
+    HideHint();
+    if (index < 0 || pressed_ >= 0 || !host_) return;
+    const TPaletteButton& button = buttons_[static_cast<size_t>(index)];
+    if (button.Hint.empty()) return;
+    hintButton_ = index;
+    // Below the button, so that the hint does not cover it.
+    host_->ShowHint(button.Hint, host_->ClientToScreen({button.Rect.Left, button.Rect.Bottom + 2}), 0);
 }
 
 void TPaletteForm::PointerUp(const TPointerEvent& event)
@@ -495,6 +532,7 @@ void TPaletteForm::PointerUp(const TPointerEvent& event)
 
 void TPaletteForm::PointerLeave()
 {
+    HideHint();
     if (hot_ >= 0) {
         hot_ = -1;
         Repaint();

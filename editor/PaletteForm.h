@@ -66,7 +66,8 @@ public:
     TPaletteForm(const TPaletteForm&) = delete;
     TPaletteForm& operator=(const TPaletteForm&) = delete;
 
-    // The settings group "PaletteForm" (none: everything shows); rebuilds.
+    // The settings group "PaletteForm" (none: everything shows); rebuilds, and follows
+    // its changes at once: headings and the form's height, captions, hints.
     void SetSettings(TPaletteFormSettings* settings);
 
     // The window that shows the form (timers, repaints, menus); none: no window.
@@ -113,6 +114,8 @@ public:
     String HintAt(TPoint point) const;
     int ButtonAt(TPoint point) const;
     int HotButton() const { return hot_; }
+    // The button whose hint the host shows (-1: none).
+    int HintButton() const { return hintButton_; }
 
     // Draws the whole form onto `canvas` (client coordinates).
     void Paint(TSheetCanvas& canvas);
@@ -141,6 +144,9 @@ private:
     bool ShowHints() const;
     void Repaint();
     void OpenMenu(int index);
+    // Shows the hint of button `index` in the host's hint window (-1: hides it).
+    void UpdateHint(int index);
+    void HideHint();
 
     TPaletteFormSettings* settings_;
     TViewHost* host_ = nullptr;
@@ -158,6 +164,8 @@ private:
     String prefix_;
     bool keyHintsShown_ = false;
     int hot_ = -1;
+    int hintButton_ = -1;
+    int reportedHeight_ = 0;
     int pressed_ = -1;
     bool pressedArrow_ = false;
 };

@@ -4,6 +4,7 @@
 
 #include "elements/ClassesGroups.h"
 #include "elements/CustomSheet.h"
+#include "elements/Palette.h"
 #include "elements/SchemeImages.h"
 #include "foundation/Localization.h"
 #include "foundation/StringIds.h"
@@ -123,8 +124,6 @@ int TCustomSignElement::GetImageIndex()
 
 namespace {
 
-const Char* const SignsGroup = u"Signs";
-
 std::vector<TCommonPaletteItem>& PaletteItems()
 {
     static std::vector<TCommonPaletteItem> items;
@@ -134,37 +133,19 @@ std::vector<TCommonPaletteItem>& PaletteItems()
 std::vector<TCommonPaletteItem> BuildPaletteItems()
 {
     auto image = [](int offset) { return CommonSmallImageBase >= 0 ? CommonSmallImageBase + offset : 0; };
+    constexpr int signFlags = 0x1000; // no caption on the button
     return {
-        {&TElement_Comment::Class(), u"Additional", u"Comment",
-         u"Comments are used for describing elements or inserting notes in the text. You can enter text, insert "
-         u"signs, images and tables in the comment.",
-         image(0), 0, 1000, nullptr},
-        {&TElement_LogicFrame::Class(), u"Additional", u"Logic Frame",
-         u"An auxiliary element for grouping data and organizing them into a tree structure. It can be perceived as "
-         u"a folder in the file system or as a group that combines data.",
-         image(1), 0x80, 900, u"L"},
-        {&TElement_Star::Class(), SignsGroup, u"Star",
-         u"Multipurpose sign. It is usually used for indicating rating, preferences (then you should use up to 5 "
-         u"stars). Also it can be used for other purposes at user\u2019s discretion.",
-         image(2), 0x1000, 32, nullptr},
-        {&TElement_Information::Class(), SignsGroup, u"Information",
-         u"Used for separating blocks of information (list items): tasks, requirements, etc.", image(3), 0x1000, 40,
+        {&TElement_Comment::Class(), pgAdditional, sidCommentCaption, sidCommentHint, image(0), 0, 1000, nullptr},
+        {&TElement_LogicFrame::Class(), pgAdditional, sidLogicFrameCaption, sidLogicFrameHint, image(1), 0x80, 900, u"L"},
+        {&TElement_Star::Class(), sidSignsGroup, sidStarCaption, sidStarHint, image(2), signFlags, 32, nullptr},
+        {&TElement_Information::Class(), sidSignsGroup, sidInformationCaption, sidInformationHint, image(3), signFlags,
+         40, nullptr},
+        {&TElement_Question::Class(), sidSignsGroup, sidQuestionCaption, sidQuestionHint, image(4), signFlags, 35,
          nullptr},
-        {&TElement_Question::Class(), SignsGroup, u"Question",
-         u"Used for information that should be solved: question, problem, questionable or unconfirmed information.",
-         image(4), 0x1000, 35, nullptr},
-        {&TElement_Important::Class(), SignsGroup, u"Important",
-         u"Used for attracting attention to important information. You can repeat it several times to show that "
-         u"information is more important.",
-         image(5), 0x1000, 30, nullptr},
-        {&TElement_Ready::Class(), SignsGroup, u"Ready",
-         u"Used to indicate a successful result: a task is solved, information is confirmed, positive decision, a "
-         u"product is safe, etc.",
-         image(6), 0x1000, 10, nullptr},
-        {&TElement_Stop::Class(), SignsGroup, u"Stop",
-         u"Used to indicate a unsuccessful result: a task is not solved, information is not confirmed, negative "
-         u"decision, a product is unsafe, etc.",
-         image(7), 0x1000, 20, nullptr},
+        {&TElement_Important::Class(), sidSignsGroup, sidImportantCaption, sidImportantHint, image(5), signFlags, 30,
+         nullptr},
+        {&TElement_Ready::Class(), sidSignsGroup, sidReadyCaption, sidReadyHint, image(6), signFlags, 10, nullptr},
+        {&TElement_Stop::Class(), sidSignsGroup, sidStopCaption, sidStopHint, image(7), signFlags, 20, nullptr},
     };
 }
 
@@ -181,7 +162,7 @@ const std::vector<const TElementClass*>& SignClasses()
 
 const std::vector<TCommonPaletteGroup>& CommonPaletteGroups()
 {
-    static const std::vector<TCommonPaletteGroup> groups = {{SignsGroup, 1500}};
+    static const std::vector<TCommonPaletteGroup> groups = {{sidSignsGroup, 1500}};
     return groups;
 }
 

@@ -108,21 +108,23 @@ extern int SignsClassesGroup;
 // A palette item of this unit: the class it inserts and how the palette shows it.
 struct TCommonPaletteItem {
     const TElementClass* Class;
-    const Char* Group;
-    const Char* Caption;
-    const Char* Hint;
+    int GroupCaptionId; // the caption string of its palette group
+    int CaptionId;
+    int HintId;
     int Image; // in the 16-pixel element images
     int Flags;
     int Order;
     const Char* Key; // none: no key
 };
 struct TCommonPaletteGroup {
-    const Char* Name;
+    int CaptionId;
     int Order;
 };
 
-// The palette group "Signs" and the items of the comment, the logic frame and the signs.
+// The palette group "Signs" (created by the program with the palette).
 const std::vector<TCommonPaletteGroup>& CommonPaletteGroups();
+// The items of the comment, the logic frame and the signs (valid after
+// InitializeCommonElements: the images count from this unit's strip).
 const std::vector<TCommonPaletteItem>& CommonPaletteItems();
 
 // Registers the classes, their groups and images; once per process.

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "elements/ClassesGroups.h"
+#include "elements/SchemeImages.h"
 #include "elements/CustomSheet.h"
 #include "elements/EditCommands.h"
 #include "elements/Filer.h"
@@ -598,6 +599,11 @@ bool TCustomDataElement::PasteData(bool undoable)
     return true;
 }
 
+bool TCustomDataElement::TakesFile(const String& fileName)
+{
+    return IsKnownDataFile(fileName) && (allowedTypes_ & DataTypeBit(DataTypeOf(GetExtension(fileName))));
+}
+
 bool TCustomDataElement::DropFiles(const std::vector<String>& fileNames)
 {
     for (const String& name : fileNames)
@@ -756,6 +762,21 @@ void TCustomDataElement::LoadFromFile(const String& fileName, bool undoable)
 void TCustomDataElement::SaveToFile(const String& fileName)
 {
     WriteWholeFile(fileName, std::string_view(reinterpret_cast<const char*>(data_->Data()), data_->Size()));
+}
+
+String TDataFileDialogs::FilterText(const std::vector<TFilter>& filters)
+{
+    String text;
+    for (const TFilter& filter : filters) {
+        if (filter.Masks.empty()) continue;
+        // A "|" would end the entry early: no name or mask holds one.
+        String name = filter.Name, masks = filter.Masks;
+        std::replace(name.begin(), name.end(), u'|', u' ');
+        std::replace(masks.begin(), masks.end(), u'|', u';');
+        if (!text.empty()) text += u'|';
+        text += (name.empty() ? masks : name + u" (" + masks + u")") + u"|" + masks;
+    }
+    return text;
 }
 
 std::vector<TDataFileDialogs::TFilter> TCustomDataElement::OpenDialogFilters() const
@@ -1006,8 +1027,13 @@ void InitializeDataElements()
     static bool initialized = false;
     if (initialized) return;
     initialized = true;
+    DataLargeImageBase = SchemeLargeImages().AddImages(u"diDataElementLargeImages");
+    DataSmallImageBase = SchemeSmallImages().AddImages(u"diDataElementSmallImages");
     RegisterElementClass(TElement_Image::Class());
     AddClass(ClassesGroups().GetGroups(cgCommentContent), &TElement_Image::Class());
 }
+
+int DataLargeImageBase = -1;
+int DataSmallImageBase = -1;
 
 } // namespace quillora

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "elements/VisualElement.h"
+#include "text/TextElement.h"
 #include "foundation/Streams.h"
 #include "library/DataElementUtils.h"
 #include "render/Bitmap32.h"
@@ -40,9 +41,13 @@ public:
     // True with the chosen file in `fileName`.
     virtual bool Open(const std::vector<TFilter>& filters, bool defaultFilterAll, String& fileName) = 0;
     virtual bool Save(const std::vector<TFilter>& filters, const String& defaultExtension, String& fileName) = 0;
+
+    // The filters as the platform's dialogs take them: "Name (masks)|masks" entries
+    // joined by "|" (a filter without masks is left out).
+    static String FilterText(const std::vector<TFilter>& filters);
 };
 
-class TCustomDataElement : public TVisualElement {
+class TCustomDataElement : public TVisualElement, public ITextDataElement {
 public:
     QUILLORA_ELEMENT_CLASS(TCustomDataElement, TVisualElement)
 
@@ -142,6 +147,11 @@ public:
     void Copy() override;
     bool Paste() override;
     bool DropFiles(const std::vector<String>& fileNames) override;
+
+    // ---- ITextDataElement: a new element for a text's pasted picture or dropped file ----
+    bool LoadPastedData() override { return PasteData(false); }
+    bool TakesFile(const String& fileName) override;
+    void LoadDroppedFile(const String& fileName) override { LoadFromFile(fileName, false); }
     void GetHint(String& text) override;
     void KeyDown(TKeyEvent& event) override;
     void KeyPress(TKeyEvent& event) override;
@@ -188,5 +198,11 @@ protected:
 
 // Registers the image element (comment content) and its module's resources once.
 void InitializeDataElements();
+
+// The first images of the strips "diDataElementLargeImages" (eight 32-pixel images: edit,
+// apply, cancel, format, load, save, a spare frame, image) and "diDataElementSmallImages"
+// in the element images (-1: not added).
+extern int DataLargeImageBase;
+extern int DataSmallImageBase;
 
 } // namespace quillora

@@ -6,8 +6,12 @@
 #include "elements/ClassesGroups.h"
 #include "elements/CustomSheet.h"
 #include "elements/Filer.h"
+#include "elements/Palette.h"
 #include "elements/SchemeImages.h"
 #include "foundation/Knot.h"
+#include "foundation/Service.h"
+#include "library/DataElementUtils.h"
+#include "foundation/Localization.h"
 #include "render/SheetCanvas.h"
 #include "text/RichTextAttributes.h"
 #include "text/ThemeTextAttributes.h"
@@ -690,12 +694,17 @@ void TCustomCommentElement::GetAcceptedClasses(TElementClassList& list)
 
 const TElementClass* TCustomCommentElement::DataElementClass() { return FindElementClass(u"Image"); }
 
+bool TCustomCommentElement::HasDataToPaste()
+{
+    TDataClipboard* clipboard = FindService<TDataClipboard>();
+    return clipboard && clipboard->CanPaste();
+}
+
 // ---- palette ----
 
 const TTitledPaletteCommand& CollapsedPaletteCommand()
 {
-    static const TTitledPaletteCommand command{u"Collapsed", u"Collapsing or expanding selected elements.", u"E",
-                                               u"State", 0x0300, 20};
+    static const TTitledPaletteCommand command{sidCollapsedCaption, sidCollapsedHint, u"E", pgState, 0x0300, 20};
     return command;
 }
 

@@ -273,7 +273,9 @@ public:
     void GetAcceptedClasses(TElementClassList& list) override;
     // The class that takes a picture pasted or dropped into the comment (the image
     // element; none while no such class is registered).
-    static const TElementClass* DataElementClass();
+    const TElementClass* DataElementClass() override;
+    // The data clipboard holds a picture or a data element's data.
+    bool HasDataToPaste() override;
 
 protected:
     void Create() override;
@@ -289,10 +291,10 @@ public:
 
 // What the palette shows for a command of this unit.
 struct TTitledPaletteCommand {
-    const Char* Caption;
-    const Char* Hint;
+    int CaptionId;
+    int HintId;
     const Char* Key;
-    const Char* Group; // palette group
+    int GroupCaptionId; // the caption string of its palette group
     int Flags;
     int Order;
 };

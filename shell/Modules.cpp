@@ -5,6 +5,8 @@
 #include "library/CommonElements.h"
 #include "library/DataElement.h"
 #include "library/DateTimeMaskPaletteItem.h"
+#include "library/Titled.h"
+#include "foundation/Localization.h"
 #include "typing/MacroElements.h"
 
 namespace quillora {
@@ -33,6 +35,29 @@ void AddMacroPaletteItems()
     }
 }
 
+// The comment, the logic frame and the signs, the image and the Collapsed command.
+void AddLibraryPaletteItems()
+{
+    TPalette& palette = Palette();
+    for (const TCommonPaletteGroup& group : CommonPaletteGroups())
+        if (!palette.FindGroup(group.CaptionId)) new TPaletteGroup(&palette, group.CaptionId, group.Order);
+    for (const TCommonPaletteItem& item : CommonPaletteItems()) {
+        TPaletteGroup* group = palette.FindGroup(item.GroupCaptionId);
+        TElementPaletteItem* added = AddElementPaletteItem(group, *item.Class, item.CaptionId, item.HintId, item.Order,
+                                                           static_cast<uint16_t>(item.Flags), item.Image);
+        if (item.Key) added->Key = item.Key;
+    }
+    const int imageImage = DataLargeImageBase >= 0 ? DataLargeImageBase + 7 : 0;
+    AddElementPaletteItem(palette.FindGroup(pgInsert), TElement_Image::Class(), sidImage, sidImageHint, 100,
+                          pifLargeButton, imageImage);
+
+    const TTitledPaletteCommand& collapsed = CollapsedPaletteCommand();
+    auto* collapsedItem = new TSchemePaletteItem(palette.FindGroup(collapsed.GroupCaptionId), collapsed.CaptionId,
+                                                 collapsed.HintId, collapsed.Order,
+                                                 static_cast<uint16_t>(collapsed.Flags), collapsed.Key);
+    SetCollapsedPaletteItem(collapsedItem);
+}
+
 } // namespace
 
 void InitializeModules()
@@ -45,6 +70,7 @@ void InitializeModules()
     InitializeCommonElements();
     InitializeDataElements();
     AddMacroPaletteItems();
+    AddLibraryPaletteItems();
 }
 
 } // namespace quillora

@@ -136,6 +136,20 @@ enum TTextEditKind : uint8_t {
     tekAppend,    // nothing; content goes to the text end
 };
 
+// What a text element asks of an element of its DataElementClass (the image element,
+// of a unit above the text engine): a new element, not yet in the text, loads the data
+// without an undo step, as it is inserted as one.
+class ITextDataElement {
+public:
+    virtual ~ITextDataElement() = default;
+    // Loads the clipboard's data; false when there was none it takes.
+    virtual bool LoadPastedData() = 0;
+    // Whether it takes the file, by its name.
+    virtual bool TakesFile(const String& fileName) = 0;
+    // Loads the file; raises when it cannot be read.
+    virtual void LoadDroppedFile(const String& fileName) = 0;
+};
+
 class TTextorElement : public TCustomDropDownElement, public ITextElement {
 public:
     QUILLORA_ELEMENT_CLASS(TTextorElement, TCustomDropDownElement)
@@ -201,6 +215,14 @@ public:
     // and the element stands alone (teoElementOwnLine, or the item's pifOwnLine). Returns
     // the inserted element.
     TElement* InsertFromPalette(const TElementClass& elementClass, TPaletteItem* item, const String& value = {});
+    // Whether the text takes elements of DataElementClass here.
+    bool AcceptsDataElements();
+    // A new element of DataElementClass that loaded the clipboard's data, inserted at the
+    // selection; false when nothing was pasted.
+    bool PasteDataElement();
+    // Inserts new data elements at the selection as one edit; with "FocusNew" the first
+    // one takes the focus.
+    void InsertDataElements(std::vector<std::unique_ptr<TElement>> elements);
     // Inserts the elements (taken over; they must not be linked anywhere) at the
     // selection, or appended when the element has no selection, as one edit.
     void InsertElements(const std::vector<TElement*>& list);
@@ -267,6 +289,11 @@ public:
     virtual void NotifyParentContentChanged();                                     // 15
     // Writes the content of `range` (the whole text when none) into `node`.
     virtual void SaveContent(TSchemeFiler& filer, TKnot& node, const TTextorRange* range); // 16
+    // The class whose elements take a picture pasted or a file dropped into the text
+    // (none: such data is not taken); a delegating element asks the text around it.
+    virtual const TElementClass* DataElementClass();                               // 17
+    // Whether the clipboard holds data that an element of DataElementClass takes.
+    virtual bool HasDataToPaste();                                                 // 18
 
     // ---- element operations ----
 protected:
@@ -311,7 +338,10 @@ public:
     void Delete() override;
     void CopyText() override;
     void Copy() override;
+    // Text or content; without text, data that a new element of DataElementClass takes.
     bool Paste() override;
+    // Each file that an element of DataElementClass takes becomes one such element.
+    bool DropFiles(const std::vector<String>& fileNames) override;
     void SelectAll() override;
     void GetFocusData(String& text) override;
     // Takes the focus and places the caret: right after `from` (one of the text's

@@ -222,7 +222,86 @@ bool TTextorElement::CanCopyText() { return HasSelection(); }
 
 bool TTextorElement::CanCopy() { return HasSelection(); }
 
-bool TTextorElement::CanPaste() { return !IsReadOnly() && Service<TTextClipboard>().HasText(); }
+bool TTextorElement::CanPaste()
+{
+    if (IsReadOnly()) return false;
+    return Service<TTextClipboard>().HasText() || (AcceptsDataElements() && HasDataToPaste());
+}
+
+const TElementClass* TTextorElement::DataElementClass()
+{
+    if (HasOption(teoDelegate))
+        if (TTextorElement* parent = GetParentText()) return parent->DataElementClass();
+    return nullptr;
+}
+
+bool TTextorElement::HasDataToPaste()
+{
+    if (HasOption(teoDelegate))
+        if (TTextorElement* parent = GetParentText()) return parent->HasDataToPaste();
+    return false;
+}
+
+bool TTextorElement::AcceptsDataElements()
+{
+    const TElementClass* dataClass = DataElementClass();
+    if (!dataClass || !IsContentMode()) return false;
+    TElementClassList accepted;
+    GetAcceptedClassesFiltered(accepted);
+    return std::find(accepted.begin(), accepted.end(), dataClass) != accepted.end();
+}
+
+void TTextorElement::InsertDataElements(std::vector<std::unique_ptr<TElement>> elements)
+{
+    if (elements.empty()) return;
+    const int32_t firstId = elements.front()->ID();
+    std::vector<TElement*> list;
+    for (auto& element : elements) list.push_back(element.release());
+    // A step of its own: a paste right after typing or another paste is undone alone.
+    TScheme* scheme = Scheme();
+    if (scheme) scheme->BeginGroup(false);
+    try {
+        InsertElements(list);
+    } catch (...) {
+        if (scheme) scheme->EndGroup();
+        throw;
+    }
+    if (scheme) scheme->EndGroup();
+    TSheetSettings* settings = SheetSettings();
+    if (settings && settings->FocusNew().Value() && IsFocused() && Sheet() && Scheme())
+        if (auto* visual = dynamic_cast<TVisualElement*>(Scheme()->FindElement(firstId))) Sheet()->SetFocused(visual);
+}
+
+bool TTextorElement::PasteDataElement()
+{
+    if (IsReadOnly() || !AcceptsDataElements() || !HasDataToPaste()) return false;
+    std::unique_ptr<TElement> element(DataElementClass()->Create(Scheme()));
+    auto* data = dynamic_cast<ITextDataElement*>(element.get());
+    if (!data) return false;
+    element->InitializeNewTree();
+    if (!data->LoadPastedData()) return false;
+    std::vector<std::unique_ptr<TElement>> elements;
+    elements.push_back(std::move(element));
+    InsertDataElements(std::move(elements));
+    return true;
+}
+
+bool TTextorElement::DropFiles(const std::vector<String>& fileNames)
+{
+    if (IsReadOnly() || !AcceptsDataElements()) return false;
+    std::vector<std::unique_ptr<TElement>> elements;
+    for (const String& name : fileNames) {
+        std::unique_ptr<TElement> element(DataElementClass()->Create(Scheme()));
+        auto* data = dynamic_cast<ITextDataElement*>(element.get());
+        if (!data || !data->TakesFile(name)) continue;
+        element->InitializeNewTree();
+        data->LoadDroppedFile(name);
+        elements.push_back(std::move(element));
+    }
+    if (elements.empty()) return false;
+    InsertDataElements(std::move(elements));
+    return true;
+}
 
 void TTextorElement::Delete()
 {
@@ -254,7 +333,11 @@ void TTextorElement::Copy()
 bool TTextorElement::Paste()
 {
     TTextClipboard& clipboard = Service<TTextClipboard>();
-    if (!clipboard.HasText()) return false; // data for data elements comes with the image element
+    if (!clipboard.HasText()) {
+        const bool pasted = PasteDataElement();
+        if (pasted && Sheet()) Sheet()->CloseDropDown(false);
+        return pasted;
+    }
     const String text = clipboard.GetText();
     TKnot node;
     node.LoadFromText(text);

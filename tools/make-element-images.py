@@ -6,6 +6,11 @@
       diClassesSmallImages.png (one 16 x 16 default element image) and
       diClassesLargeImages.png (a 64 x 32 strip: the 32 x 32 default element image, then
       the Disabled symbol).
+      diCommonElementsSmallImages.png (a 128 x 16 strip of the common elements: comment,
+      logic frame, star, information, question, important, ready, stop).
+      diDataElementLargeImages.png (a 256 x 32 strip of the image element's commands:
+      edit, apply, cancel, format, load from file, save to file, a spare picture frame,
+      image) and diDataElementSmallImages.png (a 32 x 16 strip: image, data).
 
 Only the standard library is used; the output is byte-for-byte the same on every run.
 """
@@ -56,6 +61,180 @@ def disabled_symbol(pixels, x0, size):
                 pixels[y][x0 + x] = STOP
 
 
+# ---- the common elements' and the image element's pictures ----
+
+import math
+
+NOTE = (255, 236, 140, 255)
+NOTE_EDGE = (190, 150, 40, 255)
+FRAME = (110, 110, 120, 255)
+GOLD = (245, 190, 30, 255)
+GOLD_EDGE = (180, 120, 10, 255)
+BLUE = (40, 110, 200, 255)
+ORANGE = (230, 130, 30, 255)
+RED = (210, 40, 40, 255)
+GREEN = (40, 160, 60, 255)
+WHITE = (255, 255, 255, 255)
+SKY = (150, 200, 240, 255)
+HILL = (70, 150, 70, 255)
+
+
+def put(pixels, x, y, colour):
+    if 0 <= y < len(pixels) and 0 <= x < len(pixels[0]):
+        pixels[y][x] = colour
+
+
+def rect(pixels, x0, y0, x1, y1, colour):
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            put(pixels, x, y, colour)
+
+
+def box(pixels, x0, y0, x1, y1, face, edge):
+    rect(pixels, x0, y0, x1, y1, edge)
+    rect(pixels, x0 + 1, y0 + 1, x1 - 1, y1 - 1, face)
+
+
+def disc(pixels, x0, size, colour, edge=None):
+    centre = (size - 1) / 2.0
+    radius = size / 2.0 - 0.5
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x - centre, y - centre)
+            if d <= radius:
+                pixels[y][x0 + x] = edge if edge and d > radius - 1.2 else colour
+
+
+def glyph(pixels, x0, y0, rows, colour):
+    for dy, row in enumerate(rows):
+        for dx, c in enumerate(row):
+            if c == "#":
+                put(pixels, x0 + dx, y0 + dy, colour)
+
+
+def comment_image(pixels, x0):
+    box(pixels, x0 + 1, 1, x0 + 14, 12, NOTE, NOTE_EDGE)
+    for y, w in ((4, 9), (6, 10), (8, 7)):
+        rect(pixels, x0 + 3, y, x0 + 3 + w - 1, y, NOTE_EDGE)
+    glyph(pixels, x0 + 3, 13, ["###", "##", "#"], NOTE_EDGE)
+
+
+def logic_frame_image(pixels, x0):
+    for x in range(x0 + 1, x0 + 15):
+        if x % 2:
+            put(pixels, x, 15, FRAME)
+    for y in range(5, 16):
+        if y % 2:
+            put(pixels, x0 + 1, y, FRAME)
+            put(pixels, x0 + 14, y, FRAME)
+    box(pixels, x0 + 0, 0, x0 + 13, 7, NOTE, NOTE_EDGE)
+    box(pixels, x0 + 1, 1, x0 + 6, 6, WHITE, FRAME)
+    rect(pixels, x0 + 2, 3, x0 + 5, 4, FRAME)
+    rect(pixels, x0 + 8, 3, x0 + 11, 4, NOTE_EDGE)
+
+
+def star_image(pixels, x0, size=16):
+    cx, cy = (size - 1) / 2.0, size / 2.0
+    outer, inner = size / 2.0 - 0.3, size / 5.0
+    points = []
+    for i in range(10):
+        r = outer if i % 2 == 0 else inner
+        a = -math.pi / 2 + i * math.pi / 5
+        points.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+
+    def inside(px, py):
+        hit = False
+        for i in range(len(points)):
+            (ax, ay), (bx, by) = points[i], points[i - 1]
+            if (ay > py) != (by > py) and px < (bx - ax) * (py - ay) / (by - ay) + ax:
+                hit = not hit
+        return hit
+
+    for y in range(size):
+        for x in range(size):
+            if inside(x + 0.5, y + 0.5):
+                edge = not all(inside(x + 0.5 + dx, y + 0.5 + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+                pixels[y][x0 + x] = GOLD_EDGE if edge else GOLD
+
+
+def sign_disc(pixels, x0, colour, rows):
+    disc(pixels, x0, 16, colour)
+    glyph(pixels, x0 + 8 - (len(rows[0]) + 1) // 2, 8 - len(rows) // 2, rows, WHITE)
+
+
+INFO = ["##", "", "##", "##", "##", "##", "##"]
+QUESTION = ["####", "#  ##", "   ##", "  ##", " ##", "", " ##"]
+CHECK = ["      #", "     ##", "#   ##", "## ##", " ###", "  #"]
+CROSS = ["#   #", "## ##", " ### ", " ### ", "## ##", "#   #"]
+
+
+def important_image(pixels, x0):
+    for y in range(1, 16):
+        half = (y - 1) * 7.5 / 14.0
+        for x in range(16):
+            if abs(x - 7.5) <= half + 0.5:
+                edge = abs(x - 7.5) > half - 0.8 or y == 15
+                pixels[y][x0 + x] = RED if edge else GOLD
+    glyph(pixels, x0 + 7, 5, ["##", "##", "##", "##", "", "##"], (40, 20, 10, 255))
+
+
+def picture_image(pixels, x0, size):
+    last = size - 1
+    box(pixels, x0, 2, x0 + last, last - 2, SKY, FRAME)
+    sun = size // 4
+    for y in range(size):
+        for x in range(size):
+            if math.hypot(x - (last - sun - 1), y - (sun + 3)) <= size / 10.0:
+                put(pixels, x0 + x, y, GOLD)
+    for x in range(1, last):
+        top = int(last - 3 - (size / 3.0) * math.sin(math.pi * x / last))
+        for y in range(top, last - 2):
+            put(pixels, x0 + x, y, HILL)
+
+
+def data_image(pixels, x0, size):
+    last = size - 1
+    box(pixels, x0 + 2, 0, x0 + last - 2, last, WHITE, FRAME)
+    for y in range(3, last - 1, 3):
+        rect(pixels, x0 + 4, y, x0 + last - 5, y, INK)
+
+
+def large_command(pixels, x0, kind):
+    if kind == "edit":
+        picture_image(pixels, x0, 32)
+        for i in range(14):
+            rect(pixels, x0 + 14 + i, 26 - i - 2, x0 + 16 + i, 26 - i, ORANGE)
+        rect(pixels, x0 + 12, 25, x0 + 13, 26, INK)
+    elif kind == "apply":
+        glyph(pixels, x0 + 4, 6, [" " * (16 - i) + "#" * 6 for i in range(10)], GREEN)
+        glyph(pixels, x0 + 4, 10, [" " * i + "#" * 6 for i in range(10)], GREEN)
+    elif kind == "cancel":
+        for i in range(22):
+            rect(pixels, x0 + 5 + i, 5 + i, x0 + 8 + i, 6 + i, RED)
+            rect(pixels, x0 + 23 - i, 5 + i, x0 + 26 - i, 6 + i, RED)
+    elif kind == "format":
+        picture_image(pixels, x0, 24)
+        box(pixels, x0 + 14, 16, x0 + 31, 31, WHITE, FRAME)
+        glyph(pixels, x0 + 17, 21, ["### ###", "# # # #", "### ###", "#   # #", "#   ###"], BLUE)
+    elif kind in ("load", "save"):
+        box(pixels, x0 + 6, 2, x0 + 25, 29, WHITE, FRAME)
+        for y in range(7, 27, 4):
+            rect(pixels, x0 + 9, y, x0 + 22, y, SKY)
+        arrow = [" " * (6 - i) + "#" * (2 * i + 2) for i in range(7)] + ["    ####"] * 5
+        if kind == "save":
+            arrow = arrow[::-1]
+        glyph(pixels, x0 + 9, 14, arrow, GREEN)
+    elif kind == "frame":
+        for x in range(2, 30, 2):
+            put(pixels, x0 + x, 2, FRAME)
+            put(pixels, x0 + x, 29, FRAME)
+        for y in range(2, 30, 2):
+            put(pixels, x0 + 2, y, FRAME)
+            put(pixels, x0 + 29, y, FRAME)
+    elif kind == "image":
+        picture_image(pixels, x0, 32)
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("command", choices=["draw"])
@@ -69,6 +248,26 @@ def main(argv):
     element_box(pixels, 0, 32)
     disabled_symbol(pixels, 32, 32)
     write_png(os.path.join(args.out_dir, "diClassesLargeImages.png"), 64, 32, pixels)
+
+    pixels = canvas(128, 16)
+    comment_image(pixels, 0)
+    logic_frame_image(pixels, 16)
+    star_image(pixels, 32)
+    sign_disc(pixels, 48, BLUE, INFO)
+    sign_disc(pixels, 64, ORANGE, QUESTION)
+    important_image(pixels, 80)
+    sign_disc(pixels, 96, GREEN, CHECK)
+    sign_disc(pixels, 112, RED, CROSS)
+    write_png(os.path.join(args.out_dir, "diCommonElementsSmallImages.png"), 128, 16, pixels)
+
+    pixels = canvas(256, 32)
+    for i, kind in enumerate(("edit", "apply", "cancel", "format", "load", "save", "frame", "image")):
+        large_command(pixels, 32 * i, kind)
+    write_png(os.path.join(args.out_dir, "diDataElementLargeImages.png"), 256, 32, pixels)
+    pixels = canvas(32, 16)
+    picture_image(pixels, 0, 16)
+    data_image(pixels, 16, 16)
+    write_png(os.path.join(args.out_dir, "diDataElementSmallImages.png"), 32, 16, pixels)
     return 0
 
 

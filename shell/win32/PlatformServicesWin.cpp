@@ -18,6 +18,7 @@
 #include "foundation/win32/SystemLocaleListWin.h"
 #include "images/win32/GdiPlusImage.h"
 #include "library/win32/DataClipboardWin.h"
+#include "library/win32/DataFileDialogsWin.h"
 #include "render/win32/DeviceContextManagerWin.h"
 #include "render/win32/ThemeFontFacesWin.h"
 #include "text/win32/TextClipboardWin.h"
@@ -75,6 +76,8 @@ struct TPlatformServices::TImplementations {
     TProvide<TDataClipboard> ProvideDataClipboard{DataClipboard};
     TNoOpenWithPrograms OpenWith; // the list offers "Open with..." alone
     TProvide<TOpenWithPrograms> ProvideOpenWith{OpenWith};
+    TWinDataFileDialogs DataFileDialogs;
+    TProvide<TDataFileDialogs> ProvideDataFileDialogs{DataFileDialogs};
 
     TWinInputInjector Input;
     TProvide<TInputInjector> ProvideInput{Input};

@@ -11,6 +11,7 @@
 #include "foundation/Files.h"
 #include "foundation/Localization.h"
 #include "library/CommonElements.h"
+#include "library/DataElement.h"
 #include "shell/Document.h"
 #include "shell/Modules.h"
 #include "support/TempFolder.h"
@@ -142,9 +143,9 @@ TEST_F(CommonElementsGoldenTest, LoadsWithoutMessagesListsItsSnippetsAndSavesBac
     std::vector<String> captions;
     for (TParagraph* p = document->Text().FirstParagraph(); p; p = p->Next())
         if (!p->IsEmpty()) captions.push_back(ParagraphCaption(*p));
-    EXPECT_EQ(captions, (std::vector<String>{u"Greeting", u"Addresses", u"Kind regards"}));
+    EXPECT_EQ(captions, (std::vector<String>{u"Greeting", u"Addresses", u"Logo", u"Kind regards"}));
     // Every element loaded as its own class (none kept as an unknown element).
-    int frames = 0, signs = 0, comments = 0;
+    int frames = 0, signs = 0, comments = 0, images = 0;
     std::vector<TElement*> stack{document->Scheme()->Root()};
     while (!stack.empty()) {
         TElement* e = stack.back();
@@ -153,11 +154,17 @@ TEST_F(CommonElementsGoldenTest, LoadsWithoutMessagesListsItsSnippetsAndSavesBac
         frames += dynamic_cast<TElement_LogicFrame*>(e) != nullptr;
         signs += dynamic_cast<TCustomSignElement*>(e) != nullptr;
         comments += dynamic_cast<TElement_Comment*>(e) != nullptr;
+        if (auto* image = dynamic_cast<TElement_Image*>(e)) {
+            ++images;
+            EXPECT_EQ(image->Type(), u"png");
+            EXPECT_EQ(image->Data().Size(), 77u);
+        }
         for (TElement* c = e->FirstElement(); c; c = c->NextElement()) stack.push_back(c);
     }
     EXPECT_EQ(frames, 2);
     EXPECT_EQ(signs, 7);
-    EXPECT_EQ(comments, 2);
+    EXPECT_EQ(comments, 3);
+    EXPECT_EQ(images, 1);
     String out = folder.File(u"out.tpt");
     document->SaveDataFile(out, {});
     EXPECT_EQ(ReadBytes(out), ReadBytes(GoldenFile));

@@ -248,6 +248,15 @@ TEST(DataElementUtils, PreviewScaleAndSizes)
     EXPECT_EQ(ScaledPreviewSize(2147483647, 2147483647, 1), (TPictureSize{21474836, 21474836}));
 }
 
+TEST(DataElementUtils, DialogFilterTextKeepsEachFilterWhole)
+{
+    const std::vector<TDataFileDialogs::TFilter> filters = {
+        {u"All Images", u"*.png;*.jpg"}, {u"PNG", u"*.png"}, {u"", u"*.x"}, {u"None", u""}, {u"A|B", u"*.a|*.b"}};
+    EXPECT_EQ(StringToUtf8(TDataFileDialogs::FilterText(filters)),
+              "All Images (*.png;*.jpg)|*.png;*.jpg|PNG (*.png)|*.png|*.x|*.x|A B (*.a;*.b)|*.a;*.b");
+    EXPECT_TRUE(TDataFileDialogs::FilterText({}).empty());
+}
+
 TEST(DataElementUtils, HexDumpLines)
 {
     const std::vector<uint8_t> bytes = {0x41, 0x00, 0xFF};

@@ -1,6 +1,9 @@
 // The palette over the document's root text: the key elements' buttons with their keys,
 // the Ctrl accelerators (a prefix shared by several keys waits), inserting key and date
 // elements as one undo step each without ever sharing an identifier, and the states.
+// Comments, logic frames, signs and images: which focused element offers which, each
+// inserted as one undo step, saved and loaded back; a picture pasted into a comment; the
+// settings group followed at once; hints in the host's hint window.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,6 +22,14 @@
 #include "text/Paragraph.h"
 #include "text/Portion.h"
 #include "typing/MacroElements.h"
+#include "editor/SheetFormSettings.h"
+#include "foundation/Service.h"
+#include "images/Frame.h"
+#include "images/PlatformDecoder.h"
+#include "library/CommonElements.h"
+#include "library/DataElement.h"
+#include "support/TempFolder.h"
+#include "text/TextClipboard.h"
 
 namespace quillora {
 namespace {
@@ -52,6 +63,13 @@ protected:
                 if (auto* e = dynamic_cast<TElementPortion*>(portion)) names.push_back(e->Element()->GetClass().GetTypeName());
         return names;
     }
+    // The button whose item's caption is `caption`; -1 when the palette shows none.
+    int ButtonOf(const char* caption) const
+    {
+        for (size_t i = 0; i < palette.Buttons().size(); ++i)
+            if (StringToUtf8(palette.Buttons()[i].Tune.Caption) == caption) return static_cast<int>(i);
+        return -1;
+    }
     void Type(std::initializer_list<TKeyCode> keys)
     {
         for (TKeyCode key : keys) {
@@ -73,15 +91,17 @@ private:
 TEST_F(PaletteTest, RootTextOffersTheKeyElementsGroupedWithNumberedKeys)
 {
     const auto& buttons = palette.Buttons();
-    ASSERT_EQ(buttons.size(), 15u);
-    ASSERT_EQ(palette.Panels().size(), 3u);
+    ASSERT_EQ(buttons.size(), 16u);
+    ASSERT_EQ(palette.Panels().size(), 4u);
     EXPECT_EQ(StringToUtf8(palette.Panels()[0].Heading), "Insert");
     EXPECT_EQ(StringToUtf8(palette.Panels()[1].Heading), "Control");
     EXPECT_EQ(StringToUtf8(palette.Panels()[2].Heading), "Editing");
+    EXPECT_EQ(StringToUtf8(palette.Panels()[3].Heading), "Additional");
     struct Case {
         const char* key;
         const char* caption;
-    } cases[] = {{"1", "Caret"}, {"2", "Home"}, {"10", "Enter"}, {"11", "Tab"}, {"15", "Date and Time"}};
+    } cases[] = {{"1", "Caret"}, {"2", "Home"}, {"10", "Enter"}, {"11", "Tab"}, {"15", "Date and Time"},
+                 {"16", "Comment"}};
     for (const Case& c : cases) {
         const int index = palette.FindKey(Utf8ToString(c.key));
         ASSERT_GE(index, 0) << c.key;
@@ -163,6 +183,193 @@ TEST_F(PaletteTest, ReadOnlyDisablesTheInsertingButtons)
     for (const TPaletteButton& b : palette.Buttons()) EXPECT_FALSE(b.Enabled);
     EXPECT_FALSE(palette.Click(0));
     EXPECT_TRUE(Elements().empty());
+}
+
+
+// ---- comments, logic frames, signs and images ----
+
+// Every element of the document once, with its identifier registered for it alone.
+void ExpectEachElementOnceWithItsOwnIdentifier(TScheme& scheme)
+{
+    std::set<int32_t> ids;
+    std::set<TElement*> seen;
+    std::vector<TElement*> stack{scheme.Root()};
+    while (!stack.empty()) {
+        TElement* e = stack.back();
+        stack.pop_back();
+        EXPECT_TRUE(seen.insert(e).second) << "owned twice: " << e->ID();
+        EXPECT_TRUE(ids.insert(e->ID()).second) << "identifier twice: " << e->ID();
+        EXPECT_EQ(scheme.FindElement(e->ID()), e);
+        for (TElement* c = e->FirstElement(); c; c = c->NextElement()) {
+            EXPECT_EQ(c->Parent(), e);
+            stack.push_back(c);
+        }
+    }
+    EXPECT_EQ(seen.size(), scheme.Elements().size());
+}
+
+TEST_F(PaletteTest, EachFocusedElementOffersTheKindsItTakes)
+{
+    // The text offers the comment, not what only goes into comments.
+    for (const char* caption : {"Logic Frame", "Star", "Stop", "Image"}) EXPECT_LT(ButtonOf(caption), 0) << caption;
+    ASSERT_TRUE(palette.Click(ButtonOf("Comment")));
+    auto* comment = dynamic_cast<TElement_Comment*>(document->QuilloraRoot()->FirstVisual());
+    ASSERT_NE(comment, nullptr);
+    sheet.SetFocused(comment);
+    // The comment offers frames, the six signs and images, under "Signs", "Insert" and
+    // "Additional"; neither comments nor key elements.
+    for (const char* caption : {"Logic Frame", "Star", "Information", "Question", "Important", "Ready", "Stop", "Image"})
+        EXPECT_GE(ButtonOf(caption), 0) << caption;
+    for (const char* caption : {"Comment", "Enter", "Caret"}) EXPECT_LT(ButtonOf(caption), 0) << caption;
+    const TPaletteButton& star = palette.Buttons()[static_cast<size_t>(ButtonOf("Star"))];
+    EXPECT_TRUE(star.Text.empty()); // signs show their image alone
+    EXPECT_EQ(star.Tune.SmallImage, CommonSmallImageBase + 2);
+    EXPECT_NE(StringToUtf8(star.Hint).find("Multipurpose sign."), std::string::npos);
+    EXPECT_EQ(StringToUtf8(palette.Panels()[static_cast<size_t>(star.Panel)].Heading), "Signs");
+    const TPaletteButton& frame = palette.Buttons()[static_cast<size_t>(ButtonOf("Logic Frame"))];
+    EXPECT_EQ(StringToUtf8(frame.Key), "L");
+    EXPECT_NE(StringToUtf8(frame.Hint).find("Logic Frame (Ctrl+L)"), std::string::npos);
+    const TPaletteButton& image = palette.Buttons()[static_cast<size_t>(ButtonOf("Image"))];
+    EXPECT_TRUE(image.Large);
+    EXPECT_EQ(image.Tune.LargeImage, DataLargeImageBase + 7);
+    // Signs stand first (order 1500), frames and comments come last (100).
+    EXPECT_LT(star.Panel, frame.Panel);
+}
+
+TEST_F(PaletteTest, KindsInsertedFromThePaletteAreOneStepEachAndComeBackFromTheFile)
+{
+    ASSERT_TRUE(palette.Click(ButtonOf("Comment")));
+    auto* comment = dynamic_cast<TElement_Comment*>(document->QuilloraRoot()->FirstVisual());
+    ASSERT_NE(comment, nullptr);
+    sheet.SetFocused(comment);
+    const char* kinds[] = {"Star", "Information", "Question", "Important", "Ready", "Stop", "Image"};
+    for (const char* caption : kinds) {
+        const int index = ButtonOf(caption);
+        ASSERT_GE(index, 0) << caption;
+        ASSERT_TRUE(palette.Click(index)) << caption;
+    }
+    // Ctrl+L inserts the frame.
+    TKeyEvent ctrl = TKeyEvent::Down(kcControl, ssCtrl);
+    palette.SheetKeyDown(ctrl);
+    Type({static_cast<TKeyCode>('L')});
+    int count = 0;
+    for (TVisualElement* child = comment->FirstVisual(); child; child = child->NextVisual()) ++count;
+    ASSERT_EQ(count, 8);
+    EXPECT_NE(dynamic_cast<TElement_LogicFrame*>(comment->LastVisual()), nullptr);
+    // One undo step each: undoing the frame and the image leaves the six signs.
+    document->UndoRedo()->Undo();
+    document->UndoRedo()->Undo();
+    count = 0;
+    for (TVisualElement* child = comment->FirstVisual(); child; child = child->NextVisual()) {
+        ++count;
+        EXPECT_NE(dynamic_cast<TCustomSignElement*>(child), nullptr);
+    }
+    EXPECT_EQ(count, 6);
+    document->UndoRedo()->Redo();
+    document->UndoRedo()->Redo();
+    ExpectEachElementOnceWithItsOwnIdentifier(*document->Scheme());
+
+    testing::TempFolder folder;
+    const String file = folder.File(u"kinds.tpt");
+    document->SaveDataFile(file, {});
+    auto reloaded = TTrayAppDocument::New<TQuilloraDocument>();
+    reloaded->LoadDataFile(file);
+    for (const String& message : reloaded->LoadMessages()) ADD_FAILURE() << StringToUtf8(message);
+    auto* loaded = dynamic_cast<TElement_Comment*>(reloaded->QuilloraRoot()->FirstVisual());
+    ASSERT_NE(loaded, nullptr);
+    std::vector<String> names;
+    for (TVisualElement* child = loaded->FirstVisual(); child; child = child->NextVisual())
+        names.push_back(child->GetClass().GetTypeName());
+    EXPECT_EQ(names, (std::vector<String>{u"Star", u"Information", u"Question", u"Important", u"Ready", u"Stop",
+                                          u"Image", u"LogicFrame"}));
+    ExpectEachElementOnceWithItsOwnIdentifier(*reloaded->Scheme());
+    const String again = folder.File(u"again.tpt");
+    reloaded->SaveDataFile(again, {});
+    EXPECT_EQ(testing::ReadBytes(again), testing::ReadBytes(file));
+}
+
+TEST_F(PaletteTest, APicturePastedIntoACommentBecomesAnImageAsOneStep)
+{
+    TMemoryTextClipboard text; // no text on the clipboard
+    TProvide<TTextClipboard> provideText(text);
+    TMemoryDataClipboard data;
+    TProvide<TDataClipboard> provideData(data);
+    ASSERT_TRUE(palette.Click(ButtonOf("Comment")));
+    auto* comment = dynamic_cast<TElement_Comment*>(document->QuilloraRoot()->FirstVisual());
+    ASSERT_NE(comment, nullptr);
+    sheet.SetFocused(comment);
+    EXPECT_FALSE(comment->CanPaste());
+    EXPECT_FALSE(comment->Paste());
+    // The text itself takes no pictures.
+    data.HasBitmap = true;
+    TFrame frame(3, 2);
+    for (uint32_t& p : frame.Pixels()) p = 0xFF336699u;
+    Service<TPlatformDecoder>().Encode(frame, pePng, data.Bitmap);
+    data.BitmapDataType = dtPng;
+    EXPECT_FALSE(document->QuilloraRoot()->CanPaste());
+    ASSERT_TRUE(comment->CanPaste());
+    ASSERT_TRUE(comment->Paste());
+    ASSERT_TRUE(comment->Paste());
+    int images = 0;
+    for (TVisualElement* child = comment->FirstVisual(); child; child = child->NextVisual())
+        if (auto* image = dynamic_cast<TElement_Image*>(child)) {
+            ++images;
+            EXPECT_EQ(StringToUtf8(image->Type()), "png");
+            EXPECT_EQ(image->Data().Bytes(), data.Bitmap.Bytes());
+            EXPECT_FALSE(image->InExternalEditing());
+        }
+    EXPECT_EQ(images, 2);
+    ExpectEachElementOnceWithItsOwnIdentifier(*document->Scheme());
+    document->UndoRedo()->Undo();
+    EXPECT_NE(dynamic_cast<TElement_Image*>(comment->FirstVisual()), nullptr);
+    EXPECT_EQ(comment->FirstVisual()->NextVisual(), nullptr);
+    document->UndoRedo()->Undo();
+    EXPECT_EQ(comment->FirstVisual(), nullptr);
+    document->UndoRedo()->Redo();
+    document->UndoRedo()->Redo();
+    ExpectEachElementOnceWithItsOwnIdentifier(*document->Scheme());
+}
+
+TEST_F(PaletteTest, FollowsItsSettingsAtOnce)
+{
+    TPaletteFormSettings settings;
+    palette.SetSettings(&settings);
+    int heightChanges = 0;
+    palette.OnHeightChanged = [&] { ++heightChanges; };
+    const int withHeadings = palette.FormHeight();
+    ASSERT_FALSE(palette.Panels()[0].Heading.empty());
+    settings.ShowHeaders().SetValue(false);
+    EXPECT_EQ(heightChanges, 1);
+    EXPECT_LT(palette.FormHeight(), withHeadings);
+    for (const TPalettePanel& panel : palette.Panels()) EXPECT_TRUE(panel.Heading.empty());
+    const TRect firstWithCaption = palette.Buttons()[0].Rect;
+    settings.ShowCaptions().SetValue(false);
+    for (const TPaletteButton& b : palette.Buttons()) EXPECT_TRUE(b.Text.empty());
+    EXPECT_LE(palette.Buttons()[0].Rect.Width(), firstWithCaption.Width());
+    settings.ShowHints().SetValue(false);
+    for (const TPaletteButton& b : palette.Buttons()) EXPECT_TRUE(b.Hint.empty());
+    settings.ShowHeaders().SetValue(true);
+    EXPECT_EQ(palette.FormHeight(), withHeadings);
+    EXPECT_EQ(heightChanges, 2);
+    palette.SetSettings(nullptr);
+    settings.ShowHeaders().SetValue(false); // no longer followed
+    EXPECT_EQ(heightChanges, 2);
+    palette.OnHeightChanged = nullptr;
+}
+
+TEST_F(PaletteTest, HintsShowInTheHostsHintWindowUnderTheButton)
+{
+    const TPaletteButton button = palette.Buttons()[0];
+    const TPoint inside{button.Rect.Left + 2, button.Rect.Top + 2};
+    palette.PointerMove(TPointerEvent{inside});
+    EXPECT_EQ(palette.HintButton(), 0);
+    EXPECT_EQ(host.Hint, button.Hint);
+    EXPECT_GE(host.HintPoint.Y, host.ClientToScreen({0, button.Rect.Bottom}).Y);
+    palette.PointerMove(TPointerEvent{{inside.X + 1, inside.Y}}); // the same button: nothing new
+    EXPECT_EQ(host.Hint, button.Hint);
+    palette.PointerLeave();
+    EXPECT_TRUE(host.Hint.empty());
+    EXPECT_EQ(palette.HintButton(), -1);
 }
 
 } // namespace

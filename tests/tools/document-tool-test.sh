@@ -42,10 +42,11 @@ cmp -s "$golden" "$tmp/copy.tpt" || fail "resave does not write the file back by
 run 2 "$unsupported" resave "$golden" "$tmp/no-such-folder/copy.tpt"
 run 2 '' check "$tmp/missing.tpt"
 
-# Comments, logic frames and signs load as their own classes and are written back unchanged.
+# Comments, logic frames, signs and a picture in a comment load as their own classes and are
+# written back unchanged.
 common="$data/library/common-elements.tpt"
 run 0 '' check "$common"
-run 0 'Greeting\nAddresses\nKind regards\n' list "$common"
+run 0 'Greeting\nAddresses\nLogo\nKind regards\n' list "$common"
 run 0 '' resave "$common" "$tmp/common-copy.tpt"
 cmp -s "$common" "$tmp/common-copy.tpt" || fail "resave does not write the common elements back byte for byte"
 

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# End to end: a comment and, inside it, a star and a logic frame inserted from the palette
+# with its Ctrl accelerators (real key presses), text typed into the comment around them,
+# Ctrl+S, and the data file holds them nested as they were made. The
+# setting "FocusNew" is on, so that each new element takes the focus. A screenshot of the
+# editor with the comment, the sign and the frame is left beside the test's output.
+# Usage: tests/e2e/elements.sh BUILD_DIR
+set -u
+build="$1"
+E2E_BUILD="$build"
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+trap e2e_stop EXIT
+e2e_start "$build"
+
+exe="$build/shell/win32/Quillora.exe"
+e2e_fresh_user
+data="$E2E_DOCS/Quillora.tpt"
+{
+  printf '\xEF\xBB\xBF<Quillora FormatVersion="1.2">\r\n'
+  printf '\t<Chars Value="alpha one"/>\r\n'
+  printf '</Quillora>\r\n'
+} >"$data"
+settings_folder="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Loomwise/Quillora"
+mkdir -p "$settings_folder"
+printf '<Quillora>\r\n\t<Sheet>\r\n\t\t<FocusNew Value="1"/>\r\n\t</Sheet>\r\n</Quillora>\r\n' \
+  >"$settings_folder/Quillora.settings"
+
+# Ctrl held while the keys of a palette button are pressed, then released.
+palette_key() {
+  xdotool keydown ctrl
+  sleep 0.2
+  local k
+  for k in $(echo "$1" | grep -o .); do xdotool key "$k"; sleep 0.2; done
+  xdotool keyup ctrl
+  sleep 0.8
+}
+wait_data() { e2e_wait_file "$data" "$1" 1 "$2"; } # TEXT SECONDS
+
+wine "$exe" >"$E2E_OUT/app.log" 2>&1 </dev/null &
+app=$!
+e2e_probe wait-visible TAppMainForm 20000 >/dev/null || { echo "FAIL: Quillora did not start"; exit 1; }
+e2e_probe activate TAppMainForm >/dev/null
+sleep 1
+e2e_probe childrect TAppMainForm TPaletteForm >/dev/null || fail "the palette does not show"
+read -r x y <<<"$(e2e_document_point)"
+xdotool mousemove "$x" "$y"
+xdotool click 1
+sleep 0.5
+
+key ctrl+End
+key Return
+type_chars "el start"
+# The text's buttons: the fifteen key elements, then the comment ("Additional").
+palette_key 16
+type_chars "el note "
+# The comment's buttons: the signs first (Information 1, Question 2, Star 3, ...).
+palette_key 3
+# The new star has the focus; Right goes back into the comment's text after it.
+key Right
+sleep 0.3
+type_chars " "
+palette_key l
+# The new frame has the focus; Right goes back into the comment's text after it.
+key Right
+sleep 0.3
+type_chars "el after"
+sleep 0.5
+mkdir -p "$build/e2e-pictures"
+import -window root "$build/e2e-pictures/elements.png" 2>/dev/null && echo "screenshot: $build/e2e-pictures/elements.png"
+key ctrl+s
+if wait_data '<Chars Value="el after"/>' 10; then
+  echo "ok: Ctrl+S saved the comment"
+else
+  fail "the data file does not hold the comment's text"
+fi
+# The comment holds its text, the star and the frame (on a line of its own) in that order,
+# after the new paragraph's text.
+flat=$(tr -d '\r\n\t' <"$data")
+if [[ "$flat" == *'<Chars Value="el start"/><Comment><Chars Value="el note "/><Star/><Chars Value=" "/><Br/><LogicFrame/><Chars Value="el after"/></Comment>'* ]]; then
+  echo "ok: the comment holds its text, the star and the frame"
+else
+  fail "the data file holds: $(printf '%q' "$flat")"
+fi
+grep -q '<Chars Value="alpha one"/>' "$data" && echo "ok: the first snippet is kept" || fail "the first snippet is lost"
+
+e2e_probe close TAppMainForm >/dev/null
+wait "$app" 2>/dev/null
+if [ "$failures" -gt 0 ]; then
+  echo "elements: $failures failure(s)"
+  exit 1
+fi
+echo "elements: all passed"
