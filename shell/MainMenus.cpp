@@ -15,7 +15,22 @@ TMenu BuildMainMenu(const TEditForm& editor)
                                                      TMenuItem::Item(mcFileExit, LoadString(sidExit))}),
         editor.EditMenu(),
         editor.ViewMenu(),
+        BuildHelpMenu(),
     };
+}
+
+TMenuItem BuildHelpMenu()
+{
+    TMenuItem onlineHelp = TMenuItem::Item(mcHelpOnlineHelp, LoadString(sidOnlineHelp));
+    onlineHelp.ShortCut = u"F1";
+    return TMenuItem::Submenu(LoadString(sidHelpMenu), {onlineHelp,
+                                                        TMenuItem::Separator(),
+                                                        TMenuItem::Item(mcHelpCheckUpdates, LoadString(sidCheckForUpdates)),
+                                                        TMenuItem::Item(mcHelpProgramPage, LoadString(sidProgramHomePage)),
+                                                        TMenuItem::Item(mcHelpForum, LoadString(sidProgramForum)),
+                                                        TMenuItem::Item(mcHelpSendMessage, LoadString(sidContactDevelopers)),
+                                                        TMenuItem::Separator(),
+                                                        TMenuItem::Item(mcHelpAbout, LoadString(sidAboutItem))});
 }
 
 TMenu BuildTrayMenu()

@@ -611,7 +611,9 @@ TEST_F(MainFormControllerTest, MenusAreRecaptionedWhenTheLanguageChanges)
                                     u"&Edit &Undo", u"&Edit &Redo", u"&Edit Cu&t", u"&Edit &Copy",
                                     u"&Edit Copy as &Text", u"&Edit &Paste", u"&Edit &Delete", u"&Edit Find...",
                                     u"&Edit Find Next", u"&Edit Replace...", u"&Edit Select &All",
-                                    u"&View Palette", u"&View &Non-Printing Characters"}));
+                                    u"&View Palette", u"&View &Non-Printing Characters", u"&Help Online Help",
+                                    u"&Help Check for Updates", u"&Help Program Home Page", u"&Help Program Forum",
+                                    u"&Help Contact Developers", u"&Help About..."}));
     // The first five as the German table has them.
     auto firstFive = [&captions] {
         std::vector<String> list = captions();
