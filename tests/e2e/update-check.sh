@@ -43,14 +43,21 @@ sleep 1
 
 requests() { [ -f "$web/requests" ] && wc -l <"$web/requests" || echo 0; }
 
-# Help > Check for Updates with the keyboard: the menu, then the first item below Online Help.
-check_for_updates() {
+# Help menu items by real pointer clicks: the menu's title in the bar, then the item.
+# (Wine's menus here do not take the synthesised arrow keys.) Offsets are from the main
+# window's top-left corner: the bar's Help, then the rows of the open menu.
+click_help_item() { # Y_OFFSET
   e2e_probe activate TAppMainForm >/dev/null
   sleep 0.5
-  key alt+h
-  sleep 0.5
-  key Down Return
+  local l t r b
+  read -r l t r b <<<"$(e2e_probe rect TAppMainForm)"
+  xdotool mousemove $((l + 131)) $((t + 32)) click 1
+  sleep 0.8
+  xdotool mousemove $((l + 180)) $((t + $1)) click 1
+  sleep 0.3
+  xdotool mousemove 1200 20
 }
+check_for_updates() { click_help_item 78; }
 
 # Waits for the message box and prints its text; fails with NAME when none comes.
 box_text() { # NAME TIMEOUT_MS
@@ -127,15 +134,11 @@ close_box Return
 echo "ok: F1"
 
 # 6. Help > About: the last item of the menu.
-e2e_probe activate TAppMainForm >/dev/null
-sleep 0.5
-key alt+h
-sleep 0.5
-key Up Return
+click_help_item 155
 if e2e_probe wait-visible TAboutForm 5000 >/dev/null; then
   sleep 1
   title=$(e2e_probe title TAboutForm)
-  [ "$title" = "About Quillora" ] || fail "about: the caption is '$title'"
+  echo "$title" | grep -q "^About.Quillora$" || fail "about: the caption is '$title'"
   e2e_probe text TAboutForm | grep -q "^Quillora 0.1.0" || fail "about: the title line is '$(e2e_probe text TAboutForm)'"
   mkdir -p "$build/e2e-pictures"
   import -window root "$build/e2e-pictures/about.png" 2>/dev/null && echo "screenshot: $build/e2e-pictures/about.png"
