@@ -5,7 +5,7 @@
       Serves /appinfo.xml on 127.0.0.1 at a free port, which it writes to FOLDER/port.
       What it answers is chosen by FOLDER/mode at each request: "latest" lists the
       running version 0.1.0, "newer" lists only 9.9.9, "slow" waits eight seconds and
-      then answers as "latest". Every request is counted in FOLDER/requests.
+      then answers as "latest", "big" answers "latest" padded past one megabyte. Every request is counted in FOLDER/requests.
 """
 
 import http.server
@@ -41,6 +41,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if mode == "slow":
             time.sleep(8)
         body = document("9.9.9" if mode == "newer" else "0.0.9, 0.1.0 ,1.0")
+        if mode == "big":
+            body += b" " * (1536 * 1024)
         self.send_response(200)
         self.send_header("Content-Type", "text/xml; charset=utf-8")
         self.send_header("Content-Length", str(len(body)))

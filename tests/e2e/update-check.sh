@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: Help > Check for Updates against a local web server that serves the
 # application-information document. The running version listed gives the "latest
-# version" message, a list without it the "newer version" one; a closed port gives
+# version" message, a list without it the "newer version" one; a document past the size
+# limit is refused with a message; a closed port gives
 # WinINet's message; while a slow answer is awaited the drop-down hotkey still opens the
 # snippet list in notepad. F1 asks for the online help the same way. The About box is
 # photographed.
@@ -92,7 +93,15 @@ echo "$text" | grep -q "version: 0.1.0" || fail "newer: the running version is m
 close_box Escape
 echo "ok: newer version"
 
-# 3. A slow answer: the program's thread goes on, the drop-down hotkey works in notepad.
+# 3. A document past the size limit is refused with its own message.
+echo big >"$web/mode"
+check_for_updates
+text=$(box_text "big" 15000)
+echo "$text" | grep -q "larger than 1048576 bytes" || fail "big: the box says '$text'"
+close_box Return
+echo "ok: oversized document refused"
+
+# 4. A slow answer: the program's thread goes on, the drop-down hotkey works in notepad.
 echo slow >"$web/mode"
 check_for_updates
 sleep 1
@@ -114,7 +123,7 @@ text=$(box_text "slow" 15000)
 echo "$text" | grep -q "You have the latest version of" || fail "slow: the box says '$text'"
 close_box Return
 
-# 4. A closed port: WinINet's message, after the fixed text.
+# 5. A closed port: WinINet's message, after the fixed text.
 kill "$server_pid" 2>/dev/null; wait "$server_pid" 2>/dev/null; server_pid=""
 check_for_updates
 text=$(box_text "unreachable" 20000)
@@ -124,7 +133,7 @@ system=$(echo "$text" | grep -A1 "Can't open URL" | sed -n 2p)
 close_box Return
 echo "ok: unreachable server: $(echo "$text" | tr '\n' ' ')"
 
-# 5. F1 asks for the online help page: with the server gone, the same message.
+# 6. F1 asks for the online help page: with the server gone, the same message.
 e2e_probe activate TAppMainForm >/dev/null
 sleep 0.5
 key F1
@@ -133,7 +142,7 @@ echo "$text" | grep -q "Can't open URL" || fail "F1: the box says '$text'"
 close_box Return
 echo "ok: F1"
 
-# 6. Help > About: the last item of the menu.
+# 7. Help > About: the last item of the menu.
 click_help_item 155
 if e2e_probe wait-visible TAboutForm 5000 >/dev/null; then
   sleep 1
