@@ -42,6 +42,9 @@ wine notepad >/dev/null 2>&1 </dev/null &
 e2e_probe wait-window Notepad 20000 >/dev/null || { echo "FAIL: notepad did not start"; exit 1; }
 sleep 1
 
+# Prints "ok: TEXT" when no failure came since the step began (failures then $1).
+step_ok() { [ "$failures" = "$1" ] && echo "ok: $2"; return 0; }
+
 requests() { [ -f "$web/requests" ] && wc -l <"$web/requests" || echo 0; }
 
 # Help menu items by real pointer clicks: the menu's title in the bar, then the item.
@@ -75,6 +78,7 @@ close_box() { # KEY
   e2e_probe wait-gone '#32770' 5000 >/dev/null || fail "the message box did not close"
 }
 
+step=$failures
 # 1. The document lists the running version.
 before=$(requests)
 check_for_updates
@@ -82,8 +86,9 @@ text=$(box_text "latest" 10000)
 echo "$text" | grep -q "You have the latest version of" || fail "latest: the box says '$text'"
 [ "$(requests)" -gt "$before" ] || fail "latest: the server was not asked"
 close_box Return
-echo "ok: latest version"
+step_ok "$step" "latest version"
 
+step=$failures
 # 2. The document lists only a newer version; Cancel opens nothing.
 echo newer >"$web/mode"
 check_for_updates
@@ -91,16 +96,18 @@ text=$(box_text "newer" 10000)
 echo "$text" | grep -q "The newer version of.*available: 9.9.9" || fail "newer: the box says '$text'"
 echo "$text" | grep -q "version: 0.1.0" || fail "newer: the running version is missing in '$text'"
 close_box Escape
-echo "ok: newer version"
+step_ok "$step" "newer version"
 
+step=$failures
 # 3. A document past the size limit is refused with its own message.
 echo big >"$web/mode"
 check_for_updates
 text=$(box_text "big" 15000)
 echo "$text" | grep -q "larger than 1048576 bytes" || fail "big: the box says '$text'"
 close_box Return
-echo "ok: oversized document refused"
+step_ok "$step" "oversized document refused"
 
+step=$failures
 # 4. A slow answer: the program's thread goes on, the drop-down hotkey works in notepad.
 echo slow >"$web/mode"
 check_for_updates
@@ -114,7 +121,7 @@ if e2e_probe wait-visible TDropDownForm 4000 >/dev/null; then
   [ "$count" = 2 ] || fail "slow: the list shows '$count' snippets, not 2"
   [ $((SECONDS - started)) -lt 6 ] || fail "slow: the list opened only after the download"
   key Escape
-  echo "ok: the list opens during the download"
+  step_ok "$step" "the list opens during the download"
 else
   fail "slow: Ctrl+B did not open the list while the document was awaited"
 fi
@@ -123,6 +130,7 @@ text=$(box_text "slow" 15000)
 echo "$text" | grep -q "You have the latest version of" || fail "slow: the box says '$text'"
 close_box Return
 
+step=$failures
 # 5. A closed port: WinINet's message, after the fixed text.
 kill "$server_pid" 2>/dev/null; wait "$server_pid" 2>/dev/null; server_pid=""
 check_for_updates
@@ -131,8 +139,9 @@ echo "$text" | grep -q "Can't open URL: http://127.0.0.1:$port/appinfo.xml" || f
 system=$(echo "$text" | grep -A1 "Can't open URL" | sed -n 2p)
 { [ -n "$system" ] && [ "$system" != OK ]; } || fail "unreachable: no system message in '$text'"
 close_box Return
-echo "ok: unreachable server: $(echo "$text" | tr '\n' ' ')"
+step_ok "$step" "unreachable server: $(echo "$text" | tr '\n' ' ')"
 
+step=$failures
 # 6. F1 asks for the online help page: with the server gone, the same message.
 e2e_probe activate TAppMainForm >/dev/null
 sleep 0.5
@@ -140,7 +149,7 @@ key F1
 text=$(box_text "F1" 20000)
 echo "$text" | grep -q "Can't open URL" || fail "F1: the box says '$text'"
 close_box Return
-echo "ok: F1"
+step_ok "$step" "F1"
 
 # 7. Help > About: the last item of the menu.
 click_help_item 155
