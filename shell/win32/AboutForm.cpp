@@ -204,7 +204,7 @@ LRESULT TAboutForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
             POINT p;
             GetCursorPos(&p);
-            ScreenToClient(Handle(), &p);
+            ::ScreenToClient(Handle(), &p);
             if (OverLogo(p.x, p.y)) {
                 ::SetCursor(LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
