@@ -253,12 +253,6 @@ TAboutText AboutText(const String& version)
     return {FormatString(sidAboutCaption, {title}), version.empty() ? title : title + u" " + version};
 }
 
-String AboutNotice()
-{
-    // Names the vendor; the same in every language.
-    return u"Copyright \u00A9 Loomwise. All rights reserved.\r\n\r\n"
-           u"Quillora types your prepared texts into any program: press the drop-down hotkey, "
-           u"pick a snippet and press Enter.\r\n\r\nClick the logo to visit the website.";
-}
+String AboutNotice() { return LoadString(sidAboutNotice); }
 
 } // namespace quillora

@@ -359,6 +359,7 @@ TEST_F(WebSupportTest, HelpMenuAndAboutTexts)
     TAboutText about = AboutText(u"0.1.0");
     EXPECT_EQ(about.Caption, FormatString(sidAboutCaption, {u"Quillora"}));
     EXPECT_EQ(about.TitleLine, u"Quillora 0.1.0");
+    EXPECT_NE(AboutNotice().find(u"Loomwise"), String::npos);
 }
 
 } // namespace
