@@ -22,6 +22,7 @@
 #include "shell/Document.h"
 #include "shell/Global.h"
 #include "shell/MainMenus.h"
+#include "shell/WebSupport.h"
 
 namespace quillora {
 
@@ -55,7 +56,8 @@ String FreeChangesAsideName(const String& dataFile)
 } // namespace
 
 TMainFormController::TMainFormController(TGlobal& global, TMainFormHost& host)
-    : global_(global), host_(host), formPlace_(&host.PlacementForm(), u"MainForm", &global.SessionFile())
+    : global_(global), host_(host), formPlace_(&host.PlacementForm(), u"MainForm", &global.SessionFile()),
+      web_(std::make_unique<TWebSupport>())
 {
 }
 
@@ -279,6 +281,9 @@ void TMainFormController::KeyDown(TKeyEvent& event)
         if (!document_->UndoRedo()->CanRedo()) return;
         EditRedo();
         event.Consume();
+    } else if (event.Key == kcF1 && event.Modifiers(0)) {
+        Command(mcHelpOnlineHelp);
+        event.Consume();
     } else if (editForm_) {
         editForm_->ShortCut(event);
     }
@@ -291,8 +296,15 @@ bool TMainFormController::Command(int command)
     case mcFileImport: FileImport(); return true;
     case mcFileExport: FileExport(); return true;
     case mcFileExit: host_.CloseWindow(); return true;
-    case mcToolsSettings: host_.ShowSettingsDialog(); return true;
+    case mcToolsSettings:
+        host_.ShowSettingsDialog([this] { web_->OpenResourcePage(u"ThemesPage", General().Language().Value()); });
+        return true;
     case mcTrayShow: ShowMainWindow(); return true;
+    case mcHelpOnlineHelp: web_->OpenProductPage(u"OnlineHelpPage", General().Language().Value()); return true;
+    case mcHelpCheckUpdates: web_->CheckForUpdates(General().Language().Value()); return true;
+    case mcHelpProgramPage: web_->OpenProductPage(u"HomePage", General().Language().Value()); return true;
+    case mcHelpForum: web_->OpenProductPage(u"ForumPage", General().Language().Value()); return true;
+    case mcHelpSendMessage: web_->OpenProductPage(u"CommunityPage", General().Language().Value()); return true;
     default: return editForm_ && editForm_->IsCommand(command) && (editForm_->Execute(command), true);
     }
 }

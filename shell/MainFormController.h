@@ -27,6 +27,7 @@ class TEditForm;
 class TQuilloraDocument;
 class TSheet;
 class TSheetSettingsTheme;
+class TWebSupport;
 
 // The host's timer that runs the autosave.
 constexpr int AutoSaveTimerId = 1;
@@ -185,6 +186,8 @@ private:
     std::unique_ptr<TSheet> sheet_;
     std::unique_ptr<TSheet> logSheet_;
     std::unique_ptr<TEditForm> editForm_;
+    // The Help menu's web pages and update check.
+    std::unique_ptr<TWebSupport> web_;
     TMenu menuBar_;
     bool menuBarSet_ = false;
     bool initialized_ = false;

@@ -11,6 +11,7 @@
 // message-box service (ShowMessageBox), sounds through the sound player.
 
 #include <cstdint>
+#include <functional>
 
 #include "foundation/FormPlacement.h"
 #include "foundation/Geometry.h"
@@ -108,8 +109,9 @@ public:
 
     // ---- the settings dialog ----
     // Shows the settings dialog modally over the window; its changes reach the settings
-    // root (and TMainFormController::OnSettingsChanged) while it is open.
-    virtual void ShowSettingsDialog() = 0;
+    // root (and TMainFormController::OnSettingsChanged) while it is open. Its "Get More
+    // Themes" button calls `getMoreThemes`.
+    virtual void ShowSettingsDialog(std::function<void()> getMoreThemes) = 0;
 
     // ---- the drop-down list ----
     virtual bool DropDownVisible() const = 0;

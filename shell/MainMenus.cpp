@@ -16,7 +16,22 @@ TMenu BuildMainMenu(const TEditForm& editor)
         editor.EditMenu(),
         editor.ViewMenu(),
         TMenuItem::Submenu(LoadString(sidServiceMenu), {TMenuItem::Item(mcToolsSettings, LoadString(sidSettingsItem))}),
+        BuildHelpMenu(),
     };
+}
+
+TMenuItem BuildHelpMenu()
+{
+    TMenuItem onlineHelp = TMenuItem::Item(mcHelpOnlineHelp, LoadString(sidOnlineHelp));
+    onlineHelp.ShortCut = u"F1";
+    return TMenuItem::Submenu(LoadString(sidHelpMenu), {onlineHelp,
+                                                        TMenuItem::Separator(),
+                                                        TMenuItem::Item(mcHelpCheckUpdates, LoadString(sidCheckForUpdates)),
+                                                        TMenuItem::Item(mcHelpProgramPage, LoadString(sidProgramHomePage)),
+                                                        TMenuItem::Item(mcHelpForum, LoadString(sidProgramForum)),
+                                                        TMenuItem::Item(mcHelpSendMessage, LoadString(sidContactDevelopers)),
+                                                        TMenuItem::Separator(),
+                                                        TMenuItem::Item(mcHelpAbout, LoadString(sidAboutItem))});
 }
 
 TMenu BuildTrayMenu()

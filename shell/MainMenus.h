@@ -18,11 +18,20 @@ enum TMainFormCommand : int {
     mcEditUndo = scmUndo,
     mcEditRedo = scmRedo,
     mcTrayShow = 120,
+    // The Help menu.
+    mcHelpOnlineHelp = 111,
+    mcHelpCheckUpdates = 112,
+    mcHelpProgramPage = 113,
+    mcHelpForum = 114,
+    mcHelpSendMessage = 115,
+    mcHelpAbout = 116,
 };
 
 // File (Import, Export, Exit), then the editor's Edit and View menus with their states,
-// then Service (Settings).
+// then Service (Settings), then Help.
 TMenu BuildMainMenu(const TEditForm& editor);
+// Online Help, Check for Updates, the program's pages, About.
+TMenuItem BuildHelpMenu();
 // The tray icon's menu: the title (the default item, shows the window), Exit.
 TMenu BuildTrayMenu();
 

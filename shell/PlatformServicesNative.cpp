@@ -19,6 +19,7 @@
 #include "library/DataElementUtils.h"
 #include "render/FontFixed.h"
 #include "render/ThemeFontFaces.h"
+#include "shell/WebSupport.h"
 #include "text/TextClipboard.h"
 #include "typing/KeyInputServicesNative.h"
 #include "widgets/RangeBox.h"
@@ -81,6 +82,9 @@ struct TPlatformServices::TImplementations {
     TProvide<TKeyboardLayout> ProvideLayout{Layout};
     TNativeFocusTarget Target;
     TProvide<TFocusTarget> ProvideTarget{Target};
+
+    TNoWebService Web;
+    TProvide<TWebService> ProvideWeb{Web};
 };
 
 TPlatformServices::TPlatformServices() : implementations_(std::make_unique<TImplementations>()) {}

@@ -17,6 +17,9 @@
 #include "foundation/win32/PopupMenuWin.h"
 #include "foundation/win32/WinPaths.h"
 #include "shell/Document.h"
+#include "shell/MainMenus.h"
+#include "shell/WebSupport.h"
+#include "shell/win32/AboutForm.h"
 #include "shell/win32/AppStartup.h"
 #include "shell/win32/SettingsDialog.h"
 #include "typing/DropDownModel.h"
@@ -349,7 +352,10 @@ bool TAppMainForm::AskSaveFileName(String& fileName) { return AskFileName(Handle
 
 // ---- the settings dialog ----
 
-void TAppMainForm::ShowSettingsDialog() { TSettingsDialog::Execute(global_, Handle()); }
+void TAppMainForm::ShowSettingsDialog(std::function<void()> getMoreThemes)
+{
+    TSettingsDialog::Execute(global_, Handle(), std::move(getMoreThemes));
+}
 
 // ---- the drop-down list ----
 
@@ -433,6 +439,10 @@ LRESULT TAppMainForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     case WM_COMMAND:
         // Menus only: notifications of controls carry their window.
+        if (lParam == 0 && LOWORD(wParam) == mcHelpAbout) {
+            ShowAboutBox(Handle(), AboutNotice(), AboutLinkUrl);
+            return 0;
+        }
         if (lParam == 0 && controller_.Command(LOWORD(wParam))) return 0;
         break;
     case WM_CLOSE:

@@ -72,7 +72,7 @@ public:
     void SetAutoStartShortcut(bool present) override;
     bool AskOpenFileName(String& fileName) override;
     bool AskSaveFileName(String& fileName) override;
-    void ShowSettingsDialog() override;
+    void ShowSettingsDialog(std::function<void()> getMoreThemes) override;
     bool DropDownVisible() const override;
     void ShowDropDown() override;
     // Of both hosts: the window's timers.

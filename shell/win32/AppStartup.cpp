@@ -84,16 +84,14 @@ void CreateAnnouncementMutexes(const String& name)
     CreateMutexW(&attributes, FALSE, WidePtr(u"Global\\" + name));
 }
 
-void ReadVersionNames(String& companyName, String& productName)
+String ReadVersionValue(const String& name)
 {
-    companyName.clear();
-    productName.clear();
     String exe = ModuleFileName();
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeW(WidePtr(exe), &handle);
-    if (!size) return;
+    if (!size) return {};
     std::vector<BYTE> block(size);
-    if (!GetFileVersionInfoW(WidePtr(exe), 0, size, block.data())) return;
+    if (!GetFileVersionInfoW(WidePtr(exe), 0, size, block.data())) return {};
     struct Translation {
         WORD Language;
         WORD CodePage;
@@ -101,22 +99,22 @@ void ReadVersionNames(String& companyName, String& productName)
     UINT length = 0;
     if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) ||
         length < sizeof(Translation))
-        return;
+        return {};
     wchar_t prefix[64];
     wsprintfW(prefix, L"\\StringFileInfo\\%04x%04x\\", translation->Language, translation->CodePage);
-    auto read = [&](const wchar_t* key) {
-        std::wstring path = std::wstring(prefix) + key;
-        wchar_t* value = nullptr;
-        UINT n = 0;
-        if (VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &n) && value && n > 0) {
-            String text = FromWide(value, n);
-            while (!text.empty() && text.back() == 0) text.pop_back();
-            return text;
-        }
-        return String();
-    };
-    companyName = read(L"CompanyName");
-    productName = read(L"ProductName");
+    std::wstring path = std::wstring(prefix) + WidePtr(name);
+    wchar_t* value = nullptr;
+    UINT n = 0;
+    if (!VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &n) || !value || n == 0) return {};
+    String text = FromWide(value, n);
+    while (!text.empty() && text.back() == 0) text.pop_back();
+    return text;
+}
+
+void ReadVersionNames(String& companyName, String& productName)
+{
+    companyName = ReadVersionValue(u"CompanyName");
+    productName = ReadVersionValue(u"ProductName");
 }
 
 namespace {

@@ -39,6 +39,9 @@ void CreateAnnouncementMutexes(const String& name);
 // "CompanyName" and "ProductName" of the executable's version information (the first
 // translation); empty when missing.
 void ReadVersionNames(String& companyName, String& productName);
+// One value of the executable's version information ("ProductVersion", ...), from the
+// first translation; empty when missing.
+String ReadVersionValue(const String& name);
 // The program's file names: settings and session in the local application-data folder
 // + company + product, the data file and its backup in the documents folder + product;
 // the executable's folder wherever a name or folder is missing.

@@ -21,6 +21,7 @@
 #include "library/win32/DataFileDialogsWin.h"
 #include "render/win32/DeviceContextManagerWin.h"
 #include "render/win32/ThemeFontFacesWin.h"
+#include "shell/win32/WebServiceWin.h"
 #include "text/win32/TextClipboardWin.h"
 #include "typing/win32/KeyInputWin.h"
 #include "widgets/win32/ScreenPointerWin.h"
@@ -85,6 +86,9 @@ struct TPlatformServices::TImplementations {
     TProvide<TKeyboardLayout> ProvideLayout{Layout};
     TWinFocusTarget Target;
     TProvide<TFocusTarget> ProvideTarget{Target};
+
+    TWinWebService Web; // WinINet on a worker thread
+    TProvide<TWebService> ProvideWeb{Web};
 };
 
 TPlatformServices::TPlatformServices() : implementations_(std::make_unique<TImplementations>()) {}

@@ -432,12 +432,13 @@ TSettingsDialog::~TSettingsDialog()
     if (ownsFont_ && font_) DeleteObject(font_);
 }
 
-void TSettingsDialog::Execute(TGlobal& global, HWND owner)
+void TSettingsDialog::Execute(TGlobal& global, HWND owner, std::function<void()> getMoreThemes)
 {
     bool again = true;
     while (again) {
         TSettingsDialog dialog(global, owner);
         if (!dialog.Create()) return;
+        dialog.form_->OnGetMoreThemes = getMoreThemes;
         again = dialog.RunModal();
     }
 }

@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,7 +29,8 @@ public:
 
     // Shows the dialog modally over `owner` until it closes; made again at once in the
     // new language when Apply changed it.
-    static void Execute(TGlobal& global, HWND owner);
+    // "Get More Themes" calls `getMoreThemes`.
+    static void Execute(TGlobal& global, HWND owner, std::function<void()> getMoreThemes = nullptr);
     // Makes the window with its pages on the page where the last dialog closed, not yet
     // shown (Execute shows it); false when the system refused.
     bool Create();

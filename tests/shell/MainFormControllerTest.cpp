@@ -26,6 +26,7 @@
 #include "shell/MainFormController.h"
 #include "shell/MainMenus.h"
 #include "shell/Modules.h"
+#include "shell/WebSupport.h"
 #include "support/FakeMainFormHost.h"
 #include "support/TempFolder.h"
 #include "text/Paragraph.h"
@@ -642,7 +643,9 @@ TEST_F(MainFormControllerTest, MenusAreRecaptionedWhenTheLanguageChanges)
                                     u"&Edit Copy as Te&xt", u"&Edit &Paste", u"&Edit &Delete", u"&Edit Find...",
                                     u"&Edit Find Next", u"&Edit Replace...", u"&Edit Select &All",
                                     u"&View Palette", u"&View &Non-Printing Characters",
-                                    u"&Service Se&ttings..."}));
+                                    u"&Service Se&ttings...", u"&Help Online Help", u"&Help Check for Updates",
+                                    u"&Help Program Home Page", u"&Help Program Forum", u"&Help Contact Developers",
+                                    u"&Help About..."}));
     // The first five as the German table has them.
     auto firstFive = [&captions] {
         std::vector<String> list = captions();
@@ -728,6 +731,55 @@ TEST_F(MainFormControllerTest, ABrokenElementShowsTheLogWhoseLinkFocusesIt)
     TVisualElement* focused = controller->Sheet()->GetFocused();
     ASSERT_NE(focused, nullptr);
     EXPECT_EQ(focused->GetClass().GetClassName(), u"TElement_DateTime");
+}
+
+// ---- the Help menu ----
+
+// Records the downloads that the Help commands ask for; none of them finishes.
+struct RecordingWeb : TWebService {
+    std::vector<String> urls;
+    std::vector<std::function<void(TDownloadResult)>> pending;
+    String AppInfoUrl() const override { return u"http://127.0.0.1/appinfo.xml"; }
+    bool ProductInfo(String& name, String& version) const override
+    {
+        name = u"Quillora";
+        version = u"0.1.0";
+        return true;
+    }
+    void Download(const String& url, size_t, std::function<void(TDownloadResult)> done) override
+    {
+        urls.push_back(url);
+        pending.push_back(std::move(done));
+    }
+};
+
+TEST_F(MainFormControllerTest, F1AndTheHelpCommandsFetchTheDocumentOneAtATime)
+{
+    RecordingWeb web;
+    TProvide<TWebService> provideWeb(web);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Press(kcF1));
+    EXPECT_EQ(web.urls.size(), 1u);
+    EXPECT_EQ(BusyCount(), 1);
+    // While the first request runs, the others do nothing.
+    for (int command : {mcHelpCheckUpdates, mcHelpProgramPage, mcHelpForum, mcHelpSendMessage})
+        EXPECT_TRUE(controller->Command(command));
+    EXPECT_EQ(web.urls.size(), 1u);
+    EXPECT_FALSE(Press(kcF1, ssCtrl));
+    Stop();
+    EXPECT_EQ(BusyCount(), 0);
+}
+
+TEST_F(MainFormControllerTest, GetMoreThemesInTheSettingsDialogFetchesTheDocument)
+{
+    RecordingWeb web;
+    TProvide<TWebService> provideWeb(web);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(controller->Command(mcToolsSettings));
+    ASSERT_TRUE(host.getMoreThemes);
+    host.getMoreThemes();
+    EXPECT_EQ(web.urls, (std::vector<String> {u"http://127.0.0.1/appinfo.xml"}));
+    Stop();
 }
 
 } // namespace

@@ -116,9 +116,10 @@ public:
     }
 
     // ---- the settings dialog: `settingsDialog` plays what the user does in it ----
-    void ShowSettingsDialog() override
+    void ShowSettingsDialog(std::function<void()> getMoreThemes) override
     {
         log.push_back(u"settings-dialog");
+        this->getMoreThemes = std::move(getMoreThemes);
         if (settingsDialog) settingsDialog();
     }
 
@@ -172,6 +173,8 @@ public:
     std::vector<String> suggestedSaveNames;
     bool dropDownVisible = false;
     std::function<void()> settingsDialog;
+    // The settings dialog's "Get More Themes" action, as the controller gave it.
+    std::function<void()> getMoreThemes;
     std::map<int, unsigned> timers;
     int timerStarts = 0;
     // Window actions in order: "show", "hide", "close", "add icon", "remove icon", ...
