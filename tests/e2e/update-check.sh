@@ -49,15 +49,16 @@ requests() { [ -f "$web/requests" ] && wc -l <"$web/requests" || echo 0; }
 
 # Help menu items by real pointer clicks: the menu's title in the bar, then the item.
 # (Wine's menus here do not take the synthesised arrow keys.) Offsets are from the main
-# window's top-left corner: the bar's Help, then the rows of the open menu.
+# window's top-left corner: the bar's Help (after File, Edit, View, Service), then the
+# rows of the open menu.
 click_help_item() { # Y_OFFSET
   e2e_probe activate TAppMainForm >/dev/null
   sleep 0.5
   local l t r b
   read -r l t r b <<<"$(e2e_probe rect TAppMainForm)"
-  xdotool mousemove $((l + 131)) $((t + 32)) click 1
+  xdotool mousemove $((l + 188)) $((t + 32)) click 1
   sleep 0.8
-  xdotool mousemove $((l + 180)) $((t + $1)) click 1
+  xdotool mousemove $((l + 220)) $((t + $1)) click 1
   sleep 0.3
   xdotool mousemove 1200 20
 }
