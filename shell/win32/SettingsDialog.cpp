@@ -9,6 +9,7 @@
 #include "foundation/NumberParse.h"
 #include "foundation/ShortCut.h"
 #include "foundation/Utils.h"
+#include "foundation/win32/FontDataWin.h"
 #include "foundation/win32/OpenSaveDialog.h"
 #include "foundation/win32/WinPaths.h"
 #include "render/Theme.h"
@@ -40,18 +41,10 @@ String WindowText(HWND window)
     return String(reinterpret_cast<const Char*>(text.c_str()), text.size());
 }
 
-int PixelsPerInch()
-{
-    HDC dc = GetDC(nullptr);
-    int ppi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
-    if (dc) ReleaseDC(nullptr, dc);
-    return ppi > 0 ? ppi : 96;
-}
-
 LOGFONTW LogFontOf(const TFontData& font)
 {
     LOGFONTW lf {};
-    lf.lfHeight = -MulDiv(font.Size, PixelsPerInch(), 72);
+    lf.lfHeight = -MulDiv(font.Size, ScreenPixelsPerInch(), 72);
     lf.lfWeight = font.Style & fsBold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (font.Style & fsItalic) != 0;
     lf.lfUnderline = (font.Style & fsUnderline) != 0;
@@ -64,17 +57,10 @@ LOGFONTW LogFontOf(const TFontData& font)
 
 TFontData FontDataOf(const LOGFONTW& lf, int pointSize10, COLORREF color, TColor oldColor)
 {
-    TFontData font;
-    font.Name = String(reinterpret_cast<const Char*>(lf.lfFaceName));
-    font.Size = pointSize10 > 0 ? (pointSize10 + 5) / 10 : MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, PixelsPerInch());
+    TFontData font = FontDataFromLogFont(lf);
+    if (pointSize10 > 0) font.Size = (pointSize10 + 5) / 10;
     // The colour stays a system colour while the user keeps it.
     font.Color = ColorToRGB(oldColor) == static_cast<TColor>(color) ? oldColor : static_cast<TColor>(color);
-    font.Style = 0;
-    if (lf.lfWeight >= FW_BOLD) font.Style |= fsBold;
-    if (lf.lfItalic) font.Style |= fsItalic;
-    if (lf.lfUnderline) font.Style |= fsUnderline;
-    if (lf.lfStrikeOut) font.Style |= fsStrikeOut;
-    font.Charset = lf.lfCharSet;
     return font;
 }
 
