@@ -346,8 +346,8 @@ void TSheet::Timer(int id)
         TVisualElement* element = delayed_;
         delayed_ = nullptr;
         StopTimer(DelayTimerId);
-        if (auto* dropDown = dynamic_cast<TCustomDropDownElement*>(element))
-            dropDown->DelayedFocusAction(settings_ ? settings_->DropDownOnFocusNew().Value() : true);
+        if (auto* delayed = dynamic_cast<IDelayedFocusElement*>(element))
+            delayed->DelayedFocusAction(settings_ ? settings_->DropDownOnFocusNew().Value() : true);
     } else if (id == ShowTimerId) {
         // The view follows a new focus only once the button is released.
         if (leftHeld_) return;

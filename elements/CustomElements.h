@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "elements/DelayedFocus.h"
 #include "elements/VisualElement.h"
 
 namespace quillora {
@@ -36,7 +37,7 @@ protected:
     void Create() override;
 };
 
-class TCustomDropDownElement : public TVisualElement {
+class TCustomDropDownElement : public TVisualElement, public IDelayedFocusElement {
 public:
     QUILLORA_ELEMENT_CLASS(TCustomDropDownElement, TVisualElement)
 
@@ -56,7 +57,7 @@ public:
     // Run by the sheet a while after the element gained the focus: opens the list when
     // the element still has the focus, `dropDownOnFocusNew` (the sheet's setting) is on,
     // voNoAutoDropDown is not set and the element has a list.
-    virtual void DelayedFocusAction(bool dropDownOnFocusNew);
+    void DelayedFocusAction(bool dropDownOnFocusNew) override;
 
     void KeyDown(TKeyEvent& event) override;
     void KeyPress(TKeyEvent& event) override;

@@ -716,3 +716,31 @@ void SetCollapsedPaletteItem(TPaletteItem* item) { collapsedItem = item; }
 TPaletteItem* GetCollapsedPaletteItem() { return collapsedItem; }
 
 } // namespace quillora
+
+namespace quillora {
+
+void TTitledElement::DelayedFocusAction(bool)
+{
+    if (!IsFocused()) return;
+    for (TVisualElement* child = GetNextVisualChild(nullptr, true); child; child = GetNextVisualChild(child, true)) {
+        if (dynamic_cast<TExpandButton*>(child)) continue;
+        TVisualElement* found = nullptr;
+        if (child->FindFocusable(false, true, true, false, found) && found) {
+            found->SetFocus(false, true, std::nullopt, nullptr, {});
+            return;
+        }
+    }
+}
+
+void TTitledElementWithContent::DelayedFocusAction(bool dropDownOnFocusNew)
+{
+    if (!IsFocused()) return;
+    TVisualElement* content = GetContent();
+    if (content && content->IsVisible() && content->HasVisualOption(voFocusable)) {
+        content->SetFocus(false, true, std::nullopt, nullptr, {});
+        return;
+    }
+    TTitledElement::DelayedFocusAction(dropDownOnFocusNew);
+}
+
+} // namespace quillora

@@ -15,6 +15,7 @@
 
 #include "foundation/Geometry.h"
 #include "foundation/Strings.h"
+#include "elements/DelayedFocus.h"
 #include "library/ExpandButton.h"
 #include "text/TextElement.h"
 
@@ -181,7 +182,7 @@ enum TTitledKind : uint8_t {
 // The visual option of titled elements whose size the user may set ("Width", "Height").
 constexpr TVisualOptions voFreeSize = 0x0020;
 
-class TTitledElement : public TCustomTitledElement {
+class TTitledElement : public TCustomTitledElement, public IDelayedFocusElement {
 public:
     QUILLORA_ELEMENT_CLASS(TTitledElement, TCustomTitledElement)
 
@@ -208,6 +209,9 @@ public:
     void GetPaletteItems(TPaletteItemList& list) override;
     void GetPaletteItemState(TPaletteItem* item, TPaletteItemState& state) override;
     bool ExecutePaletteItem(TVisualElement* target, TPaletteItem* item, bool checked) override;
+    // A new titled element passes the focus on to its first focusable descendant that is
+    // not an expand button.
+    void DelayedFocusAction(bool dropDownOnFocusNew) override;
 
 protected:
     void Create() override;
@@ -228,6 +232,8 @@ public:
     TVisualElement* GetContent() override { return content_; }
     void GetChildKnotName(TElement* child, TSchemeFiler* filer, String& name) override;
     void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override;
+    // The content first when it takes the focus on click; otherwise as the titled element.
+    void DelayedFocusAction(bool dropDownOnFocusNew) override;
 
 protected:
     void Create() override;

@@ -178,7 +178,12 @@ TElement* TTextorElement::InsertFromPalette(const TElementClass& elementClass, T
     }
     TSheetSettings* settings = SheetSettings();
     if (settings && settings->FocusNew().Value() && IsFocused() && Sheet())
-        if (auto* visual = dynamic_cast<TVisualElement*>(inserted)) Sheet()->SetFocused(visual);
+        if (auto* visual = dynamic_cast<TVisualElement*>(inserted)) {
+            Sheet()->SetFocused(visual);
+            // A while later the new element takes its first step (a frame focuses its
+            // caption, a list opens).
+            if (visual->IsFocused()) Sheet()->DelayFocusAction(visual);
+        }
     return inserted;
 }
 
@@ -269,7 +274,10 @@ void TTextorElement::InsertDataElements(std::vector<std::unique_ptr<TElement>> e
     if (scheme) scheme->EndGroup();
     TSheetSettings* settings = SheetSettings();
     if (settings && settings->FocusNew().Value() && IsFocused() && Sheet() && Scheme())
-        if (auto* visual = dynamic_cast<TVisualElement*>(Scheme()->FindElement(firstId))) Sheet()->SetFocused(visual);
+        if (auto* visual = dynamic_cast<TVisualElement*>(Scheme()->FindElement(firstId))) {
+            Sheet()->SetFocused(visual);
+            if (visual->IsFocused()) Sheet()->DelayFocusAction(visual);
+        }
 }
 
 bool TTextorElement::PasteDataElement()
