@@ -1007,6 +1007,159 @@ void TCustomDataElement::GetEditSubItems(std::vector<String>& captions, std::vec
     values.push_back({});
 }
 
+// ---- palette ----
+
+namespace {
+
+// Palette strings without a name in the string table.
+constexpr int sidDataEditGroup = 2780;
+constexpr int sidDataEditCaption = 2781;
+constexpr int sidDataEditHint = 2782;
+constexpr int sidDataApplyCaption = 2784;
+constexpr int sidDataApplyHint = 2785;
+constexpr int sidDataCancelCaption = 2786;
+constexpr int sidDataCancelHint = 2787;
+constexpr int sidDataFormatGroup = 2788;
+constexpr int sidDataLoadCaption = 2801;
+constexpr int sidDataLoadHint = 2802;
+constexpr int sidDataSaveCaption = 2803;
+constexpr int sidDataSaveHint = 2804;
+
+TPaletteItem* dataPaletteItems[dpcCount] = {};
+
+// The format command's type and the current type are the same format (JPEG has four).
+bool SameFormat(int a, int b)
+{
+    auto family = [](int t) { return (t >= dtJpeg && t <= dtJfif) ? dtJpeg : (t == dtTiff ? dtTif : t); };
+    return family(a) == family(b);
+}
+
+const TDataPaletteCommand* CommandOf(TPaletteItem* item)
+{
+    if (!item) return nullptr;
+    for (const TDataPaletteCommand& command : DataPaletteCommands())
+        if (dataPaletteItems[command.Kind] == item) return &command;
+    return nullptr;
+}
+
+} // namespace
+
+const std::vector<TDataPaletteGroup>& DataPaletteGroups()
+{
+    static const std::vector<TDataPaletteGroup> groups = {{sidDataEditGroup, 1500}, {sidDataFormatGroup, 100}};
+    return groups;
+}
+
+const std::vector<TDataPaletteCommand>& DataPaletteCommands()
+{
+    static const std::vector<TDataPaletteCommand> commands = {
+        {dpcEdit, sidDataEditCaption, sidDataEditHint, sidDataEditGroup, 0x6152, 100, 0, 0},
+        {dpcApply, sidDataApplyCaption, sidDataApplyHint, sidDataEditGroup, 0x0142, 60, 1, 0},
+        {dpcCancel, sidDataCancelCaption, sidDataCancelHint, sidDataEditGroup, 0x0142, 30, 2, 0},
+        {dpcPng, 2792, 2795, sidDataFormatGroup, 0x0540, 90, 3, dtPng},
+        {dpcJpeg, 2794, 2796, sidDataFormatGroup, 0x0540, 85, 3, dtJpg},
+        {dpcGif, 2793, 2797, sidDataFormatGroup, 0x0540, 82, 3, dtGif},
+        {dpcBmp, 2789, 2798, sidDataFormatGroup, 0x0540, 80, 3, dtBmp},
+        {dpcIco, 2790, 2799, sidDataFormatGroup, 0x0540, 70, 3, dtIco},
+        {dpcCur, 2791, 2800, sidDataFormatGroup, 0x0540, 60, 3, dtCur},
+        {dpcLoadFromFile, sidDataLoadCaption, sidDataLoadHint, pgActions, 0x0152, 40, 4, 0},
+        {dpcSaveToFile, sidDataSaveCaption, sidDataSaveHint, pgActions, 0x0112, 30, 5, 0},
+    };
+    return commands;
+}
+
+void SetDataPaletteItem(TDataPaletteCommandKind kind, TPaletteItem* item)
+{
+    if (kind < dpcCount) dataPaletteItems[kind] = item;
+}
+
+TPaletteItem* GetDataPaletteItem(TDataPaletteCommandKind kind) { return kind < dpcCount ? dataPaletteItems[kind] : nullptr; }
+
+void TDataEditPaletteItem::UpdateSubItems(TCustomDataElement& element)
+{
+    std::vector<String> captions, values;
+    element.GetEditSubItems(captions, values);
+    SubItems.clear();
+    for (size_t i = 0; i < captions.size() && i < values.size(); ++i) {
+        if (captions[i] == u"-") continue;
+        SubItems.push_back({captions[i], values[i].empty() ? String(OpenWithDialogValue) : values[i]});
+    }
+}
+
+void TCustomDataElement::GetPaletteItems(TPaletteItemList& list)
+{
+    TVisualElement::GetPaletteItems(list);
+    for (const TDataPaletteCommand& command : DataPaletteCommands()) {
+        TPaletteItem* item = dataPaletteItems[command.Kind];
+        if (!item) continue;
+        // Only the formats the element allows are offered.
+        if (command.DataType && !(allowedTypes_ & DataTypeBit(command.DataType))) continue;
+        if (auto* edit = dynamic_cast<TDataEditPaletteItem*>(item)) edit->UpdateSubItems(*this);
+        list.push_back(item);
+    }
+}
+
+void TCustomDataElement::GetPaletteItemState(TPaletteItem* item, TPaletteItemState& state)
+{
+    const TDataPaletteCommand* command = CommandOf(item);
+    if (!command) {
+        TVisualElement::GetPaletteItemState(item, state);
+        return;
+    }
+    const bool editing = InExternalEditing();
+    switch (command->Kind) {
+    case dpcEdit: state.Enabled = !IsReadOnly(); break;
+    case dpcApply:
+    case dpcCancel: state.Enabled = editing; break;
+    case dpcLoadFromFile: state.Enabled = !editing && !IsReadOnly(); break;
+    case dpcSaveToFile: state.Enabled = HasValue(); break;
+    default:
+        state.Enabled = !editing && !IsReadOnly();
+        state.Checked = HasValue() && SameFormat(command->DataType, DataType());
+        break;
+    }
+}
+
+bool TCustomDataElement::ExecutePaletteItem(TVisualElement* target, TPaletteItem* item, bool checked)
+{
+    const TDataPaletteCommand* command = CommandOf(item);
+    if (!command) return TVisualElement::ExecutePaletteItem(target, item, checked);
+    TPaletteItemState state;
+    GetPaletteItemState(item, state);
+    if (!state.Enabled) return false;
+    switch (command->Kind) {
+    case dpcEdit:
+        // Without a default editor the user picks the program.
+        if (!EditDefault()) StartExternalEditing({}, true);
+        break;
+    case dpcApply: ApplyExternalEditing(); break;
+    case dpcCancel: CancelExternalEditing(); break;
+    case dpcLoadFromFile: LoadFromFileDialog(); break;
+    case dpcSaveToFile: SaveToFileDialog(); break;
+    default:
+        if (!(HasValue() && SameFormat(command->DataType, DataType()))) SetFormat(command->DataType);
+        break;
+    }
+    return true;
+}
+
+bool TCustomDataElement::ExecutePaletteSubItem(TVisualElement* target, TPaletteItem* item, const String& value)
+{
+    const TDataPaletteCommand* command = CommandOf(item);
+    if (!command || command->Kind != dpcEdit) return TVisualElement::ExecutePaletteSubItem(target, item, value);
+    if (IsReadOnly()) return false;
+    if (value == TDataEditPaletteItem::OpenWithDialogValue) {
+        StartExternalEditing({}, true);
+        return true;
+    }
+    // Only a program the list offers for the element's type is run.
+    std::vector<String> captions, values;
+    GetEditSubItems(captions, values);
+    if (std::find(values.begin(), values.end(), value) == values.end()) return false;
+    StartExternalEditing(value, false);
+    return true;
+}
+
 // ---- the image element ----
 
 void TElement_Image::Create()

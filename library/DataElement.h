@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "elements/Palette.h"
 #include "elements/VisualElement.h"
 #include "text/TextElement.h"
 #include "foundation/Streams.h"
@@ -129,6 +130,12 @@ public:
     // True when this element owns the file `fileName` as its temporary file.
     bool OwnsExternalEditingFile(const String& fileName) const;
 
+    // ---- palette ----
+    void GetPaletteItems(TPaletteItemList& list) override;
+    void GetPaletteItemState(TPaletteItem* item, TPaletteItemState& state) override;
+    bool ExecutePaletteItem(TVisualElement* target, TPaletteItem* item, bool checked) override;
+    bool ExecutePaletteSubItem(TVisualElement* target, TPaletteItem* item, const String& value) override;
+
     // ---- element operations ----
     bool HasValue() override;
     void HasValueChanged() override;
@@ -198,6 +205,56 @@ protected:
 
 // Registers the image element (comment content) and its module's resources once.
 void InitializeDataElements();
+
+// The data element's palette commands.
+enum TDataPaletteCommandKind : uint8_t {
+    dpcEdit,
+    dpcApply,
+    dpcCancel,
+    dpcPng,
+    dpcJpeg,
+    dpcGif,
+    dpcBmp,
+    dpcIco,
+    dpcCur,
+    dpcLoadFromFile,
+    dpcSaveToFile,
+    dpcCount
+};
+
+struct TDataPaletteCommand {
+    TDataPaletteCommandKind Kind;
+    int CaptionId;
+    int HintId;
+    int GroupCaptionId; // the caption string of its palette group
+    int Flags;
+    int Order;
+    int LargeImage;     // within "diDataElementLargeImages"
+    int DataType;       // the format a format command sets; 0 for the others
+};
+
+// The palette groups "Edit" and "Format" (caption string, order) and the commands, in
+// the order they are registered.
+struct TDataPaletteGroup {
+    int CaptionId;
+    int Order;
+};
+const std::vector<TDataPaletteGroup>& DataPaletteGroups();
+const std::vector<TDataPaletteCommand>& DataPaletteCommands();
+// The items the composition made of the commands (none: not offered).
+void SetDataPaletteItem(TDataPaletteCommandKind kind, TPaletteItem* item);
+TPaletteItem* GetDataPaletteItem(TDataPaletteCommandKind kind);
+
+// The Edit command: a split button whose menu lists the programs that can open the
+// element's type, then "Open with...".
+class TDataEditPaletteItem : public TSubExecutablePaletteItem {
+public:
+    using TSubExecutablePaletteItem::TSubExecutablePaletteItem;
+    // The sub-commands for `element` (its "Open with" list).
+    void UpdateSubItems(TCustomDataElement& element);
+    // The value text of the "Open with..." entry (never a program's path).
+    static constexpr StringView OpenWithDialogValue = u"?";
+};
 
 // The first images of the strips "diDataElementLargeImages" (eight 32-pixel images: edit,
 // apply, cancel, format, load, save, a spare frame, image) and "diDataElementSmallImages"

@@ -35,7 +35,8 @@ void AddMacroPaletteItems()
     }
 }
 
-// The comment, the logic frame and the signs, the image and the Collapsed command.
+// The comment, the logic frame and the signs, the image and the Collapsed command, the
+// image's commands.
 void AddLibraryPaletteItems()
 {
     TPalette& palette = Palette();
@@ -56,6 +57,20 @@ void AddLibraryPaletteItems()
                                                  collapsed.HintId, collapsed.Order,
                                                  static_cast<uint16_t>(collapsed.Flags), collapsed.Key);
     SetCollapsedPaletteItem(collapsedItem);
+
+    for (const TDataPaletteGroup& group : DataPaletteGroups())
+        if (!palette.FindGroup(group.CaptionId)) new TPaletteGroup(&palette, group.CaptionId, group.Order);
+    for (const TDataPaletteCommand& command : DataPaletteCommands()) {
+        TPaletteGroup* group = palette.FindGroup(command.GroupCaptionId);
+        const int image = DataLargeImageBase >= 0 ? DataLargeImageBase + command.LargeImage : 0;
+        const auto flags = static_cast<uint16_t>(command.Flags);
+        TPaletteItem* item =
+            command.Kind == dpcEdit
+                ? static_cast<TPaletteItem*>(
+                      new TDataEditPaletteItem(group, command.CaptionId, command.HintId, command.Order, flags, {}, image))
+                : new TSchemePaletteItem(group, command.CaptionId, command.HintId, command.Order, flags, {}, image);
+        SetDataPaletteItem(command.Kind, item);
+    }
 }
 
 } // namespace

@@ -29,7 +29,13 @@
 #include "library/CommonElements.h"
 #include "library/DataElement.h"
 #include "support/TempFolder.h"
+#include "support/FakeMainFormHost.h"
 #include "text/TextClipboard.h"
+#include "shell/Settings.h"
+#include "render/SheetSettings.h"
+#include "render/Canvas.h"
+#include "render/FontFixed.h"
+#include "render/SheetSettingsTheme.h"
 
 namespace quillora {
 namespace {
@@ -288,6 +294,61 @@ TEST_F(PaletteTest, KindsInsertedFromThePaletteAreOneStepEachAndComeBackFromTheF
     EXPECT_EQ(testing::ReadBytes(again), testing::ReadBytes(file));
 }
 
+TEST_F(PaletteTest, ANewLogicFrameTakesTheCaretIntoItsCaptionAWhileAfterInsertion)
+{
+    // A sheet with "FocusNew" on, in place of the fixture's.
+    TFixedFontManager fonts;
+    TProvide<TDeviceContextManager> provideFonts {fonts};
+    TSettings settings {Service<TSettingsPlatform>()};
+    settings.Sheet().FocusNew().SetValue(true);
+    TSheetSettingsTheme look {settings.Sheet()};
+    sheet.SetDocument(nullptr);
+    testing::TFakeViewHost sheetHost;
+    TSheet focusing {&settings.Sheet(), std::make_unique<TCustomSheetCanvas>(look)};
+    focusing.SetHost(&sheetHost);
+    focusing.SetDocument(document->QuilloraRoot());
+    focusing.SetActive(true);
+    focusing.SetFocused(document->QuilloraRoot());
+    palette.SetSheet(&focusing);
+    struct Detach {
+        TPaletteForm& palette;
+        TSheet& sheet;
+        ~Detach()
+        {
+            palette.SetSheet(nullptr);
+            sheet.SetDocument(nullptr);
+        }
+    } detach {palette, focusing};
+
+    ASSERT_TRUE(palette.Click(ButtonOf("Comment")));
+    auto* comment = dynamic_cast<TElement_Comment*>(document->QuilloraRoot()->FirstVisual());
+    ASSERT_NE(comment, nullptr);
+    focusing.SetFocused(comment);
+    ASSERT_TRUE(palette.Click(ButtonOf("Logic Frame")));
+    auto* frame = dynamic_cast<TElement_LogicFrame*>(comment->LastVisual());
+    ASSERT_NE(frame, nullptr);
+    // The frame has the focus at once; its caption gets it when the delay runs out.
+    EXPECT_EQ(focusing.GetFocused(), frame);
+    EXPECT_EQ(focusing.DelayedElement(), frame);
+    EXPECT_TRUE(sheetHost.TimerRuns(TSheet::DelayTimerId));
+    focusing.Timer(TSheet::DelayTimerId);
+    EXPECT_FALSE(sheetHost.TimerRuns(TSheet::DelayTimerId));
+    EXPECT_EQ(focusing.GetFocused(), frame->Caption());
+    TKeyEvent a = TKeyEvent::Press(u'A');
+    focusing.KeyPress(a);
+    EXPECT_EQ(StringToUtf8(frame->Caption()->GetText()), "A");
+
+    // A frame that lost the focus before the delay ran out leaves the focus alone.
+    focusing.SetFocused(comment);
+    ASSERT_TRUE(palette.Click(ButtonOf("Logic Frame")));
+    auto* second = dynamic_cast<TElement_LogicFrame*>(focusing.GetFocused());
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, frame);
+    focusing.SetFocused(comment);
+    focusing.Timer(TSheet::DelayTimerId);
+    EXPECT_EQ(focusing.GetFocused(), comment);
+}
+
 TEST_F(PaletteTest, APicturePastedIntoACommentBecomesAnImageAsOneStep)
 {
     TMemoryTextClipboard text; // no text on the clipboard
@@ -328,6 +389,165 @@ TEST_F(PaletteTest, APicturePastedIntoACommentBecomesAnImageAsOneStep)
     document->UndoRedo()->Redo();
     document->UndoRedo()->Redo();
     ExpectEachElementOnceWithItsOwnIdentifier(*document->Scheme());
+}
+
+// File dialogs that answer with a prepared name and record what they were asked.
+class TFakeDataFileDialogs : public TDataFileDialogs {
+public:
+    bool Open(const std::vector<TFilter>& filters, bool, String& fileName) override
+    {
+        ++Opened;
+        OpenFilters = filters;
+        if (Answer.empty()) return false;
+        fileName = Answer;
+        return true;
+    }
+    bool Save(const std::vector<TFilter>&, const String& defaultExtension, String& fileName) override
+    {
+        ++Saved;
+        SaveExtension = defaultExtension;
+        if (Answer.empty()) return false;
+        fileName = Answer;
+        return true;
+    }
+    String Answer;
+    int Opened = 0;
+    int Saved = 0;
+    std::vector<TFilter> OpenFilters;
+    String SaveExtension;
+};
+
+// A comment with an empty image in it, the image focused.
+TElement_Image* FocusedImage(TSheet& sheet, TPaletteForm& palette, TQuilloraDocument& document,
+                             int (*buttonOf)(const TPaletteForm&, const char*))
+{
+    if (!palette.Click(buttonOf(palette, "Comment"))) return nullptr;
+    auto* comment = dynamic_cast<TElement_Comment*>(document.QuilloraRoot()->FirstVisual());
+    if (!comment) return nullptr;
+    sheet.SetFocused(comment);
+    if (!palette.Click(buttonOf(palette, "Image"))) return nullptr;
+    auto* image = dynamic_cast<TElement_Image*>(comment->LastVisual());
+    if (image) sheet.SetFocused(image);
+    return image;
+}
+
+int ButtonIn(const TPaletteForm& palette, const char* caption)
+{
+    for (size_t i = 0; i < palette.Buttons().size(); ++i)
+        if (StringToUtf8(palette.Buttons()[i].Tune.Caption) == caption) return static_cast<int>(i);
+    return -1;
+}
+
+TEST_F(PaletteTest, AFocusedImageOffersItsCommandsWithStatesThatFollowIt)
+{
+    TElement_Image* image = FocusedImage(sheet, palette, *document, ButtonIn);
+    ASSERT_NE(image, nullptr);
+    ASSERT_EQ(sheet.GetFocused(), image);
+    struct Case {
+        const char* caption;
+        const char* group;
+        int image;
+        bool enabled;
+    } cases[] = {
+        {"Edit", "Edit", 0, true},      {"Apply", "Edit", 1, false},      {"Cancel", "Edit", 2, false},
+        {"PNG", "Format", 3, true},     {"JPEG", "Format", 3, true},      {"GIF", "Format", 3, true},
+        {"BMP", "Format", 3, true},     {"ICO", "Format", 3, true},       {"CUR", "Format", 3, true},
+        {"Load from File", "Actions", 4, true}, {"Save to File", "Actions", 5, false}, {"Disabled", "State", -1, true},
+    };
+    for (const Case& c : cases) {
+        const int index = ButtonOf(c.caption);
+        ASSERT_GE(index, 0) << c.caption;
+        const TPaletteButton& b = palette.Buttons()[static_cast<size_t>(index)];
+        EXPECT_EQ(StringToUtf8(palette.Panels()[static_cast<size_t>(b.Panel)].Heading), c.group) << c.caption;
+        if (c.image >= 0) {
+            EXPECT_TRUE(b.Large) << c.caption;
+            EXPECT_EQ(b.Tune.LargeImage, DataLargeImageBase + c.image) << c.caption;
+            EXPECT_FALSE(b.Hint.empty()) << c.caption;
+        }
+        EXPECT_EQ(b.Enabled, c.enabled) << c.caption;
+        EXPECT_FALSE(b.Checked) << c.caption;
+    }
+    // The Edit button's menu: the programs, then "Open with...".
+    const TPaletteButton& edit = palette.Buttons()[static_cast<size_t>(ButtonOf("Edit"))];
+    ASSERT_TRUE(edit.HasMenu());
+    EXPECT_EQ(StringToUtf8(edit.Tune.Item->SubItems.back().Caption), "Open with...");
+    // Edit group first (1500), Format last (100).
+    EXPECT_LT(edit.Panel, palette.Buttons()[static_cast<size_t>(ButtonOf("PNG"))].Panel);
+
+    // PNG: the format is set as one undo step; the PNG button is checked, Save enabled.
+    ASSERT_TRUE(palette.Click(ButtonOf("PNG")));
+    EXPECT_EQ(StringToUtf8(image->Type()), "png");
+    EXPECT_TRUE(palette.Buttons()[static_cast<size_t>(ButtonOf("PNG"))].Checked);
+    EXPECT_FALSE(palette.Buttons()[static_cast<size_t>(ButtonOf("ICO"))].Checked);
+    EXPECT_TRUE(palette.Buttons()[static_cast<size_t>(ButtonOf("Save to File"))].Enabled);
+    // ICO warns of the loss and converts; undo gives the PNG back, then the empty image.
+    testing::FakeMessageBoxes boxes;
+    TProvide<TMessageBoxService> provideBoxes(boxes);
+    const std::vector<uint8_t> png(image->Data().Bytes());
+    ASSERT_TRUE(palette.Click(ButtonOf("ICO")));
+    EXPECT_EQ(StringToUtf8(image->Type()), "ico");
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_TRUE(palette.Buttons()[static_cast<size_t>(ButtonOf("ICO"))].Checked);
+    EXPECT_FALSE(palette.Buttons()[static_cast<size_t>(ButtonOf("PNG"))].Checked);
+    document->UndoRedo()->Undo();
+    EXPECT_EQ(StringToUtf8(image->Type()), "png");
+    EXPECT_EQ(image->Data().Bytes(), png);
+    EXPECT_TRUE(palette.Buttons()[static_cast<size_t>(ButtonOf("PNG"))].Checked);
+    document->UndoRedo()->Undo();
+    EXPECT_FALSE(image->HasValue());
+    document->UndoRedo()->Redo();
+    document->UndoRedo()->Redo();
+    EXPECT_EQ(StringToUtf8(image->Type()), "ico");
+
+    // While the image is edited in another program only Apply, Cancel, Edit and Save are
+    // enabled; a read-only sheet leaves Save alone.
+    image->SetExternalEditingFileName(u"elsewhere.png");
+    palette.UpdateStates();
+    for (const char* caption : {"Apply", "Cancel", "Edit", "Save to File"})
+        EXPECT_TRUE(palette.Buttons()[static_cast<size_t>(ButtonOf(caption))].Enabled) << caption;
+    for (const char* caption : {"PNG", "ICO", "Load from File"})
+        EXPECT_FALSE(palette.Buttons()[static_cast<size_t>(ButtonOf(caption))].Enabled) << caption;
+    image->SetExternalEditingFileName({});
+    sheet.SetReadOnly(true);
+    palette.UpdateStates();
+    for (const char* caption : {"Edit", "PNG", "Load from File"})
+        EXPECT_FALSE(palette.Buttons()[static_cast<size_t>(ButtonOf(caption))].Enabled) << caption;
+    EXPECT_TRUE(palette.Buttons()[static_cast<size_t>(ButtonOf("Save to File"))].Enabled);
+    sheet.SetReadOnly(false);
+}
+
+TEST_F(PaletteTest, LoadAndSaveAnImageThroughTheFileDialogs)
+{
+    TFakeDataFileDialogs dialogs;
+    TProvide<TDataFileDialogs> provideDialogs(dialogs);
+    TElement_Image* image = FocusedImage(sheet, palette, *document, ButtonIn);
+    ASSERT_NE(image, nullptr);
+    testing::TempFolder folder;
+    // A picture file written by the encoder, loaded as one undo step.
+    TFrame frame(4, 3);
+    for (uint32_t& p : frame.Pixels()) p = 0xFF204080u;
+    TMemoryStream bytes;
+    Service<TPlatformDecoder>().Encode(frame, pePng, bytes);
+    const String source = folder.File(u"Picture.PNG");
+    testing::WriteBytes(source, std::string(bytes.Bytes().begin(), bytes.Bytes().end()));
+    // A cancelled dialog changes nothing.
+    ASSERT_TRUE(palette.Click(ButtonOf("Load from File")));
+    EXPECT_EQ(dialogs.Opened, 1);
+    EXPECT_FALSE(image->HasValue());
+    dialogs.Answer = source;
+    ASSERT_TRUE(palette.Click(ButtonOf("Load from File")));
+    EXPECT_EQ(StringToUtf8(image->Type()), "png");
+    EXPECT_EQ(image->Data().Bytes(), bytes.Bytes());
+    EXPECT_TRUE(palette.Buttons()[static_cast<size_t>(ButtonOf("PNG"))].Checked);
+    // Saved where the dialog says, with the element's type as the default extension.
+    const String target = folder.File(u"out.png");
+    dialogs.Answer = target;
+    ASSERT_TRUE(palette.Click(ButtonOf("Save to File")));
+    EXPECT_EQ(StringToUtf8(dialogs.SaveExtension), "png");
+    EXPECT_EQ(testing::ReadBytes(target), std::string(bytes.Bytes().begin(), bytes.Bytes().end()));
+    // Loading was one step; saving none.
+    document->UndoRedo()->Undo();
+    EXPECT_FALSE(image->HasValue());
 }
 
 TEST_F(PaletteTest, FollowsItsSettingsAtOnce)
