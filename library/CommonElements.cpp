@@ -107,13 +107,6 @@ void TElement_LogicFrame::SetFocus(bool horizontal, bool forward, std::optional<
     TTitledElementWithContent::SetFocus(horizontal, forward, point, from, focusData);
 }
 
-void TElement_LogicFrame::DelayedFocusAction(bool dropDownOnFocusNew)
-{
-    if (IsFocused() && caption_ && caption_->IsVisible() && caption_->HasVisualOption(voFocusable))
-        caption_->SetFocus(false, true, std::nullopt, nullptr, {});
-    else TTitledElement::DelayedFocusAction(dropDownOnFocusNew);
-}
-
 // ---- signs ----
 
 void TCustomSignElement::Create()

@@ -60,8 +60,6 @@ public:
     // A point inside the frame places the caret in the content.
     void SetFocus(bool horizontal, bool forward, std::optional<TPoint> point, TVisualElement* from,
                   const String& focusData) override;
-    // A new frame is named first: the caret goes into its caption.
-    void DelayedFocusAction(bool dropDownOnFocusNew) override;
 
 protected:
     void Create() override;

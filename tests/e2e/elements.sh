@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end: a comment and, inside it, a star and a logic frame inserted from the palette
 # with its Ctrl accelerators (real key presses), text typed into the comment around them
-# and into the new frame's caption, Ctrl+S, and the data file holds them nested as they
+# and into the new frame's content, Ctrl+S, and the data file holds them nested as they
 # were made. The
 # setting "FocusNew" is on, so that each new element takes the focus. A screenshot of the
 # editor with the comment, the sign and the frame is left beside the test's output.
@@ -61,22 +61,22 @@ key Right
 sleep 0.3
 type_chars " "
 palette_key l
-# The new frame takes the focus and, a moment later, passes the caret into its caption.
-type_chars "el caption"
+# The new frame takes the focus and, a moment later, passes the caret into its content.
+type_chars "el inside"
 sleep 0.5
 mkdir -p "$build/e2e-pictures"
 import -window root "$build/e2e-pictures/elements.png" 2>/dev/null && echo "screenshot: $build/e2e-pictures/elements.png"
 key ctrl+s
-if wait_data '<Chars Value="el caption"/>' 10; then
+if wait_data '<Chars Value="el inside"/>' 10; then
   echo "ok: Ctrl+S saved the comment"
 else
   fail "the data file does not hold the comment's text"
 fi
 # The comment holds its text, the star and the frame (on a line of its own) in that order,
-# after the new paragraph's text; the text typed after the frame is its caption.
+# after the new paragraph's text; the text typed after the frame is its content.
 flat=$(tr -d '\r\n\t' <"$data")
-if [[ "$flat" == *'<Chars Value="el start"/><Comment><Chars Value="el note "/><Star/><Chars Value=" "/><Br/><LogicFrame><Caption><Chars Value="el caption"/></Caption>'*'</LogicFrame></Comment>'* ]]; then
-  echo "ok: the comment holds its text, the star and the frame with its caption"
+if [[ "$flat" == *'<Chars Value="el start"/><Comment><Chars Value="el note "/><Star/><Chars Value=" "/><Br/><LogicFrame>'*'<Content><Chars Value="el inside"/></Content></LogicFrame></Comment>'* ]]; then
+  echo "ok: the comment holds its text, the star and the frame with its content"
 else
   fail "the data file holds: $(printf '%q' "$flat")"
 fi

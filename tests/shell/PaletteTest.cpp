@@ -294,7 +294,7 @@ TEST_F(PaletteTest, KindsInsertedFromThePaletteAreOneStepEachAndComeBackFromTheF
     EXPECT_EQ(testing::ReadBytes(again), testing::ReadBytes(file));
 }
 
-TEST_F(PaletteTest, ANewLogicFrameTakesTheCaretIntoItsCaptionAWhileAfterInsertion)
+TEST_F(PaletteTest, ANewLogicFrameTakesTheCaretIntoItsContentAWhileAfterInsertion)
 {
     // A sheet with "FocusNew" on, in place of the fixture's.
     TFixedFontManager fonts;
@@ -327,16 +327,17 @@ TEST_F(PaletteTest, ANewLogicFrameTakesTheCaretIntoItsCaptionAWhileAfterInsertio
     ASSERT_TRUE(palette.Click(ButtonOf("Logic Frame")));
     auto* frame = dynamic_cast<TElement_LogicFrame*>(comment->LastVisual());
     ASSERT_NE(frame, nullptr);
-    // The frame has the focus at once; its caption gets it when the delay runs out.
+    // The frame has the focus at once; its content gets it when the delay runs out.
     EXPECT_EQ(focusing.GetFocused(), frame);
     EXPECT_EQ(focusing.DelayedElement(), frame);
     EXPECT_TRUE(sheetHost.TimerRuns(TSheet::DelayTimerId));
     focusing.Timer(TSheet::DelayTimerId);
     EXPECT_FALSE(sheetHost.TimerRuns(TSheet::DelayTimerId));
-    EXPECT_EQ(focusing.GetFocused(), frame->Caption());
+    ASSERT_NE(frame->GetContent(), nullptr);
+    EXPECT_EQ(focusing.GetFocused(), frame->GetContent());
     TKeyEvent a = TKeyEvent::Press(u'A');
     focusing.KeyPress(a);
-    EXPECT_EQ(StringToUtf8(frame->Caption()->GetText()), "A");
+    EXPECT_TRUE(frame->Caption()->GetText().empty());
 
     // A frame that lost the focus before the delay ran out leaves the focus alone.
     focusing.SetFocused(comment);
