@@ -121,10 +121,4 @@ else
   fail "the replace dialog did not open"
 fi
 
-e2e_probe close TAppMainForm >/dev/null
-wait "$app" 2>/dev/null
-if [ "$failures" -gt 0 ]; then
-  echo "editor-large: $failures failure(s)"
-  exit 1
-fi
-echo "editor-large: all passed"
+e2e_finish editor-large

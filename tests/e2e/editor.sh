@@ -95,10 +95,4 @@ else
   fail "the find dialog did not open"
 fi
 
-e2e_probe close TAppMainForm >/dev/null
-wait "$app" 2>/dev/null
-if [ "$failures" -gt 0 ]; then
-  echo "editor: $failures failure(s)"
-  exit 1
-fi
-echo "editor: all passed"
+e2e_finish editor

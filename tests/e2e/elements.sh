@@ -26,41 +26,23 @@ mkdir -p "$settings_folder"
 printf '<Quillora>\r\n\t<Sheet>\r\n\t\t<FocusNew Value="1"/>\r\n\t</Sheet>\r\n</Quillora>\r\n' \
   >"$settings_folder/Quillora.settings"
 
-# Ctrl held while the keys of a palette button are pressed, then released.
-palette_key() {
-  xdotool keydown ctrl
-  sleep 0.2
-  local k
-  for k in $(echo "$1" | grep -o .); do xdotool key "$k"; sleep 0.2; done
-  xdotool keyup ctrl
-  sleep 0.8
-}
 wait_data() { e2e_wait_file "$data" "$1" 1 "$2"; } # TEXT SECONDS
 
-wine "$exe" >"$E2E_OUT/app.log" 2>&1 </dev/null &
-app=$!
-e2e_probe wait-visible TAppMainForm 20000 >/dev/null || { echo "FAIL: Quillora did not start"; exit 1; }
-e2e_probe activate TAppMainForm >/dev/null
-sleep 1
-e2e_probe childrect TAppMainForm TPaletteForm >/dev/null || fail "the palette does not show"
-read -r x y <<<"$(e2e_document_point)"
-xdotool mousemove "$x" "$y"
-xdotool click 1
-sleep 0.5
+e2e_start_editor "$exe"
 
 key ctrl+End
 key Return
 type_chars "el start"
 # The text's buttons: the fifteen key elements, then the comment ("Additional").
-palette_key 16
+e2e_palette_key 16 0.8
 type_chars "el note "
 # The comment's buttons: the signs first (Information 1, Question 2, Star 3, ...).
-palette_key 3
+e2e_palette_key 3 0.8
 # The new star has the focus; Right goes back into the comment's text after it.
 key Right
 sleep 0.3
 type_chars " "
-palette_key l
+e2e_palette_key l 0.8
 # The new frame takes the focus and, a moment later, passes the caret into its content.
 type_chars "el inside"
 sleep 0.5
@@ -82,10 +64,4 @@ else
 fi
 grep -q '<Chars Value="alpha one"/>' "$data" && echo "ok: the first snippet is kept" || fail "the first snippet is lost"
 
-e2e_probe close TAppMainForm >/dev/null
-wait "$app" 2>/dev/null
-if [ "$failures" -gt 0 ]; then
-  echo "elements: $failures failure(s)"
-  exit 1
-fi
-echo "elements: all passed"
+e2e_finish elements

@@ -126,6 +126,45 @@ e2e_document_point() {
   echo "$((left + 120)) $y"
 }
 
+# Ctrl held while the keys of a palette accelerator are pressed one by one, then released;
+# then SETTLE seconds (default 0.5) for the palette's wait and the insertion.
+e2e_palette_key() { # KEYS [SETTLE]
+  xdotool keydown ctrl
+  sleep 0.2
+  local k
+  for k in $(echo "$1" | grep -o .); do xdotool key "$k"; sleep 0.2; done
+  xdotool keyup ctrl
+  sleep "${2:-0.5}"
+}
+
+# Starts the program EXE (its output in $E2E_OUT/app.log, its process in $app), waits for
+# the main window with its palette and clicks into the document below the palette.
+e2e_start_editor() { # EXE
+  wine "$1" >"$E2E_OUT/app.log" 2>&1 </dev/null &
+  app=$!
+  e2e_probe wait-visible TAppMainForm 20000 >/dev/null || { echo "FAIL: Quillora did not start"; exit 1; }
+  e2e_probe activate TAppMainForm >/dev/null
+  sleep 1
+  e2e_probe childrect TAppMainForm TPaletteForm >/dev/null || fail "the palette does not show"
+  local x y
+  read -r x y <<<"$(e2e_document_point)"
+  xdotool mousemove "$x" "$y"
+  xdotool click 1
+  sleep 0.5
+}
+
+# Closes the main window started as $app and ends the run: exit 1 with the count of
+# failures, else "NAME: all passed".
+e2e_finish() { # NAME
+  e2e_probe close TAppMainForm >/dev/null
+  wait "$app" 2>/dev/null
+  if [ "$failures" -gt 0 ]; then
+    echo "$1: $failures failure(s)"
+    exit 1
+  fi
+  echo "$1: all passed"
+}
+
 # Waits (up to five seconds) until the main window holds $1 snippets; prints the count
 # seen last.
 e2e_wait_snippet_count() {

@@ -20,34 +20,16 @@ data="$E2E_DOCS/Quillora.tpt"
   printf '</Quillora>\r\n'
 } >"$data"
 
-# Ctrl held while the digits of a palette key are pressed, then released.
-palette_key() {
-  xdotool keydown ctrl
-  sleep 0.2
-  local digit
-  for digit in $(echo "$1" | grep -o .); do xdotool key "$digit"; sleep 0.2; done
-  xdotool keyup ctrl
-  sleep 0.5
-}
 wait_data() { e2e_wait_file "$data" "$1" 1 "$2"; } # TEXT SECONDS
 
-wine "$exe" >"$E2E_OUT/app.log" 2>&1 </dev/null &
-app=$!
-e2e_probe wait-visible TAppMainForm 20000 >/dev/null || { echo "FAIL: Quillora did not start"; exit 1; }
-e2e_probe activate TAppMainForm >/dev/null
-sleep 1
-e2e_probe childrect TAppMainForm TPaletteForm >/dev/null || fail "the palette does not show"
-read -r x y <<<"$(e2e_document_point)"
-xdotool mousemove "$x" "$y"
-xdotool click 1
-sleep 0.5
+e2e_start_editor "$exe"
 
 key ctrl+End
 key Return
 type_chars "pz start"
-palette_key 10 # Enter
+e2e_palette_key 10 # Enter
 type_chars "pz mid "
-palette_key 15 # Date and Time
+e2e_palette_key 15 # Date and Time
 sleep 0.5
 key ctrl+s
 if wait_data '<Chars Value="pz mid "/>' 10; then
@@ -85,10 +67,4 @@ else
   fail "the list did not open in notepad"
 fi
 
-e2e_probe close TAppMainForm >/dev/null
-wait "$app" 2>/dev/null
-if [ "$failures" -gt 0 ]; then
-  echo "palette: $failures failure(s)"
-  exit 1
-fi
-echo "palette: all passed"
+e2e_finish palette

@@ -135,10 +135,4 @@ else
   fail "the dialog did not open a second time"
 fi
 
-e2e_probe close TAppMainForm >/dev/null
-wait "$app" 2>/dev/null
-if [ "$failures" -gt 0 ]; then
-  echo "settings: $failures failure(s)"
-  exit 1
-fi
-echo "settings: all passed"
+e2e_finish settings
