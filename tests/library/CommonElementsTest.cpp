@@ -115,6 +115,33 @@ TEST_F(CommonElementsTest, UndoingTheDeletionOfAFrameKeepsIdentifiersUniqueAndTh
     EXPECT_EQ(SaveText(), Canonical(NestedFrames));
 }
 
+TEST_F(CommonElementsTest, FrameDescriptionComesBackByteForByteAndAnEmptyOneIsDropped)
+{
+    const String described =
+        u"<Quillora FormatVersion=\"1.2\"><LogicFrame><Caption><Chars Value=\"Frame\"/></Caption>"
+        u"<Content><Chars Value=\"body\"/></Content>"
+        u"<Description><Chars Value=\"why \"/><Star/><Br/><Chars Value=\"second line\"/></Description>"
+        u"</LogicFrame></Quillora>";
+    LoadText(described);
+    EXPECT_EQ(Reports(), 0);
+    auto* frame = dynamic_cast<TElement_LogicFrame*>(Root().FirstVisual());
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->Description(), nullptr);
+    EXPECT_EQ(frame->Description()->Text().ParagraphCount(), 2);
+    const String saved = SaveText();
+    EXPECT_EQ(saved, Canonical(described));
+    LoadText(saved);
+    EXPECT_EQ(SaveText(), saved);
+
+    // Emptied, the description is no longer written.
+    auto* again = dynamic_cast<TElement_LogicFrame*>(Root().FirstVisual());
+    ASSERT_NE(again, nullptr);
+    ASSERT_NE(again->Description(), nullptr);
+    again->Description()->SelectAll();
+    again->Description()->ReplaceSelection(nullptr, false);
+    EXPECT_EQ(SaveText().find(u"Description"), String::npos);
+}
+
 // ---- the golden data file ----
 
 const String GoldenFile = Utf8ToString(QUILLORA_TEST_DATA "/library/common-elements.tpt");
