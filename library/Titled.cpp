@@ -415,9 +415,9 @@ bool TCustomDescribedElement::ExecutePaletteItem(TVisualElement* target, TPalett
         if (!Sheet()) return false;
         TCustomCommentElement* description = GetDescription();
         PlaceDescription();
-        if (!description->IsVisible()) return false;
+        if (!DescriptionAttached()) return false;
         description->SetFocus(false, true, std::nullopt, nullptr, {});
-        if (!description->IsFocused()) description->Focus();
+        if (!description->IsFocused()) return false;
         description->SelectAll();
         return true;
     }
@@ -808,6 +808,7 @@ void TDescriptionElement::Create()
 {
     TCustomCommentElement::Create();
     options_ |= teoMaxWidth480;
+    SetVisualOptions(static_cast<TVisualOptions>(VisualOptions() | voAutoHide));
 }
 
 TCustomDescribedElement* TDescriptionElement::Owner() const
@@ -835,9 +836,18 @@ void TDescriptionElement::GetMouseTransparent(TRect& rect)
 
 bool TDescriptionElement::ComputeVisible()
 {
-    if (!TCustomCommentElement::ComputeVisible()) return false;
-    TCustomDescribedElement* owner = Owner();
-    return !owner || owner->IsVisible();
+    TVisualElement* parent = VisualParent();
+    if (parent && !(parent->IsVisible() && parent->IsChildVisible(this))) return false;
+    if (TCustomDescribedElement* owner = Owner(); owner && !owner->IsVisible()) return false;
+    // The auto-hide rule: an empty description shows only while it has the focus or is
+    // about to take it.
+    return HasVisualState(vsKeepVisible) || IsFocused() || !IsEmpty();
+}
+
+void TDescriptionElement::ContentChanged()
+{
+    TCustomCommentElement::ContentChanged();
+    UpdateVisible();
 }
 
 TVisualElement* TDescriptionElement::GetFocusParent()

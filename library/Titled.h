@@ -311,7 +311,9 @@ protected:
 };
 
 // The description of a described element: a comment in the speech-bubble frame of the
-// theme ("Description"), shown beside its owner while the owner is shown.
+// theme ("Description"), shown beside its owner while the owner is shown. An empty one is
+// shown only while it has the focus (it hides itself as other auto-hide elements do), so
+// that leaving it empty removes it from view as well as from the file.
 class TDescriptionElement : public TCustomCommentElement {
 public:
     QUILLORA_ELEMENT_CLASS(TDescriptionElement, TCustomCommentElement)
@@ -325,6 +327,8 @@ public:
     bool ComputeVisible() override;
     // The owner: keyboard navigation leaves the description into its owner's children.
     TVisualElement* GetFocusParent() override;
+    // Shows or hides the description when it becomes empty or filled.
+    void ContentChanged() override;
 
 protected:
     void Create() override;

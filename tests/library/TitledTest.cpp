@@ -269,6 +269,7 @@ TEST_F(LogicFrameLayoutTest, DescriptionFloatsAtTheRightEdgeInTheRootsCoordinate
     schemeRoot->SetBounds(7, 11, 900, 700);
     TCustomCommentElement* description = frame->GetDescription();
     ASSERT_NE(description, nullptr);
+    description->Text().SetText(u"why");
     EXPECT_EQ(description->VisualParent(), sheetRoot);
     EXPECT_EQ(description->GetFocusParent(), frame);
     EXPECT_TRUE(description->IsVisible());
@@ -329,13 +330,20 @@ TEST_F(LogicFrameLayoutTest, DescriptionFloatsAtTheRightEdgeInTheRootsCoordinate
         EXPECT_EQ(dynamic_cast<TDescriptionElement*>(c), nullptr);
 }
 
-TEST_F(LogicFrameLayoutTest, DescriptionIsShownAndHiddenWithItsElement)
+TEST_F(LogicFrameLayoutTest, DescriptionIsShownWithItsElementAndWhenFilledOrFocused)
 {
     // A frame inside the content of `frame` is hidden while `frame` is collapsed.
     TVisualElement* content = frame->GetContent();
     auto* inner = TVisualElement::NewVisualPart<TElement_LogicFrame>(content, nullptr, content);
     TCustomCommentElement* description = inner->GetDescription();
     ASSERT_TRUE(inner->IsVisible());
+    // Empty, it shows only while it has the focus.
+    EXPECT_FALSE(description->IsVisible());
+    sheet.SetFocused(description);
+    EXPECT_TRUE(description->IsVisible());
+    sheet.SetFocused(nullptr);
+    EXPECT_FALSE(description->IsVisible());
+    description->Text().SetText(u"why");
     EXPECT_TRUE(description->IsVisible());
     frame->SetExpanded(false);
     EXPECT_FALSE(inner->IsVisible());

@@ -503,12 +503,17 @@ TEST_F(PaletteTest, DescriptionCommandFocusesTheDescriptionWithItsTextSelectedAn
     EXPECT_EQ(sheet.GetFocused(), description);
     EXPECT_EQ(description->GetSelectionText(), u"0,0,0,4"); // all of "note"
 
-    // The typing is undone as one step; the empty description is not saved.
+    // The typing is undone as one step; the empty description is not saved, and it is
+    // out of view once it loses the focus; redone, it shows again.
     document->UndoRedo()->Undo();
     EXPECT_EQ(description->GetText(), u"");
     EXPECT_EQ(DocumentText().find(u"Description"), String::npos);
+    EXPECT_TRUE(description->IsVisible());
+    sheet.SetFocused(frame);
+    EXPECT_FALSE(description->IsVisible());
     document->UndoRedo()->Redo();
     EXPECT_EQ(description->GetText(), u"note");
+    EXPECT_TRUE(description->IsVisible());
 }
 
 TEST_F(PaletteTest, AFocusedImageOffersItsCommandsWithStatesThatFollowIt)
