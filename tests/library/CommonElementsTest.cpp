@@ -115,7 +115,7 @@ TEST_F(CommonElementsTest, UndoingTheDeletionOfAFrameKeepsIdentifiersUniqueAndTh
     EXPECT_EQ(SaveText(), Canonical(NestedFrames));
 }
 
-TEST_F(CommonElementsTest, FrameDescriptionComesBackByteForByteAndAnEmptyOneIsDropped)
+TEST_F(CommonElementsTest, FrameDescriptionComesBackByteForByteAndIsCopiedWithTheFrame)
 {
     const String described =
         u"<Quillora FormatVersion=\"1.2\"><LogicFrame><Caption><Chars Value=\"Frame\"/></Caption>"
@@ -133,13 +133,19 @@ TEST_F(CommonElementsTest, FrameDescriptionComesBackByteForByteAndAnEmptyOneIsDr
     LoadText(saved);
     EXPECT_EQ(SaveText(), saved);
 
-    // Emptied, the description is no longer written.
-    auto* again = dynamic_cast<TElement_LogicFrame*>(Root().FirstVisual());
-    ASSERT_NE(again, nullptr);
-    ASSERT_NE(again->Description(), nullptr);
-    again->Description()->SelectAll();
-    again->Description()->ReplaceSelection(nullptr, false);
-    EXPECT_EQ(SaveText().find(u"Description"), String::npos);
+    // A copy of the frame carries its description; the pasted one has its own.
+    Select(0, 0, 0, 1);
+    Root().Copy();
+    EXPECT_NE(clipboard.GetText().find(u"<Description>"), String::npos);
+    Select(0, 1, 0, 1);
+    ASSERT_TRUE(Root().Paste());
+    auto* first = dynamic_cast<TElement_LogicFrame*>(Root().FirstVisual());
+    auto* pasted = first ? dynamic_cast<TElement_LogicFrame*>(first->NextVisual()) : nullptr;
+    ASSERT_NE(pasted, nullptr);
+    ASSERT_NE(pasted->Description(), nullptr);
+    EXPECT_NE(pasted->Description(), first->Description());
+    EXPECT_EQ(pasted->Description()->GetText(), first->Description()->GetText());
+    EXPECT_NE(pasted->Description()->ID(), first->Description()->ID());
 }
 
 // ---- the golden data file ----
