@@ -177,6 +177,7 @@ void InitializeCommonElements()
     initialized = true;
 
     CommonSmallImageBase = SchemeSmallImages().AddImages(u"diCommonElementsSmallImages");
+    LoadTitledImages();
     SignsClassesGroup = ClassesGroups().AddGroup();
 
     TElementClassList& text = ClassesGroups().GetGroups(cgTextContent);

@@ -9,6 +9,8 @@
 #include "foundation/Knot.h"
 #include "foundation/NumberParse.h"
 #include "foundation/Service.h"
+#include "foundation/SettingsPlatform.h"
+#include "elements/SchemeImages.h"
 #include "library/LogSettings.h"
 #include "render/SheetCanvas.h"
 #include "text/Paragraph.h"
@@ -25,8 +27,31 @@ constexpr StringView CharsName = u"Chars";
 constexpr StringView BrName = u"Br";
 constexpr StringView ValueName = u"Value";
 
-// The sign colours: hint, warning, error.
+// The sign colours, drawn when the sign's picture is missing: hint, warning, error.
 constexpr TColor SignColors[3] = {0x00C08000, 0x0000A0E0, 0x000000D0};
+
+// Holds one reference to the registered log text attributes until program end. Made after
+// the attribute registry (its first use registers), so it is released before the
+// registry goes.
+class TLogAttributesHolder {
+public:
+    TLogAttributesHolder()
+    {
+        TRichTextAttributes scratch;
+        if (const TSettingsPlatform* platform = FindService<TSettingsPlatform>()) {
+            const TFontData font = platform->MessageFont();
+            if (!font.Name.empty()) scratch.SetFontName(font.Name);
+            if (font.Size > 0) scratch.SetSize(font.Size);
+        }
+        held_ = TRichTextAttributes::GetRegistered(scratch);
+        held_->AddRef();
+    }
+    ~TLogAttributesHolder() { held_->Release(); }
+    TRichTextAttributes* Get() const { return held_; }
+
+private:
+    TRichTextAttributes* held_;
+};
 
 // Link attributes of the log: the default ones in blue, underlined, marked as a link.
 TTextAttributes* LinkAttributes(TTextAttributes* defaults, const String& link)
@@ -62,6 +87,20 @@ const Char* LinkParamName(uint8_t kind)
 }
 
 } // namespace
+
+TSchemeImages& LogImages()
+{
+    static TSchemeImages images(TElement_Sign::Size);
+    static const bool loaded = images.AddImages(LogImagesResourceName) >= 0;
+    (void)loaded;
+    return images;
+}
+
+TRichTextAttributes* LogTextAttributes()
+{
+    static TLogAttributesHolder holder;
+    return holder.Get();
+}
 
 int LogSignImage(int kind)
 {
@@ -130,6 +169,10 @@ void TElement_Sign::Paint(TSheetCanvas& canvas, int paintFlags)
     (void)paintFlags;
     const int image = LogSignImage(kind_);
     if (image < 0) return;
+    if (const TBitmap32* picture = LogImages().GetImage(image)) {
+        canvas.DrawBitmap(0, 0, *picture);
+        return;
+    }
     canvas.DrawRectangle({0, 0, Size, Size}, image == 0 ? Size : 2, SignColors[image], SignColors[image]);
 }
 
@@ -179,6 +222,8 @@ void TLogRoot::GetPadding(TRect& rect)
     TSheetCanvas* canvas = Sheet() ? Sheet()->GetCanvas() : nullptr;
     rect = canvas ? canvas->GetThemePadding(steSheet) : TRect {};
 }
+
+TTextAttributes* TLogRoot::GetDefaultTextAttributes() { return LogTextAttributes(); }
 
 TTextAttributes* TLogRoot::GetAttributesForKnot(TKnot* node)
 {
@@ -327,6 +372,7 @@ void RegisterLogClasses()
     done = true;
     RegisterElementClass(TElement_Sign::Class());
     RegisterElementClass(TLogRoot::Class());
+    LogImages();
 }
 
 } // namespace quillora

@@ -19,6 +19,8 @@
 namespace quillora {
 
 class TLogSettings;
+class TRichTextAttributes;
+class TSchemeImages;
 
 // Options of the log text: content mode, no non-printing characters, no maximum width,
 // filling the space its parent offers.
@@ -29,6 +31,15 @@ constexpr uint32_t LogRootTextOptions = 111;
 
 // The colour of a link that was clicked (maroon).
 constexpr TColor LogVisitedLinkColor = 0x000080;
+
+// The log's sign pictures: 9 x 9 images cut from the resource "diLogImages" (hint,
+// warning, error), loaded on first use.
+inline constexpr const char16_t* LogImagesResourceName = u"diLogImages";
+TSchemeImages& LogImages();
+// The default text attributes of every log text: the face and size of the platform's
+// message font (Service<TSettingsPlatform>()), all else at the defaults; made on first
+// use and kept until program end.
+TRichTextAttributes* LogTextAttributes();
 
 // The image of a sign of message kind `kind`: 0 for hints, 1 for warnings and value
 // faults, 2 for errors; -1 (nothing drawn) for information and unknown kinds.
@@ -81,6 +92,8 @@ public:
 
     void GetAcceptedClasses(TElementClassList& list) override;
     void GetPadding(TRect& rect) override;
+    // The log text attributes (below).
+    TTextAttributes* GetDefaultTextAttributes() override;
     TTextAttributes* GetAttributesForKnot(TKnot* node) override;
     void ContentChanged() override;
 

@@ -294,8 +294,32 @@ void TTitleWriter::Draw(TSheetCanvas& canvas, const TRect& padding, int elementW
 
 TCustomCommentElement* TCustomDescribedElement::GetDescription()
 {
-    if (!description_) description_ = NewPart<TDescriptionElement>(this);
+    if (!description_) {
+        description_ = NewPart<TDescriptionElement>(this);
+        PlaceDescription();
+    }
     return description_;
+}
+
+bool TCustomDescribedElement::DescriptionAttached() const
+{
+    return description_ && Sheet() && description_->VisualParent() && description_->VisualParent() == Sheet()->GetRoot();
+}
+
+void TCustomDescribedElement::PlaceDescription()
+{
+    if (!description_ || HasState(esDestroying) || description_->HasState(esDestroying)) return;
+    TCustomSheet* sheet = Sheet();
+    TVisualElement* root = sheet ? sheet->GetRoot() : nullptr;
+    if (!root || root == this || !root->IsVisualAncestorOf(this)) return;
+    if (description_->VisualParent() != root) description_->SetVisualParent(root, nullptr);
+    description_->UpdateVisible();
+    TRect margins;
+    description_->GetMargins(margins);
+    TPoint p{Width() + margins.Left, margins.Top};
+    for (const TVisualElement* e = this; e && e != root; e = e->VisualParent()) p = e->ToParent(p);
+    if (p.Y < 0) p.Y = 0;
+    description_->SetBounds(p.X, p.Y, description_->Width(), description_->Height(), description_->Descent());
 }
 
 void TCustomDescribedElement::GetChildKnotName(TElement* child, TSchemeFiler* filer, String& name)
@@ -320,6 +344,84 @@ void TCustomDescribedElement::ChildrenChanged()
     for (TElement* e = FirstElement(); e; e = e->NextElement())
         if (e == description_) return;
     description_ = nullptr; // taken out or destroyed
+}
+
+void TCustomDescribedElement::BoundsChanged(const TRect& oldRect, int oldDescent)
+{
+    TVisualElement::BoundsChanged(oldRect, oldDescent);
+    if (DescriptionAttached()) PlaceDescription();
+}
+
+void TCustomDescribedElement::PositionChanged()
+{
+    TVisualElement::PositionChanged();
+    if (DescriptionAttached()) PlaceDescription();
+}
+
+void TCustomDescribedElement::VisibleChanged()
+{
+    TVisualElement::VisibleChanged();
+    if (description_) description_->UpdateVisible();
+}
+
+void TCustomDescribedElement::UpdateLayout(bool attached, bool styleChanged, bool widthChanged, bool heightChanged)
+{
+    TVisualElement::UpdateLayout(attached, styleChanged, widthChanged, heightChanged);
+    // Linking the description lays it out; the root lays it out again with its other
+    // children when the style changes.
+    if (description_ && Sheet()) PlaceDescription();
+}
+
+void TCustomDescribedElement::DetachingFromSheet()
+{
+    TVisualElement::DetachingFromSheet();
+    if (description_ && description_->VisualParent() && !description_->HasState(esDestroying))
+        description_->SetVisualParent(nullptr, nullptr);
+}
+
+TVisualElement* TCustomDescribedElement::GetNextVisualChild(TVisualElement* previous, bool forward)
+{
+    TVisualElement* description = DescriptionAttached() ? description_ : nullptr;
+    if (!description) return TVisualElement::GetNextVisualChild(previous, forward);
+    if (forward) {
+        if (!previous) return description;
+        if (previous == description) return TVisualElement::GetNextVisualChild(nullptr, true);
+        return TVisualElement::GetNextVisualChild(previous, true);
+    }
+    if (previous == description) return nullptr;
+    TVisualElement* next = TVisualElement::GetNextVisualChild(previous, false);
+    return next ? next : description;
+}
+
+void TCustomDescribedElement::GetPaletteItems(TPaletteItemList& list)
+{
+    TVisualElement::GetPaletteItems(list);
+    if (TPaletteItem* item = GetDescriptionPaletteItem()) list.push_back(item);
+}
+
+void TCustomDescribedElement::GetPaletteItemState(TPaletteItem* item, TPaletteItemState& state)
+{
+    if (item && item == GetDescriptionPaletteItem()) {
+        state.Enabled = true;
+        state.Checked = false;
+        return;
+    }
+    TVisualElement::GetPaletteItemState(item, state);
+}
+
+bool TCustomDescribedElement::ExecutePaletteItem(TVisualElement* target, TPaletteItem* item, bool checked)
+{
+    if (item && item == GetDescriptionPaletteItem()) {
+        if (!Sheet()) return false;
+        TCustomCommentElement* description = GetDescription();
+        PlaceDescription();
+        if (!DescriptionAttached()) return false;
+        description->SetFocus(false, true, std::nullopt, nullptr, {});
+        if (!description->IsFocused()) return false;
+        description->SelectAll();
+        return true;
+    }
+    return TVisualElement::ExecutePaletteItem(target, item, checked);
 }
 
 // ---- TCustomTitledElement ----
@@ -700,20 +802,93 @@ bool TCustomCommentElement::HasDataToPaste()
     return clipboard && clipboard->CanPaste();
 }
 
+// ---- TDescriptionElement ----
+
+void TDescriptionElement::Create()
+{
+    TCustomCommentElement::Create();
+    options_ |= teoMaxWidth480;
+    SetVisualOptions(static_cast<TVisualOptions>(VisualOptions() | voAutoHide));
+}
+
+TCustomDescribedElement* TDescriptionElement::Owner() const
+{
+    return dynamic_cast<TCustomDescribedElement*>(ParentElement());
+}
+
+bool TDescriptionElement::GetFrameKind(TSheetThemeElement& kind)
+{
+    kind = steDescription;
+    return true;
+}
+
+void TDescriptionElement::GetMargins(TRect& rect)
+{
+    TSheetCanvas* canvas = Sheet() ? Sheet()->GetCanvas() : nullptr;
+    rect = canvas ? canvas->GetThemeMargins(steDescription) : TRect{};
+}
+
+void TDescriptionElement::GetMouseTransparent(TRect& rect)
+{
+    TSheetCanvas* canvas = Sheet() ? Sheet()->GetCanvas() : nullptr;
+    rect = canvas ? canvas->GetThemeMouseTransparent(steDescription) : TRect{};
+}
+
+bool TDescriptionElement::ComputeVisible()
+{
+    TVisualElement* parent = VisualParent();
+    if (parent && !(parent->IsVisible() && parent->IsChildVisible(this))) return false;
+    if (TCustomDescribedElement* owner = Owner(); owner && !owner->IsVisible()) return false;
+    // The auto-hide rule: an empty description shows only while it has the focus or is
+    // about to take it.
+    return HasVisualState(vsKeepVisible) || IsFocused() || !IsEmpty();
+}
+
+void TDescriptionElement::ContentChanged()
+{
+    TCustomCommentElement::ContentChanged();
+    UpdateVisible();
+}
+
+TVisualElement* TDescriptionElement::GetFocusParent()
+{
+    if (TCustomDescribedElement* owner = Owner(); owner && owner->Sheet() && owner->Sheet() == Sheet()) return owner;
+    return TCustomCommentElement::GetFocusParent();
+}
+
 // ---- palette ----
 
 const TTitledPaletteCommand& CollapsedPaletteCommand()
 {
-    static const TTitledPaletteCommand command{sidCollapsedCaption, sidCollapsedHint, u"E", pgState, 0x0300, 20};
+    static const TTitledPaletteCommand command{sidCollapsedCaption, sidCollapsedHint, u"E", pgState, 0x0300, 20, 0};
+    return command;
+}
+
+const TTitledPaletteCommand& DescriptionPaletteCommand()
+{
+    static const TTitledPaletteCommand command{sidDescriptionCaption, sidDescriptionHint, u"M", pgActions, 0x0144, 30, 1};
     return command;
 }
 
 namespace {
 TPaletteItem* collapsedItem = nullptr;
+TPaletteItem* descriptionItem = nullptr;
 }
 
 void SetCollapsedPaletteItem(TPaletteItem* item) { collapsedItem = item; }
 TPaletteItem* GetCollapsedPaletteItem() { return collapsedItem; }
+void SetDescriptionPaletteItem(TPaletteItem* item) { descriptionItem = item; }
+TPaletteItem* GetDescriptionPaletteItem() { return descriptionItem; }
+
+int TitledLargeImageBase = -1;
+
+void LoadTitledImages()
+{
+    static bool loaded = false;
+    if (loaded) return;
+    loaded = true;
+    TitledLargeImageBase = SchemeLargeImages().AddImages(u"diTitledLargeImages");
+}
 
 } // namespace quillora
 

@@ -121,6 +121,13 @@ class TCustomCommentElement;
 // An element that may carry a description: a comment saved and copied with it under
 // "Description". It is kept as a part of the element; it is made when a stored one is
 // loaded or when one is asked for, and an empty one is not saved.
+//
+// While the element is on a sheet its description floats beside it: it is a visual child
+// of the sheet's root, placed at the element's right edge (plus the description's left
+// margin) and at the description's top margin, never above the root's top; it follows the
+// element when the element moves or is laid out, is shown and hidden with it and leaves
+// the root when the element leaves the sheet. Keyboard navigation visits the description
+// before the element's own children.
 class TCustomDescribedElement : public TVisualElement {
 public:
     QUILLORA_ELEMENT_CLASS(TCustomDescribedElement, TVisualElement)
@@ -128,12 +135,28 @@ public:
     TCustomCommentElement* Description() const { return description_; }
     // The description, made when the element has none.
     TCustomCommentElement* GetDescription();
+    // Links the description below the sheet's root and places it (nothing off a sheet).
+    void PlaceDescription();
 
     void GetChildKnotName(TElement* child, TSchemeFiler* filer, String& name) override;
     void LoadFromKnot(TSchemeFiler* filer, TKnot* knot) override;
     void ChildrenChanged() override;
+    void BoundsChanged(const TRect& oldRect, int oldDescent) override;
+    void PositionChanged() override;
+    void VisibleChanged() override;
+    void UpdateLayout(bool attached, bool styleChanged, bool widthChanged, bool heightChanged) override;
+    void DetachingFromSheet() override;
+    TVisualElement* GetNextVisualChild(TVisualElement* previous, bool forward) override;
+    void GetPaletteItems(TPaletteItemList& list) override;
+    void GetPaletteItemState(TPaletteItem* item, TPaletteItemState& state) override;
+    // "Description": focuses the description (made when there is none) with all its text
+    // selected.
+    bool ExecutePaletteItem(TVisualElement* target, TPaletteItem* item, bool checked) override;
 
 private:
+    // The description while it floats beside this element on a sheet.
+    bool DescriptionAttached() const;
+
     TCustomCommentElement* description_ = nullptr;
 };
 
@@ -287,10 +310,28 @@ protected:
     void Create() override;
 };
 
-// The description of a described element.
+// The description of a described element: a comment in the speech-bubble frame of the
+// theme ("Description"), shown beside its owner while the owner is shown. An empty one is
+// shown only while it has the focus (it hides itself as other auto-hide elements do), so
+// that leaving it empty removes it from view as well as from the file.
 class TDescriptionElement : public TCustomCommentElement {
 public:
     QUILLORA_ELEMENT_CLASS(TDescriptionElement, TCustomCommentElement)
+
+    // The element the description belongs to.
+    TCustomDescribedElement* Owner() const;
+
+    bool GetFrameKind(TSheetThemeElement& kind) override;
+    void GetMargins(TRect& rect) override;
+    void GetMouseTransparent(TRect& rect) override;
+    bool ComputeVisible() override;
+    // The owner: keyboard navigation leaves the description into its owner's children.
+    TVisualElement* GetFocusParent() override;
+    // Shows or hides the description when it becomes empty or filled.
+    void ContentChanged() override;
+
+protected:
+    void Create() override;
 };
 
 // ---- palette commands of titled elements ----
@@ -303,6 +344,7 @@ struct TTitledPaletteCommand {
     int GroupCaptionId; // the caption string of its palette group
     int Flags;
     int Order;
+    int LargeImage; // within "diTitledLargeImages"
 };
 
 // "Collapsed": collapses or expands the selected titled elements with an expand button.
@@ -311,5 +353,16 @@ const TTitledPaletteCommand& CollapsedPaletteCommand();
 // while the element is collapsed.
 void SetCollapsedPaletteItem(TPaletteItem* item);
 TPaletteItem* GetCollapsedPaletteItem();
+
+// "Description": edits the description of the focused described element.
+const TTitledPaletteCommand& DescriptionPaletteCommand();
+void SetDescriptionPaletteItem(TPaletteItem* item);
+TPaletteItem* GetDescriptionPaletteItem();
+
+// The first of the 32-pixel images of this unit ("diTitledLargeImages": Collapsed,
+// Description) in the large element images; -1 until they are loaded.
+extern int TitledLargeImageBase;
+// Loads them (once).
+void LoadTitledImages();
 
 } // namespace quillora

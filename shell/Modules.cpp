@@ -35,8 +35,8 @@ void AddMacroPaletteItems()
     }
 }
 
-// The comment, the logic frame and the signs, the image and the Collapsed command, the
-// image's commands.
+// The comment, the logic frame and the signs, the image, the Collapsed and Description
+// commands, the image's commands.
 void AddLibraryPaletteItems()
 {
     TPalette& palette = Palette();
@@ -52,11 +52,14 @@ void AddLibraryPaletteItems()
     AddElementPaletteItem(palette.FindGroup(pgInsert), TElement_Image::Class(), sidImage, sidImageHint, 100,
                           pifLargeButton, imageImage);
 
-    const TTitledPaletteCommand& collapsed = CollapsedPaletteCommand();
-    auto* collapsedItem = new TSchemePaletteItem(palette.FindGroup(collapsed.GroupCaptionId), collapsed.CaptionId,
-                                                 collapsed.HintId, collapsed.Order,
-                                                 static_cast<uint16_t>(collapsed.Flags), collapsed.Key);
-    SetCollapsedPaletteItem(collapsedItem);
+    for (const TTitledPaletteCommand* command : {&CollapsedPaletteCommand(), &DescriptionPaletteCommand()}) {
+        const int image = TitledLargeImageBase >= 0 ? TitledLargeImageBase + command->LargeImage : 0;
+        auto* item = new TSchemePaletteItem(palette.FindGroup(command->GroupCaptionId), command->CaptionId,
+                                            command->HintId, command->Order, static_cast<uint16_t>(command->Flags),
+                                            command->Key, image);
+        if (command == &CollapsedPaletteCommand()) SetCollapsedPaletteItem(item);
+        else SetDescriptionPaletteItem(item);
+    }
 
     for (const TDataPaletteGroup& group : DataPaletteGroups())
         if (!palette.FindGroup(group.CaptionId)) new TPaletteGroup(&palette, group.CaptionId, group.Order);

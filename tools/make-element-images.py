@@ -11,6 +11,9 @@
       diDataElementLargeImages.png (a 256 x 32 strip of the image element's commands:
       edit, apply, cancel, format, load from file, save to file, a spare picture frame,
       image) and diDataElementSmallImages.png (a 32 x 16 strip: image, data).
+      diTitledLargeImages.png (a 64 x 32 strip of the titled elements' commands:
+      collapsed, description).
+      diLogImages.png (a 27 x 9 strip of the log's signs: hint, warning, error).
 
 Only the standard library is used; the output is byte-for-byte the same on every run.
 """
@@ -235,6 +238,82 @@ def large_command(pixels, x0, kind):
         picture_image(pixels, x0, 32)
 
 
+def collapsed_command(pixels, x0):
+    """A titled element folded up to its caption bar, a minus disc on the bar."""
+    for x in range(x0 + 3, x0 + 29):
+        if x % 2:
+            put(pixels, x, 27, FRAME)
+    for y in range(15, 28):
+        if y % 2:
+            put(pixels, x0 + 3, y, FRAME)
+            put(pixels, x0 + 28, y, FRAME)
+    box(pixels, x0 + 1, 4, x0 + 30, 14, NOTE, NOTE_EDGE)
+    disc_at(pixels, x0 + 3, 5, 9, WHITE, FRAME)
+    rect(pixels, x0 + 5, 9, x0 + 9, 9, FRAME)
+    for y in (8, 10):
+        rect(pixels, x0 + 14, y, x0 + 27 - (y - 8) * 2, y, NOTE_EDGE)
+    # An arrow pointing up into the bar.
+    for i in range(4):
+        rect(pixels, x0 + 15 - i, 18 + i, x0 + 16 + i, 18 + i, INK)
+    rect(pixels, x0 + 15, 22, x0 + 16, 25, INK)
+
+
+def triangle(pixels, x0, corners, colour):
+    """Fills the pixels whose centres lie inside the triangle `corners`."""
+    (ax, ay), (bx, by), (cx, cy) = corners
+
+    def side(px, py, qx, qy, rx, ry):
+        return (qx - px) * (ry - py) - (qy - py) * (rx - px)
+
+    for y in range(32):
+        for x in range(32):
+            px, py = x + 0.5, y + 0.5
+            d1, d2, d3 = side(ax, ay, bx, by, px, py), side(bx, by, cx, cy, px, py), side(cx, cy, ax, ay, px, py)
+            if (d1 >= 0 and d2 >= 0 and d3 >= 0) or (d1 <= 0 and d2 <= 0 and d3 <= 0):
+                put(pixels, x0 + x, y, colour)
+
+
+def description_command(pixels, x0):
+    """An element with a pale yellow speech bubble beside it, its pointer on the left."""
+    box(pixels, x0 + 1, 12, x0 + 13, 27, FACE, EDGE)
+    for y in (16, 19, 22):
+        rect(pixels, x0 + 4, y, x0 + 10 - (y % 2) * 2, y, INK)
+    box(pixels, x0 + 16, 3, x0 + 30, 17, NOTE, NOTE_EDGE)
+    # The pointer: an edged wedge from the bubble's left side down to the element.
+    triangle(pixels, x0, ((17, 6), (17, 15), (9, 19)), NOTE_EDGE)
+    triangle(pixels, x0, ((18, 7.5), (18, 13.8), (11.6, 17.3)), NOTE)
+    for y in (7, 10, 13):
+        rect(pixels, x0 + 19, y, x0 + 27 - (y % 2) * 3, y, NOTE_EDGE)
+
+
+def disc_at(pixels, x0, y0, size, colour, edge=None):
+    centre = (size - 1) / 2.0
+    radius = size / 2.0 - 0.5
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x - centre, y - centre)
+            if d <= radius:
+                put(pixels, x0 + x, y0 + y, edge if edge and d > radius - 1.2 else colour)
+
+
+def log_sign(pixels, x0, kind):
+    """The 9 x 9 signs of log lines: a blue hint disc, an orange warning triangle, a red
+    error disc with a cross."""
+    if kind == "hint":
+        disc_at(pixels, x0, 0, 9, BLUE)
+        glyph(pixels, x0 + 4, 1, ["#", "", "#", "#", "#", "#"], WHITE)
+    elif kind == "warning":
+        for y in range(9):
+            half = y / 2.0
+            for x in range(9):
+                if abs(x - 4) <= half:
+                    put(pixels, x0 + x, y, ORANGE)
+        glyph(pixels, x0 + 4, 3, ["#", "#", "#", "", "#"], WHITE)
+    else:
+        disc_at(pixels, x0, 0, 9, RED)
+        glyph(pixels, x0 + 2, 2, ["#   #", " # # ", "  #  ", " # # ", "#   #"], WHITE)
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("command", choices=["draw"])
@@ -268,6 +347,16 @@ def main(argv):
     picture_image(pixels, 0, 16)
     data_image(pixels, 16, 16)
     write_png(os.path.join(args.out_dir, "diDataElementSmallImages.png"), 32, 16, pixels)
+
+    pixels = canvas(64, 32)
+    collapsed_command(pixels, 0)
+    description_command(pixels, 32)
+    write_png(os.path.join(args.out_dir, "diTitledLargeImages.png"), 64, 32, pixels)
+
+    pixels = canvas(27, 9)
+    for i, kind in enumerate(("hint", "warning", "error")):
+        log_sign(pixels, 9 * i, kind)
+    write_png(os.path.join(args.out_dir, "diLogImages.png"), 27, 9, pixels)
     return 0
 
 

@@ -2,9 +2,12 @@
 # End to end: a comment and, inside it, a star and a logic frame inserted from the palette
 # with its Ctrl accelerators (real key presses), text typed into the comment around them
 # and into the new frame's content, Ctrl+S, and the data file holds them nested as they
-# were made. The
-# setting "FocusNew" is on, so that each new element takes the focus. A screenshot of the
-# editor with the comment, the sign and the frame is left beside the test's output.
+# were made. Then, in the frame's content, a second frame inserted with Ctrl+L gets a
+# description with Ctrl+M while it still has the focus, a text is typed into it, and after
+# Ctrl+S the data file holds the description with the nested frame. The setting
+# "FocusNew" is on, so that each new element takes the focus. A screenshot of the editor
+# with the comment, the sign, the frames and the description is left beside the test's
+# output.
 # Usage: tests/e2e/elements.sh BUILD_DIR
 set -u
 build="$1"
@@ -46,8 +49,6 @@ e2e_palette_key l 0.8
 # The new frame takes the focus and, a moment later, passes the caret into its content.
 type_chars "el inside"
 sleep 0.5
-mkdir -p "$build/e2e-pictures"
-import -window root "$build/e2e-pictures/elements.png" 2>/dev/null && echo "screenshot: $build/e2e-pictures/elements.png"
 key ctrl+s
 if wait_data '<Chars Value="el inside"/>' 10; then
   echo "ok: Ctrl+S saved the comment"
@@ -63,5 +64,27 @@ else
   fail "the data file holds: $(printf '%q' "$flat")"
 fi
 grep -q '<Chars Value="alpha one"/>' "$data" && echo "ok: the first snippet is kept" || fail "the first snippet is lost"
+
+# In the frame's content Ctrl+L inserts a second frame, which has the focus until its
+# delayed action (300 ms) passes the caret into it; Ctrl+M right away gives it a
+# description and focuses that, and the typed text goes into the description.
+xdotool keydown ctrl; sleep 0.05; xdotool key l; sleep 0.05; xdotool keyup ctrl; sleep 0.05
+xdotool keydown ctrl; sleep 0.05; xdotool key m; sleep 0.05; xdotool keyup ctrl
+sleep 0.8
+type_chars "el why"
+sleep 0.5
+mkdir -p "$build/e2e-pictures"
+import -window root "$build/e2e-pictures/elements.png" 2>/dev/null && echo "screenshot: $build/e2e-pictures/elements.png"
+key ctrl+s
+if wait_data '<Chars Value="el why"/>' 10; then
+  flat=$(tr -d '\r\n\t' <"$data")
+  if [[ "$flat" == *'<Content><Chars Value="el inside"/>'*'<LogicFrame>'*'<Description><Chars Value="el why"/></Description></LogicFrame>'*'</Content></LogicFrame></Comment>'* ]]; then
+    echo "ok: Ctrl+M gave the nested frame a description that is saved with it"
+  else
+    fail "the nested frame's description is not where it belongs: $(printf '%q' "$flat")"
+  fi
+else
+  fail "the data file does not hold the description typed after Ctrl+M"
+fi
 
 e2e_finish elements

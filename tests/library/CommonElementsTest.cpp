@@ -115,6 +115,39 @@ TEST_F(CommonElementsTest, UndoingTheDeletionOfAFrameKeepsIdentifiersUniqueAndTh
     EXPECT_EQ(SaveText(), Canonical(NestedFrames));
 }
 
+TEST_F(CommonElementsTest, FrameDescriptionComesBackByteForByteAndIsCopiedWithTheFrame)
+{
+    const String described =
+        u"<Quillora FormatVersion=\"1.2\"><LogicFrame><Caption><Chars Value=\"Frame\"/></Caption>"
+        u"<Content><Chars Value=\"body\"/></Content>"
+        u"<Description><Chars Value=\"why \"/><Star/><Br/><Chars Value=\"second line\"/></Description>"
+        u"</LogicFrame></Quillora>";
+    LoadText(described);
+    EXPECT_EQ(Reports(), 0);
+    auto* frame = dynamic_cast<TElement_LogicFrame*>(Root().FirstVisual());
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->Description(), nullptr);
+    EXPECT_EQ(frame->Description()->Text().ParagraphCount(), 2);
+    const String saved = SaveText();
+    EXPECT_EQ(saved, Canonical(described));
+    LoadText(saved);
+    EXPECT_EQ(SaveText(), saved);
+
+    // A copy of the frame carries its description; the pasted one has its own.
+    Select(0, 0, 0, 1);
+    Root().Copy();
+    EXPECT_NE(clipboard.GetText().find(u"<Description>"), String::npos);
+    Select(0, 1, 0, 1);
+    ASSERT_TRUE(Root().Paste());
+    auto* first = dynamic_cast<TElement_LogicFrame*>(Root().FirstVisual());
+    auto* pasted = first ? dynamic_cast<TElement_LogicFrame*>(first->NextVisual()) : nullptr;
+    ASSERT_NE(pasted, nullptr);
+    ASSERT_NE(pasted->Description(), nullptr);
+    EXPECT_NE(pasted->Description(), first->Description());
+    EXPECT_EQ(pasted->Description()->GetText(), first->Description()->GetText());
+    EXPECT_NE(pasted->Description()->ID(), first->Description()->ID());
+}
+
 // ---- the golden data file ----
 
 const String GoldenFile = Utf8ToString(QUILLORA_TEST_DATA "/library/common-elements.tpt");

@@ -11,6 +11,10 @@
 #include "elements/Scheme.h"
 #include "elements/ValueChecks.h"
 #include "foundation/Knot.h"
+#include "foundation/Service.h"
+#include "foundation/SettingsPlatform.h"
+#include "elements/SchemeImages.h"
+#include "support/ElementFakes.h"
 #include "library/Log.h"
 #include "library/LogSettings.h"
 #include "text/Paragraph.h"
@@ -231,6 +235,41 @@ TEST_F(LogTest, SignsSaveTheirKindAndStayOutOfCopiedText)
     ASSERT_NE(element, nullptr);
     EXPECT_TRUE(element->HasVisualOption(voNotCopiedWithText));
     EXPECT_EQ(element->Width(), TElement_Sign::Size);
+}
+
+TEST_F(LogTest, SignsDrawTheirPictureFromTheLogImagesAndTextsTakeTheMessageFont)
+{
+    // Three 9 x 9 pictures: hint, warning, error.
+    ASSERT_EQ(LogImages().Count(), 3);
+    EXPECT_EQ(LogImages().CellSize(), TElement_Sign::Size);
+    struct Case {
+        int Kind;
+        bool Drawn;
+    };
+    for (const Case& c : {Case{mkInformation, false}, Case{mkHint, true}, Case{mkWarning, true},
+                          Case{mkError, true}, Case{mkValueRequired, true}, Case{mkInvalidValue, true},
+                          Case{6, false}}) {
+        TScheme* none = nullptr;
+        std::unique_ptr<TElement_Sign> sign(TElement::NewElement<TElement_Sign>(none));
+        sign->SetKind(c.Kind);
+        quillora::testing::TRecordingCanvas canvas;
+        sign->Paint(canvas, 0);
+        EXPECT_EQ(canvas.Calls, c.Drawn ? std::vector<std::string>{"Bitmap 0,0 0x0"} : std::vector<std::string>{})
+            << c.Kind;
+    }
+
+    const TFontData font = Service<TSettingsPlatform>().MessageFont();
+    auto* attributes = dynamic_cast<TRichTextAttributes*>(Root().GetDefaultTextAttributes());
+    ASSERT_NE(attributes, nullptr);
+    EXPECT_EQ(attributes, LogTextAttributes());
+    EXPECT_EQ(attributes->FontName(), font.Name);
+    EXPECT_EQ(attributes->Size(), font.Size);
+    Messages().AddPlainMessage(mkError, u"broken");
+    TPortion* text = Root().Text().FirstParagraph()->LastPortion();
+    ASSERT_NE(text, nullptr);
+    auto* written = dynamic_cast<TRichTextAttributes*>(text->GetAttributes());
+    ASSERT_NE(written, nullptr);
+    EXPECT_EQ(written->FontName(), font.Name);
 }
 
 } // namespace

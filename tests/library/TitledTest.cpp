@@ -260,4 +260,97 @@ TEST_F(LogicFrameLayoutTest, CollapsedTitledElementIgnoresItsExplicitSize)
     EXPECT_LT(frame->Width(), 500);
 }
 
+// ---- the description beside its element ----
+
+TEST_F(LogicFrameLayoutTest, DescriptionFloatsAtTheRightEdgeInTheRootsCoordinatesNeverAboveItsTop)
+{
+    auto* schemeRoot = static_cast<TVisualElement*>(scheme->Root());
+    TVisualElement* sheetRoot = sheet.Root();
+    schemeRoot->SetBounds(7, 11, 900, 700);
+    TCustomCommentElement* description = frame->GetDescription();
+    ASSERT_NE(description, nullptr);
+    description->Text().SetText(u"why");
+    EXPECT_EQ(description->VisualParent(), sheetRoot);
+    EXPECT_EQ(description->GetFocusParent(), frame);
+    EXPECT_TRUE(description->IsVisible());
+    struct Case {
+        const char* Name;
+        TPoint At;      // the frame's place in the scheme's root
+        TRect Margins;  // the theme's margins
+        TPoint Want;    // the description's place in the sheet's root
+    };
+    const int w = frame->Width();
+    const Case cases[] = {
+        {"the theme's margins", {10, 20}, Rect(-3, -5, 0, 0), {7 + 10 + w - 3, 11 + 20 - 5}},
+        {"positive margins", {0, 0}, Rect(4, 2, 0, 0), {7 + w + 4, 11 + 2}},
+        {"above the root's top", {5, -20}, Rect(-3, -5, 0, 0), {7 + 5 + w - 3, 0}},
+    };
+    for (const Case& c : cases) {
+        Canvas().Margins = c.Margins;
+        frame->SetBounds(c.At.X, c.At.Y, w, frame->Height());
+        frame->PlaceDescription();
+        EXPECT_EQ((TPoint{description->Left(), description->Top()}), c.Want) << c.Name;
+    }
+
+    // It follows a move of the frame, of an ancestor and a new width from the layout.
+    Canvas().Margins = Rect(-3, -5, 0, 0);
+    frame->SetBounds(30, 40, w, frame->Height());
+    EXPECT_EQ((TPoint{description->Left(), description->Top()}), (TPoint{7 + 30 + w - 3, 11 + 35}));
+    schemeRoot->SetBounds(17, 21, 900, 700);
+    EXPECT_EQ((TPoint{description->Left(), description->Top()}), (TPoint{17 + 30 + w - 3, 21 + 35}));
+    frame->SetExplicitSize(w + 50, 0);
+    EXPECT_EQ(frame->Width(), w + 50);
+    EXPECT_EQ(description->Left(), 17 + 30 + w + 50 - 3);
+
+    // Keyboard navigation visits it first forward and last backward.
+    EXPECT_EQ(frame->GetNextVisualChild(nullptr, true), description);
+    EXPECT_EQ(frame->GetNextVisualChild(description, true), frame->FirstVisual());
+    EXPECT_EQ(frame->GetNextVisualChild(frame->FirstVisual(), false), description);
+    EXPECT_EQ(frame->GetNextVisualChild(description, false), nullptr);
+    EXPECT_EQ(frame->GetNextVisualChild(nullptr, false), frame->LastVisual());
+
+    // A hit on it finds the description over whatever lies below.
+    const TPoint inside{description->Left() + description->Width() / 2, description->Top() + description->Height() / 2};
+    EXPECT_EQ(sheetRoot->HitTest(inside, hfSelf | hfChildren | hfDescendants), description);
+
+    // Leaving the sheet takes it off the root; coming back links and places it again.
+    sheet.SetFocused(description);
+    schemeRoot->SetVisualParent(nullptr, nullptr);
+    EXPECT_EQ(description->VisualParent(), nullptr);
+    EXPECT_EQ(description->Sheet(), nullptr);
+    EXPECT_EQ(sheet.GetFocused(), nullptr);
+    schemeRoot->SetVisualParent(sheetRoot, nullptr);
+    EXPECT_EQ(description->VisualParent(), sheetRoot);
+    EXPECT_EQ(description->Left(), schemeRoot->Left() + frame->Left() + frame->Width() - 3);
+
+    // Destroying the frame frees the description and unlinks it from the root.
+    delete frame;
+    frame = nullptr;
+    for (TVisualElement* c = sheetRoot->FirstVisual(); c; c = c->NextVisual())
+        EXPECT_EQ(dynamic_cast<TDescriptionElement*>(c), nullptr);
+}
+
+TEST_F(LogicFrameLayoutTest, DescriptionIsShownWithItsElementAndWhenFilledOrFocused)
+{
+    // A frame inside the content of `frame` is hidden while `frame` is collapsed.
+    TVisualElement* content = frame->GetContent();
+    auto* inner = TVisualElement::NewVisualPart<TElement_LogicFrame>(content, nullptr, content);
+    TCustomCommentElement* description = inner->GetDescription();
+    ASSERT_TRUE(inner->IsVisible());
+    // Empty, it shows only while it has the focus.
+    EXPECT_FALSE(description->IsVisible());
+    sheet.SetFocused(description);
+    EXPECT_TRUE(description->IsVisible());
+    sheet.SetFocused(nullptr);
+    EXPECT_FALSE(description->IsVisible());
+    description->Text().SetText(u"why");
+    EXPECT_TRUE(description->IsVisible());
+    frame->SetExpanded(false);
+    EXPECT_FALSE(inner->IsVisible());
+    EXPECT_FALSE(description->IsVisible());
+    frame->SetExpanded(true);
+    EXPECT_TRUE(inner->IsVisible());
+    EXPECT_TRUE(description->IsVisible());
+}
+
 } // namespace

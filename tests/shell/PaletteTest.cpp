@@ -11,7 +11,9 @@
 
 #include "editor/PaletteForm.h"
 #include "editor/Sheet.h"
+#include "elements/Filer.h"
 #include "elements/Scheme.h"
+#include "foundation/Knot.h"
 #include "foundation/Localization.h"
 #include "foundation/UndoRedo.h"
 #include "library/DateTimeMaskElement.h"
@@ -28,6 +30,7 @@
 #include "images/PlatformDecoder.h"
 #include "library/CommonElements.h"
 #include "library/DataElement.h"
+#include "library/Titled.h"
 #include "support/TempFolder.h"
 #include "support/FakeMainFormHost.h"
 #include "text/TextClipboard.h"
@@ -75,6 +78,15 @@ protected:
         for (size_t i = 0; i < palette.Buttons().size(); ++i)
             if (StringToUtf8(palette.Buttons()[i].Tune.Caption) == caption) return static_cast<int>(i);
         return -1;
+    }
+    // The document saved as a data file's text, without line breaks and indents.
+    String DocumentText() const
+    {
+        TKnot knot;
+        document->Scheme()->SaveToKnot(document->QuilloraRoot(), smDocument, &knot, 0);
+        String text = knot.SaveToText();
+        std::erase_if(text, [](Char c) { return c == u'\r' || c == u'\n' || c == u'\t'; });
+        return text;
     }
     void Type(std::initializer_list<TKeyCode> keys)
     {
@@ -437,6 +449,71 @@ int ButtonIn(const TPaletteForm& palette, const char* caption)
     for (size_t i = 0; i < palette.Buttons().size(); ++i)
         if (StringToUtf8(palette.Buttons()[i].Tune.Caption) == caption) return static_cast<int>(i);
     return -1;
+}
+
+TEST_F(PaletteTest, DescriptionCommandFocusesTheDescriptionWithItsTextSelectedAndItIsSavedOnlyWhenFilled)
+{
+    ASSERT_TRUE(palette.Click(ButtonOf("Comment")));
+    auto* comment = dynamic_cast<TElement_Comment*>(document->QuilloraRoot()->FirstVisual());
+    ASSERT_NE(comment, nullptr);
+    sheet.SetFocused(comment);
+    ASSERT_TRUE(palette.Click(ButtonOf("Logic Frame")));
+    auto* frame = dynamic_cast<TElement_LogicFrame*>(comment->LastVisual());
+    ASSERT_NE(frame, nullptr);
+    sheet.SetFocused(frame);
+    ASSERT_EQ(frame->Description(), nullptr);
+    // Both commands of titled elements show their own 32-pixel pictures.
+    const int collapsed = ButtonOf("Collapsed");
+    const int described = ButtonOf("Description");
+    ASSERT_GE(collapsed, 0);
+    ASSERT_GE(described, 0);
+    ASSERT_GE(TitledLargeImageBase, 0);
+    const TPaletteButton& button = palette.Buttons()[static_cast<size_t>(described)];
+    EXPECT_EQ(palette.Buttons()[static_cast<size_t>(collapsed)].Tune.LargeImage, TitledLargeImageBase);
+    EXPECT_EQ(button.Tune.LargeImage, TitledLargeImageBase + 1);
+    EXPECT_TRUE(button.Large);
+    EXPECT_TRUE(button.Enabled);
+    EXPECT_EQ(button.Tune.Key, u"M");
+    EXPECT_EQ(StringToUtf8(palette.Panels()[static_cast<size_t>(button.Panel)].Heading), "Actions");
+    const bool couldUndo = document->UndoRedo()->CanUndo();
+
+    // Ctrl+M makes a description beside the frame and gives it the focus; nothing is
+    // recorded until something is typed.
+    TKeyEvent ctrl = TKeyEvent::Down(kcControl, ssCtrl);
+    palette.SheetKeyDown(ctrl);
+    Type({static_cast<TKeyCode>('M')});
+    TCustomCommentElement* description = frame->Description();
+    ASSERT_NE(description, nullptr);
+    EXPECT_EQ(sheet.GetFocused(), description);
+    EXPECT_EQ(description->VisualParent(), sheet.GetRoot());
+    EXPECT_TRUE(description->IsVisible());
+    EXPECT_EQ(document->UndoRedo()->CanUndo(), couldUndo);
+    EXPECT_EQ(DocumentText().find(u"Description"), String::npos);
+    for (Char c : String(u"note")) {
+        TKeyEvent press = TKeyEvent::Press(c);
+        sheet.KeyPress(press);
+    }
+    EXPECT_EQ(description->GetText(), u"note");
+    EXPECT_NE(DocumentText().find(u"<Description><Chars Value=\"note\"/></Description>"), String::npos);
+
+    // Run again from the frame, the command selects the whole text of the description.
+    sheet.SetFocused(frame);
+    ASSERT_TRUE(palette.Click(ButtonOf("Description")));
+    EXPECT_EQ(frame->Description(), description);
+    EXPECT_EQ(sheet.GetFocused(), description);
+    EXPECT_EQ(description->GetSelectionText(), u"0,0,0,4"); // all of "note"
+
+    // The typing is undone as one step; the empty description is not saved, and it is
+    // out of view once it loses the focus; redone, it shows again.
+    document->UndoRedo()->Undo();
+    EXPECT_EQ(description->GetText(), u"");
+    EXPECT_EQ(DocumentText().find(u"Description"), String::npos);
+    EXPECT_TRUE(description->IsVisible());
+    sheet.SetFocused(frame);
+    EXPECT_FALSE(description->IsVisible());
+    document->UndoRedo()->Redo();
+    EXPECT_EQ(description->GetText(), u"note");
+    EXPECT_TRUE(description->IsVisible());
 }
 
 TEST_F(PaletteTest, AFocusedImageOffersItsCommandsWithStatesThatFollowIt)
