@@ -460,6 +460,14 @@ void TSheet::MouseLeave()
     MouseMove(event);
 }
 
+bool TSheet::DropFiles(const std::vector<String>& fileNames, TPoint point)
+{
+    if (fileNames.empty() || !root_) return false;
+    for (TVisualElement* element = ElementAtPoint(point, false); element; element = element->VisualParent())
+        if (element->DropFilesAt(fileNames, element->FromSheet(point))) return true;
+    return false;
+}
+
 void TSheet::CancelMode()
 {
     leftHeld_ = false;

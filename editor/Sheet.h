@@ -141,6 +141,9 @@ public:
     // The pointer left the window: a move to (-1, -1).
     void MouseLeave();
     void CancelMode();
+    // Files dropped at `point`: offered to the element under the point, then to each of
+    // its visual ancestors, until one takes them (DropFilesAt); false when none did.
+    bool DropFiles(const std::vector<String>& fileNames, TPoint point);
     void SetActive(bool value);
     void SetReadOnly(bool value);
     void SetScrollPos(TPoint point);

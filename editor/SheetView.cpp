@@ -94,6 +94,7 @@ void TSheetView::AttachViewport(TScrollingViewport* viewport, TViewHost* host)
     if (sheet_ && sheet_->Host() == host_) sheet_->SetHost(nullptr);
     viewport_ = viewport;
     host_ = host;
+    if (host_) host_->AcceptFiles(true);
     SyncViewport();
 }
 
@@ -571,6 +572,13 @@ void TSheetView::Resized(int width, int height)
 void TSheetView::CancelMode()
 {
     if (sheet_) sheet_->CancelMode();
+}
+
+bool TSheetView::DropFiles(const std::vector<String>& fileNames, TPoint point)
+{
+    FreeRetired();
+    HideHint();
+    return sheet_ && sheet_->DropFiles(fileNames, point);
 }
 
 } // namespace quillora

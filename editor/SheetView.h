@@ -144,6 +144,9 @@ public:
     void FocusChanged(bool focused) override;
     void Resized(int width, int height) override;
     void CancelMode() override;
+    // Files dropped at `point` go to the sheet (TSheet::DropFiles). The view's window
+    // accepts dropped files from the moment the view is shown in it.
+    bool DropFiles(const std::vector<String>& fileNames, TPoint point) override;
 
 private:
     void SheetNotify(TItfObject* sender, int notify, intptr_t param1, intptr_t param2);

@@ -277,6 +277,9 @@ public:
     virtual void Reserved103();                                              // 103
     virtual void Reserved104(intptr_t param);                                // 104
     virtual bool DropFiles(const std::vector<String>& fileNames);            // 105
+    // Files dropped on the element at `point` (local coordinates) by the sheet: by
+    // default DropFiles; an element with places inside it puts them at the point.
+    virtual bool DropFilesAt(const std::vector<String>& fileNames, TPoint point) { return DropFiles(fileNames); }
     virtual bool FindNext(TFindMode mode, TFindData* findData, bool forward, TVisualElement*& next,
                           TVisualElement*& from);                            // 106
     virtual void FocusFirst();                                               // 107

@@ -72,6 +72,10 @@ String GetProgramFolder();
 // The user's temporary folder, with a trailing path delimiter.
 String GetTempFolder();
 
+// `text` with each "%NAME%" replaced by the environment variable NAME, as the system
+// expands the command lines of its registry; a name that is not set stays as it is.
+String ExpandEnvironmentVariables(const String& text);
+
 // The extension without its leading "." ("" when none): "a\b.c.txt" -> "txt".
 String GetExtension(const String& fileName);
 // The file name without folder and extension: "a\b.c.txt" -> "b.c".

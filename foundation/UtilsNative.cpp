@@ -36,6 +36,31 @@ String GetTempFolder()
     return IncludeTrailingPathDelimiter(Utf8ToString(dir));
 }
 
+String ExpandEnvironmentVariables(const String& text)
+{
+    String result;
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t open = text.find(u'%', i);
+        const size_t close = open == String::npos ? String::npos : text.find(u'%', open + 1);
+        if (close == String::npos) break;
+        result.append(text, i, open - i);
+        const String name = text.substr(open + 1, close - open - 1);
+        const char* value = name.empty() ? nullptr : std::getenv(StringToUtf8(name).c_str());
+        if (value) {
+            result += Utf8ToString(value);
+            i = close + 1;
+        } else {
+            // Not set: the "%" stays and may open the next reference.
+            result += u'%';
+            result += name;
+            i = close;
+        }
+    }
+    result.append(text, i, String::npos);
+    return result;
+}
+
 } // namespace quillora
 
 #endif

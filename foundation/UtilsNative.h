@@ -34,6 +34,17 @@ public:
 class TNativeRegistryReader : public TRegistryReader {
 public:
     bool ReadString(TRegistryRoot, const String&, const String&, String&) const override { return false; }
+    bool KeyExists(TRegistryRoot, const String&) const override { return false; }
+    bool GetSubKeyNames(TRegistryRoot, const String&, std::vector<String>& names) const override
+    {
+        names.clear();
+        return false;
+    }
+    bool GetValueNames(TRegistryRoot, const String&, std::vector<String>& names) const override
+    {
+        names.clear();
+        return false;
+    }
 };
 
 } // namespace quillora

@@ -5,6 +5,7 @@
 // stand-ins answer (foundation/UtilsNative.h).
 
 #include <cstdint>
+#include <vector>
 
 #include "foundation/Strings.h"
 
@@ -92,6 +93,14 @@ public:
     // The string value `valueName` (empty: the key's default value) of `key` under
     // `root`; false when the key or value is missing or not a string.
     virtual bool ReadString(TRegistryRoot root, const String& key, const String& valueName, String& value) const = 0;
+    // Whether `key` exists under `root` and can be opened for reading.
+    virtual bool KeyExists(TRegistryRoot root, const String& key) const = 0;
+    // The names of the subkeys of `key`, in the registry's order; false (and `names`
+    // empty) when the key is missing.
+    virtual bool GetSubKeyNames(TRegistryRoot root, const String& key, std::vector<String>& names) const = 0;
+    // The names of the values of `key` (the unnamed default value left out), in the
+    // registry's order; false (and `names` empty) when the key is missing.
+    virtual bool GetValueNames(TRegistryRoot root, const String& key, std::vector<String>& names) const = 0;
 };
 
 } // namespace quillora

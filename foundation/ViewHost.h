@@ -142,6 +142,11 @@ public:
     virtual void ShowHint(const String& text, TPoint screenPoint, int maxWidth) {}
     virtual void HideHint() {}
 
+    // ---- dropped files ----
+    // Whether files dragged from the shell may be dropped on the window; they reach the
+    // view's DropFiles. Off at first.
+    virtual void AcceptFiles(bool accept) {}
+
     // ---- what the user set for the pointer ----
     // Milliseconds within which a second press counts as a double click.
     virtual uint32_t DoubleClickTime() const = 0;
@@ -176,6 +181,9 @@ public:
     virtual void Resized(int width, int height) {}
     // A press, drag or capture was cut short by the system (a menu, a dialog).
     virtual void CancelMode() {}
+    // Files (full names) were dropped on the view at `point` (client coordinates; range
+    // coordinates for a painted view); true when the view took any of them.
+    virtual bool DropFiles(const std::vector<String>& fileNames, TPoint point) { return false; }
 };
 
 } // namespace quillora

@@ -606,6 +606,9 @@ bool TCustomDataElement::TakesFile(const String& fileName)
 
 bool TCustomDataElement::DropFiles(const std::vector<String>& fileNames)
 {
+    // Loading is refused while the data is edited in another program (Apply would drop
+    // what was loaded) and in a read-only document.
+    if (IsReadOnly() || InExternalEditing()) return false;
     for (const String& name : fileNames)
         if (IsKnownDataFile(name)) {
             LoadFromFile(name, true);

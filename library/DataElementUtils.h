@@ -162,7 +162,8 @@ public:
 };
 
 // The programs that can open a file type (for the "Open with" list of the Edit item).
-// Provided as Service<TOpenWithPrograms>(): the registry on Windows, nothing elsewhere.
+// Provided as Service<TOpenWithPrograms>(): TRegistryOpenWithPrograms on Windows,
+// TNoOpenWithPrograms elsewhere.
 class TOpenWithPrograms {
 public:
     virtual ~TOpenWithPrograms() = default;
@@ -170,6 +171,32 @@ public:
     // the verbs in order; `defaultIndex` the user's chosen program, -1 when none.
     virtual void Build(const String& extension, const std::vector<String>& verbs, std::vector<String>& values,
                        std::vector<String>& names, int& defaultIndex) = 0;
+};
+
+// The programs that the registry (Service<TRegistryReader>()) names for opening files
+// of `extension` (without the dot) with one of `verbs` (tried in order for each
+// program): the registered and the recently used programs first (their names as the
+// user chose them), then those of the registered file types. Each program's path goes
+// to `values` and its display name to `names`; a path already in `values`, or one whose
+// file does not exist, is left out. `defaultIndex` is the entry of the program the user
+// chose for the extension, -1 when it is not listed. An extension that could name
+// another key (with a "\" or a control character) lists nothing.
+void BuildOpenWithList(const String& extension, const std::vector<String>& verbs, std::vector<String>& values,
+                       std::vector<String>& names, int& defaultIndex);
+
+// The program path in a registered command line (environment references expanded): the
+// quoted or first word, or, for a command run through "rundll32.exe", the library it
+// loads. Empty when there is none.
+String CommandLineProgram(const String& commandLine);
+
+// The list built from the registry.
+class TRegistryOpenWithPrograms : public TOpenWithPrograms {
+public:
+    void Build(const String& extension, const std::vector<String>& verbs, std::vector<String>& values,
+               std::vector<String>& names, int& defaultIndex) override
+    {
+        BuildOpenWithList(extension, verbs, values, names, defaultIndex);
+    }
 };
 
 class TNoOpenWithPrograms : public TOpenWithPrograms {

@@ -220,6 +220,8 @@ public:
     // A new element of DataElementClass that loaded the clipboard's data, inserted at the
     // selection; false when nothing was pasted.
     bool PasteDataElement();
+    // A new data element for each file that one takes, loaded from the file.
+    std::vector<std::unique_ptr<TElement>> LoadDroppedFiles(const std::vector<String>& fileNames);
     // Inserts new data elements at the selection as one edit; with "FocusNew" the first
     // one takes the focus.
     void InsertDataElements(std::vector<std::unique_ptr<TElement>> elements);
@@ -342,6 +344,9 @@ public:
     bool Paste() override;
     // Each file that an element of DataElementClass takes becomes one such element.
     bool DropFiles(const std::vector<String>& fileNames) override;
+    // The new elements go where the point is: the element takes the focus with the caret
+    // there first.
+    bool DropFilesAt(const std::vector<String>& fileNames, TPoint point) override;
     void SelectAll() override;
     void GetFocusData(String& text) override;
     // Takes the focus and places the caret: right after `from` (one of the text's

@@ -294,10 +294,10 @@ bool TTextorElement::PasteDataElement()
     return true;
 }
 
-bool TTextorElement::DropFiles(const std::vector<String>& fileNames)
+std::vector<std::unique_ptr<TElement>> TTextorElement::LoadDroppedFiles(const std::vector<String>& fileNames)
 {
-    if (IsReadOnly() || !AcceptsDataElements()) return false;
     std::vector<std::unique_ptr<TElement>> elements;
+    if (IsReadOnly() || !AcceptsDataElements()) return elements;
     for (const String& name : fileNames) {
         std::unique_ptr<TElement> element(DataElementClass()->Create(Scheme()));
         auto* data = dynamic_cast<ITextDataElement*>(element.get());
@@ -306,7 +306,28 @@ bool TTextorElement::DropFiles(const std::vector<String>& fileNames)
         data->LoadDroppedFile(name);
         elements.push_back(std::move(element));
     }
+    return elements;
+}
+
+bool TTextorElement::DropFiles(const std::vector<String>& fileNames)
+{
+    std::vector<std::unique_ptr<TElement>> elements = LoadDroppedFiles(fileNames);
     if (elements.empty()) return false;
+    InsertDataElements(std::move(elements));
+    return true;
+}
+
+bool TTextorElement::DropFilesAt(const std::vector<String>& fileNames, TPoint point)
+{
+    std::vector<std::unique_ptr<TElement>> elements = LoadDroppedFiles(fileNames);
+    if (elements.empty()) return false;
+    if (HasVisualOption(voFocusable) && !IsFocused()) Focus();
+    TTextorPosition position;
+    TRow* row = nullptr;
+    if (text_->PositionAtPoint(TextPoint(point), true, true, position, row)) {
+        const TTextorLocation at = text_->PositionToLocation(position);
+        SetSelection({at.ParagraphIndex, at.CharIndex, at.ParagraphIndex, at.CharIndex});
+    }
     InsertDataElements(std::move(elements));
     return true;
 }

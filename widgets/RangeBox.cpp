@@ -441,6 +441,11 @@ void TRangeBox::Resized(int width, int height)
     if (content_) content_->Resized(width, height);
 }
 
+bool TRangeBox::DropFiles(const std::vector<String>& fileNames, TPoint point)
+{
+    return !panning_ && content_ && content_->DropFiles(fileNames, ClientToRange(point));
+}
+
 void TRangeBox::CancelMode()
 {
     leftDown_ = false;

@@ -178,6 +178,8 @@ public:
     void FocusChanged(bool focused) override;
     void Resized(int width, int height) override;
     void CancelMode() override;
+    // Dropped files go to the view at their range point.
+    bool DropFiles(const std::vector<String>& fileNames, TPoint point) override;
 
 private:
     void StartPanning();

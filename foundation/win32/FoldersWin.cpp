@@ -1,4 +1,4 @@
-// The program's and the user's temporary folders.
+// The program's and the user's temporary folders, and environment references in paths.
 #include <vector>
 
 #include "foundation/Utils.h"
@@ -30,6 +30,19 @@ String GetTempFolder()
         if (k > 0 && k < m) return IncludeTrailingPathDelimiter(FromWide(longer.data(), k));
     }
     return IncludeTrailingPathDelimiter(FromWide(buffer.data(), n));
+}
+
+String ExpandEnvironmentVariables(const String& text)
+{
+    if (text.empty()) return text;
+    std::vector<wchar_t> buffer(text.size() + 256);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        DWORD n = ExpandEnvironmentStringsW(WidePtr(text), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return text;
+        if (n <= buffer.size()) return FromWide(buffer.data(), n - 1); // n counts the terminator
+        buffer.resize(n);
+    }
+    return text;
 }
 
 } // namespace quillora

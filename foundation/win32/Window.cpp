@@ -1,6 +1,7 @@
 #include "foundation/win32/Window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <set>
 #include <string>
@@ -11,6 +12,7 @@
 #include "foundation/win32/CursorServiceWin.h"
 #include "foundation/win32/InputWin.h"
 #include "foundation/win32/PopupMenuWin.h"
+#include "foundation/win32/WinPaths.h"
 
 namespace quillora {
 
@@ -137,6 +139,7 @@ bool TWindow::CreateHandle(const TWindowClass& windowClass, const TWindowParams&
                                   params.Width, params.Height, params.Parent, params.Menu, instance, this);
     if (!window) return false;
     handle_ = window;
+    if (acceptFiles_) DragAcceptFiles(handle_, TRUE);
     return true;
 }
 
@@ -249,6 +252,9 @@ bool TWindow::HandleInput(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     case WM_SHOWWINDOW:
         if (wParam) maximizeOnShow_ = false;
         return false;
+    case WM_DROPFILES:
+        HandleDropFiles(wParam);
+        return true;
     case WM_ENTERSIZEMOVE:
         inSizeMove_ = true;
         return false;
@@ -295,6 +301,30 @@ void TWindow::HandlePointer(UINT msg, WPARAM wParam, LPARAM lParam)
     } else if (IsPointerRelease(msg)) {
         PointerUp(event);
     }
+}
+
+void TWindow::HandleDropFiles(WPARAM wParam)
+{
+    const HDROP drop = reinterpret_cast<HDROP>(wParam);
+    std::vector<String> fileNames;
+    POINT at {};
+    {
+        // The drop's memory goes back to the system however the handling ends.
+        struct TFinish {
+            HDROP Drop;
+            ~TFinish() { DragFinish(Drop); }
+        } finish {drop};
+        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+            if (length == 0) continue;
+            std::vector<wchar_t> name(length + 1, L'\0');
+            const UINT got = DragQueryFileW(drop, i, name.data(), length + 1);
+            if (got > 0 && got <= length) fileNames.push_back(FromWide(name.data(), got));
+        }
+        DragQueryPoint(drop, &at);
+    }
+    if (!fileNames.empty()) DropFiles(fileNames, {at.x, at.y});
 }
 
 void TWindow::TrackLeave()
@@ -415,6 +445,17 @@ void TWindow::Resized(int width, int height)
 void TWindow::CancelMode()
 {
     if (view_) view_->CancelMode();
+}
+
+bool TWindow::DropFiles(const std::vector<String>& fileNames, TPoint point)
+{
+    return view_ && view_->DropFiles(fileNames, point);
+}
+
+void TWindow::AcceptFiles(bool accept)
+{
+    acceptFiles_ = accept;
+    if (handle_) DragAcceptFiles(handle_, accept ? TRUE : FALSE);
 }
 
 // ---- showing ----

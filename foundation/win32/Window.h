@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "foundation/Input.h"
 #include "foundation/ViewHost.h"
@@ -114,6 +115,7 @@ public:
     int ShowPopupMenu(const TMenu& menu, TPoint screenPoint) override;
     void ShowHint(const String& text, TPoint screenPoint, int maxWidth) override;
     void HideHint() override;
+    void AcceptFiles(bool accept) override;
     // The hint's tooltip window while a hint shows; null otherwise (for tests).
     HWND HintWindow() const { return hintShown_ ? hintWindow_ : nullptr; }
     uint32_t DoubleClickTime() const override;
@@ -148,6 +150,8 @@ protected:
     virtual void FocusChanged(bool focused);
     virtual void Resized(int width, int height);
     virtual void CancelMode();
+    // Files dropped from the shell (AcceptFiles) at `point` (client coordinates).
+    virtual bool DropFiles(const std::vector<String>& fileNames, TPoint point);
 
 private:
     static LRESULT CALLBACK StaticWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -161,6 +165,7 @@ private:
     bool SetClientCursor();
     void SnapPosition(WINDOWPOS& position) const;
     void PopUpHint();
+    void HandleDropFiles(WPARAM drop);
 
     HWND handle_ = nullptr;
     TView* view_ = nullptr;
@@ -177,6 +182,8 @@ private:
     TCursor cursor_ = crDefault;
     bool maximizeOnShow_ = false;
     bool snapToScreenEdges_ = false;
+    // Files may be dropped on the window (kept for a window made again).
+    bool acceptFiles_ = false;
     bool inSizeMove_ = false;
     // The hint: its tooltip window (made on first use), the text and place waiting for
     // the pause to end, and when the last hint went (a hint soon after shows sooner).

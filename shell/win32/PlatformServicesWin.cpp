@@ -75,7 +75,7 @@ struct TPlatformServices::TImplementations {
     TProvide<TTextClipboard> ProvideClipboard{Clipboard};
     TWinDataClipboard DataClipboard;
     TProvide<TDataClipboard> ProvideDataClipboard{DataClipboard};
-    TNoOpenWithPrograms OpenWith; // the list offers "Open with..." alone
+    TRegistryOpenWithPrograms OpenWith; // read through the registry reader above
     TProvide<TOpenWithPrograms> ProvideOpenWith{OpenWith};
     TWinDataFileDialogs DataFileDialogs;
     TProvide<TDataFileDialogs> ProvideDataFileDialogs{DataFileDialogs};

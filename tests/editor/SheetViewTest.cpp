@@ -24,6 +24,10 @@ public:
     QUILLORA_ELEMENT_CLASS(TElement_Line, TVisualElement)
     bool Caret = false;
     int Deleted = 0;
+    // Dropped files: whether they are taken, and what came with the last drop.
+    bool TakesFiles = true;
+    std::vector<String> Dropped;
+    TPoint DroppedAt;
     void GetCaret(bool& visible, TRect& rect) override
     {
         visible = Caret;
@@ -32,6 +36,13 @@ public:
     bool CanDelete() override { return true; }
     void GetHint(String& text) override { text = u"a line"; }
     void Delete() override { ++Deleted; }
+    bool DropFilesAt(const std::vector<String>& fileNames, TPoint point) override
+    {
+        if (!TakesFiles) return false;
+        Dropped = fileNames;
+        DroppedAt = point;
+        return true;
+    }
 
 protected:
     void Create() override
@@ -93,6 +104,25 @@ struct SheetViewTest : ::testing::Test {
 };
 
 } // namespace
+
+TEST_F(SheetViewTest, DroppedFilesReachTheElementUnderTheScrolledPoint)
+{
+    // The window accepts files once the sheet is shown in it.
+    EXPECT_TRUE(host.AcceptsFiles);
+    box.Scroll(sbVertical, scTrack, 500);
+    const std::vector<String> files {u"C:\\a.png", u"C:\\b c.png"};
+    // Client (10, 35) is range (10, 535): line 26, 15 pixels down.
+    ASSERT_TRUE(box.DropFiles(files, {10, 35}));
+    EXPECT_EQ(lines[26]->Dropped, files);
+    EXPECT_EQ(lines[26]->DroppedAt, (TPoint {10, 15}));
+    // An element that takes none leaves them to its ancestors; here nobody takes them.
+    lines[27]->TakesFiles = false;
+    EXPECT_FALSE(box.DropFiles(files, {10, 45}));
+    EXPECT_TRUE(lines[27]->Dropped.empty());
+    // Nothing dropped, or nothing under the point.
+    EXPECT_FALSE(box.DropFiles({}, {10, 35}));
+    EXPECT_FALSE(box.DropFiles(files, {350, 35}));
+}
 
 TEST_F(SheetViewTest, TheRangeFollowsTheSheetAndScrollsGoBothWaysOnce)
 {

@@ -70,6 +70,9 @@ struct FakeRegistry : TRegistryReader {
         out = value;
         return true;
     }
+    bool KeyExists(TRegistryRoot, const String&) const override { return false; }
+    bool GetSubKeyNames(TRegistryRoot, const String&, std::vector<String>&) const override { return false; }
+    bool GetValueNames(TRegistryRoot, const String&, std::vector<String>&) const override { return false; }
 };
 
 // Provides the fakes for one test; the platform's come back afterwards.

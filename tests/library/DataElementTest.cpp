@@ -611,6 +611,24 @@ TEST_F(DataElementTest, LoadingAFileLowersTheTypeAndMissingFilesRaise)
     EXPECT_EQ(ReadWholeFile(Folder() + u"copy.png").size(), FromHex(SmallPngHex).Size());
 }
 
+TEST_F(DataElementTest, DroppedFilesAreRefusedWhileEditingElsewhereAndWhenReadOnly)
+{
+    const String name = Folder() + u"Photo.png";
+    WriteWholeFile(name, std::string(reinterpret_cast<const char*>(FromHex(SmallPngHex).Data()), FromHex(SmallPngHex).Size()));
+    TElement_Image* image = NewImage();
+    image->StartExternalEditing({}, false);
+    ASSERT_TRUE(image->InExternalEditing());
+    const std::vector<uint8_t> placeholder = image->Data().Bytes();
+    EXPECT_FALSE(image->DropFiles({name}));
+    EXPECT_EQ(image->Data().Bytes(), placeholder);
+    image->CancelExternalEditing();
+    scheme->SetReadOnly(true);
+    EXPECT_FALSE(image->DropFiles({name}));
+    scheme->SetReadOnly(false);
+    EXPECT_TRUE(image->DropFiles({name}));
+    EXPECT_EQ(image->Data().Bytes(), FromHex(SmallPngHex).Bytes());
+}
+
 TEST_F(DataElementTest, OpenDialogListsAllImagesFirstAndAllFilesLast)
 {
     TElement_Image* image = NewImage();

@@ -81,6 +81,9 @@ struct Registry : TRegistryReader {
         value = u"\"C:\\web.exe\" \"%1\"";
         return true;
     }
+    bool KeyExists(TRegistryRoot, const String&) const override { return false; }
+    bool GetSubKeyNames(TRegistryRoot, const String&, std::vector<String>&) const override { return false; }
+    bool GetValueNames(TRegistryRoot, const String&, std::vector<String>&) const override { return false; }
 };
 
 struct Cursors : TCursorService {

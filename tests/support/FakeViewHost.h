@@ -46,6 +46,7 @@ public:
     // The hint shown (empty: none) and where.
     String Hint;
     TPoint HintPoint;
+    bool AcceptsFiles = false;
 
     // ---- TViewHost ----
     void Invalidate(const TRect* rect) override
@@ -143,6 +144,12 @@ public:
     {
         Hint.clear();
         Log.push_back("HideHint");
+    }
+
+    void AcceptFiles(bool accept) override
+    {
+        AcceptsFiles = accept;
+        Log.push_back(accept ? "AcceptFiles on" : "AcceptFiles off");
     }
 
     uint32_t DoubleClickTime() const override { return DoubleClickMs; }

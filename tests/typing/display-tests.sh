@@ -5,7 +5,8 @@
 # Usage: tests/typing/display-tests.sh WINDOWS_BUILD_DIR [gtest filter]
 # The keyboard hook and the foreground tracking tests run here as well, and those of the
 # window base, of the menu bar and of the find and replace dialogs that need top-level
-# windows, the sheet in its viewport and the drop-down list window.
+# windows, the sheet in its viewport (a picture file dropped on the document included) and
+# the drop-down list window.
 set -u
 build="$(cd "$1" && pwd)"
 filter="${2:-SendKeysWin*:HookWin*:AccessibleCaretWin*:FocusedWindowNotifierWin*:WindowPlacementWin*:WindowSnapWin*:MenuBarWin*:SheetWin*:FindDialogsWin*:WindowHintWin*:DropDownListWindowWin*:SettingsDialogWin*}"

@@ -7,9 +7,13 @@
 #include "foundation/win32/WinInclude.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <functional>
 #include <iterator>
+#include <string>
 #include <stdexcept>
 #include <vector>
 
@@ -256,9 +260,42 @@ public:
         Seen.push_back(u"scroll " + IntToString(code) + u" " + IntToString(position));
     }
     void CancelMode() override { Seen.push_back(u"cancel"); }
+    bool DropFiles(const std::vector<String>& fileNames, TPoint point) override
+    {
+        Dropped = fileNames;
+        DroppedAt = point;
+        Seen.push_back(u"drop");
+        if (FailDrop) throw Exception(u"The drop broke");
+        return true;
+    }
 
     TViewHost* host = nullptr;
+    std::vector<String> Dropped;
+    TPoint DroppedAt;
+    bool FailDrop = false;
 };
+
+// A drop as the shell hands it over: a DROPFILES header, then the wide names one after
+// the other, each with its zero, and one more zero at the end.
+HGLOBAL MakeDrop(const std::vector<std::wstring>& names, POINT at)
+{
+    size_t chars = 1;
+    for (const std::wstring& name : names) chars += name.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    if (!memory) return nullptr;
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->pt = at;
+    header->fNC = FALSE;
+    header->fWide = TRUE;
+    auto* list = reinterpret_cast<wchar_t*>(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES));
+    for (const std::wstring& name : names) {
+        std::copy(name.begin(), name.end(), list);
+        list += name.size() + 1; // GHND zeroed the terminators
+    }
+    GlobalUnlock(memory);
+    return memory;
+}
 
 TEST_F(WindowWinTest, TheAttachedViewGetsTheInputAndItsHostServesIt)
 {
@@ -301,6 +338,38 @@ TEST_F(WindowWinTest, TheAttachedViewGetsTheInputAndItsHostServesIt)
     plain.SetView(nullptr);
     SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(origin.X, origin.Y));
     EXPECT_EQ(view.Seen.size(), 1u);
+}
+
+TEST_F(WindowWinTest, DroppedFilesReachTheViewWithTheirPointAndTheWindowAcceptsThemWhenAsked)
+{
+    TRecordingView view;
+    window.SetView(&view);
+    HWND hwnd = window.Handle();
+    auto accepts = [&] { return (GetWindowLongPtrW(window.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; };
+    EXPECT_FALSE(accepts());
+    window.AcceptFiles(true);
+    EXPECT_TRUE(accepts());
+
+    const std::vector<std::wstring> names {L"C:\\pictures\\Photo one.png", L"C:\\\u00E9t\u00E9\\\u0416.PNG"};
+    HGLOBAL drop = MakeDrop(names, {12, 34});
+    ASSERT_NE(drop, nullptr);
+    EXPECT_EQ(SendMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0), 0);
+    EXPECT_EQ(view.Dropped, (std::vector<String>{u"C:\\pictures\\Photo one.png", u"C:\\\u00E9t\u00E9\\\u0416.PNG"}));
+    EXPECT_EQ(view.DroppedAt, (TPoint {12, 34}));
+
+    // An error of the view stops at the window procedure and is told.
+    view.FailDrop = true;
+    drop = MakeDrop({L"C:\\x.png"}, {1, 2});
+    SendMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(errors.Messages, (std::vector<String>{u"The drop broke"}));
+
+    // The window made again keeps accepting; asked to stop, it does.
+    window.DestroyHandle();
+    ASSERT_TRUE(window.Create());
+    EXPECT_TRUE(accepts());
+    window.AcceptFiles(false);
+    EXPECT_FALSE(accepts());
+    window.SetView(nullptr);
 }
 
 TEST(WindowHintWinTest, AHintShowsAfterThePauseWithItsTextAndGoesWhenHidden)
