@@ -116,6 +116,31 @@ TEST_F(SendKeysTest, KeyRecordsCarryTheLayoutScanCodesAndExtendedFlags)
     EXPECT_EQ(fake.Batches[1], del);
 }
 
+// A long run asks the layout once per distinct unit and key (each question costs the
+// platform several calls), and asks afresh for the next run: a layout switched in
+// between counts from there.
+TEST_F(SendKeysTest, TheLayoutIsAskedOncePerUnitAndKeyOfARun)
+{
+    std::u16string text;
+    for (int i = 0; i < 1000; ++i) text += u"aB\u00E9 ";
+    bool switched = false;
+    fake.OnSend = [&] {
+        if (switched) return;
+        switched = true;
+        fake.KeyScans[u'a'] = 0x0151; // now Shift+Q
+    };
+    Send({{mkText, text}, Text(u"aB")});
+    ASSERT_EQ(fake.Batches.size(), 2u);
+    EXPECT_EQ(fake.Batches[0].size(), 1000u * (2 + 4 + 2 + 2));
+    EXPECT_EQ(FormatRecords(fake.Batches[1]), "+Shift +Q -Q -Shift +Shift +B -B -Shift");
+    EXPECT_EQ(fake.UnitQuestions[u'a'], 2);
+    EXPECT_EQ(fake.UnitQuestions[u'B'], 2);
+    EXPECT_EQ(fake.UnitQuestions[u'\u00E9'], 1);
+    EXPECT_EQ(fake.UnitQuestions[u' '], 1);
+    EXPECT_EQ(fake.ScanCodeQuestions[kcShift], 2);
+    EXPECT_EQ(fake.ScanCodeQuestions[TKeyCode('B')], 2);
+}
+
 // ---- key steps ----
 
 struct KeyCase {
