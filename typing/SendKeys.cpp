@@ -13,8 +13,17 @@ namespace {
 constexpr unsigned PauseBeforeCaretMs = 100;
 constexpr unsigned PauseAfterCaretMs = 20;
 
+// A caret rectangle that an accessibility source gave: a bar has no width, or (laid on
+// its side) no height, but never neither.
+bool IsCaretShape(const TRect& r)
+{
+    return r.Right >= r.Left && r.Bottom >= r.Top && (r.Right > r.Left || r.Bottom > r.Top);
+}
+
 // The system caret of the foreground thread; where there is none, the caret that the
-// focused control exposes to accessibility clients (programs that draw their own).
+// focused control exposes to accessibility clients (programs that draw their own):
+// first through the older accessibility interface, which most such programs answer and
+// which is cheap to ask, then through UI Automation's text pattern.
 void CaretScreenRect(TFocusTarget& target, TRect& rect)
 {
     rect = TRect{};
@@ -26,9 +35,13 @@ void CaretScreenRect(TFocusTarget& target, TRect& rect)
         rect = caret;
         return;
     }
-    TRect accessible;
-    if (target.AccessibleCaret(accessible) && (accessible.Right > accessible.Left || accessible.Bottom > accessible.Top))
-        rect = accessible;
+    TRect exposed;
+    if (target.AccessibleCaret(exposed) && IsCaretShape(exposed)) {
+        rect = exposed;
+        return;
+    }
+    exposed = TRect{};
+    if (target.AutomationCaret(exposed) && IsCaretShape(exposed)) rect = exposed;
 }
 
 // Puts the pointer back where it was, however the click ends.

@@ -230,6 +230,16 @@ public:
         screenRect = AccessibleCarets[i];
         return true;
     }
+    std::vector<TRect> AutomationCarets;  // one per AutomationCaret call; none past the end
+    size_t AutomationCalls = 0;
+    bool AutomationCaret(TRect& screenRect) override
+    {
+        Log.push_back("automation?");
+        size_t i = AutomationCalls++;
+        if (i >= AutomationCarets.size()) return false;
+        screenRect = AutomationCarets[i];
+        return true;
+    }
     bool ClientToScreen(TWindowHandle window, TPoint& point) override
     {
         if (!window) return false;

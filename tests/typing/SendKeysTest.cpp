@@ -391,6 +391,47 @@ TEST_F(SendKeysTest, WithoutSystemCaretTheAccessibleCaretCounts)
     EXPECT_EQ(rect, TRect{});
 }
 
+// The caret's sources in order: the system caret, the accessible caret, UI Automation's
+// text pattern; each asked only when the ones before gave nothing usable.
+struct CaretSourceCase {
+    const char* name;
+    std::vector<TRect> system, accessible, automation;
+    TRect expected;
+    const char* asked;
+};
+
+class SendKeysCaretSourceTest : public SendKeysTest, public testing::WithParamInterface<CaretSourceCase> {};
+
+TEST_P(SendKeysCaretSourceTest, FirstUsableSourceWins)
+{
+    const CaretSourceCase& c = GetParam();
+    fake.CaretRects = c.system;
+    fake.AccessibleCarets = c.accessible;
+    fake.AutomationCarets = c.automation;
+    TRect rect = Rect(1, 1, 1, 1);
+    sender.GetCaretScreenRect(rect);
+    EXPECT_EQ(rect, c.expected);
+    EXPECT_EQ(Join(fake.Log), c.asked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Order, SendKeysCaretSourceTest,
+    testing::Values(
+        CaretSourceCase{"SystemCaret", {Rect(5, 6, 7, 26)}, {Rect(300, 400, 301, 420)}, {Rect(50, 60, 51, 80)},
+                        Rect(1005, 2006, 1007, 2026), "caret?"},
+        CaretSourceCase{"AccessibleBeforeAutomation", {}, {Rect(300, 400, 301, 420)}, {Rect(50, 60, 51, 80)},
+                        Rect(300, 400, 301, 420), "caret? | accessible?"},
+        CaretSourceCase{"AutomationLast", {}, {}, {Rect(50, 60, 51, 80)}, Rect(50, 60, 51, 80),
+                        "caret? | accessible? | automation?"},
+        // A caret range is a bar without width; without height too it says nothing.
+        CaretSourceCase{"ZeroWidthBar", {}, {}, {Rect(50, 60, 50, 80)}, Rect(50, 60, 50, 80),
+                        "caret? | accessible? | automation?"},
+        CaretSourceCase{"PointIsNoCaret", {}, {}, {Rect(50, 60, 50, 60)}, TRect{}, "caret? | accessible? | automation?"},
+        CaretSourceCase{"InvertedIsNoCaret", {}, {}, {Rect(50, 80, 51, 60)}, TRect{},
+                        "caret? | accessible? | automation?"},
+        CaretSourceCase{"None", {}, {}, {}, TRect{}, "caret? | accessible? | automation?"}),
+    [](const testing::TestParamInfo<CaretSourceCase>& info) { return std::string(info.param.name); });
+
 TEST_F(SendKeysTest, ProcessWideEntriesUseTheProvidedServices)
 {
     TProvide<TInputInjector> provideInput(fake);
