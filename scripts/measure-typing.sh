@@ -130,6 +130,22 @@ echo "Method 2, 1,000 characters:  program: $(medians 1000 <"$E2E_OUT/p1k")"
 echo "                              control: $(medians 1000 <"$E2E_OUT/c1k")"
 echo "Method 2, 10,000 characters: program: $(medians 10000 <"$E2E_OUT/p10k")"
 echo "                              control: $(medians 10000 <"$E2E_OUT/c10k")"
+# The program's own trace of the same runs (1,000 and 10,000 characters in turn): when
+# its records were ready and when its SendInput call returned, counted from the moment
+# it took Enter.
+python3 - "$timing" <<'PY'
+import sys
+rows = {'typing-sendinput-start': [], 'typing-sendinput-end': []}
+for line in open(sys.argv[1]):
+    name, value, _ = line.split()
+    if name in rows: rows[name].append(float(value))
+def median(v): return sorted(v)[len(v)//2] if v else float('nan')
+for offset, size in ((0, '1,000'), (1, '10,000')):
+    start = rows['typing-sendinput-start'][offset::2]
+    end = rows['typing-sendinput-end'][offset::2]
+    print('  program trace, %s characters: records ready %.0f ms, SendInput returned %.0f ms after it took Enter (median of %d)' % (
+        size, median(start), median(end), len(start)))
+PY
 stop_quillora
 
 start_quillora Method1

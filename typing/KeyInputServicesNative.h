@@ -32,6 +32,7 @@ public:
     TCharDelivery SendChar(TWindowHandle, char16_t) override { return cdNoWindow; }
     bool ForegroundCaret(TWindowHandle&, TRect&) override { return false; }
     bool AccessibleCaret(TRect&) override { return false; }
+    bool AutomationCaret(TRect&) override { return false; }
     bool AcceptsInput(TWindowHandle) override { return true; }
     bool ClientToScreen(TWindowHandle, TPoint&) override { return false; }
     bool TakenKeyState(TWindowHandle, TKeyCode, uint8_t&) override { return false; }

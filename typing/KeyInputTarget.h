@@ -37,6 +37,10 @@ public:
     // accessibility clients, in screen coordinates, for programs that draw their own
     // caret instead of the system's; false when it exposes none.
     virtual bool AccessibleCaret(TRect& screenRect) = 0;
+    // The caret that the focused element of the foreground application exposes through
+    // UI Automation's text pattern (its caret range, else its selection), in screen
+    // coordinates; false where it exposes none or the platform has no UI Automation.
+    virtual bool AutomationCaret(TRect& screenRect) = 0;
     // Converts a client point of `window` to screen coordinates; false for no window.
     virtual bool ClientToScreen(TWindowHandle window, TPoint& point) = 0;
     // The state of `key` as the thread of `window` has taken it from its input queue so

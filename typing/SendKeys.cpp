@@ -13,8 +13,17 @@ namespace {
 constexpr unsigned PauseBeforeCaretMs = 100;
 constexpr unsigned PauseAfterCaretMs = 20;
 
+// A caret rectangle that an accessibility source gave: a bar has no width, or (laid on
+// its side) no height, but never neither.
+bool IsCaretShape(const TRect& r)
+{
+    return r.Right >= r.Left && r.Bottom >= r.Top && (r.Right > r.Left || r.Bottom > r.Top);
+}
+
 // The system caret of the foreground thread; where there is none, the caret that the
-// focused control exposes to accessibility clients (programs that draw their own).
+// focused control exposes to accessibility clients (programs that draw their own):
+// first through the older accessibility interface, which most such programs answer and
+// which is cheap to ask, then through UI Automation's text pattern.
 void CaretScreenRect(TFocusTarget& target, TRect& rect)
 {
     rect = TRect{};
@@ -26,9 +35,13 @@ void CaretScreenRect(TFocusTarget& target, TRect& rect)
         rect = caret;
         return;
     }
-    TRect accessible;
-    if (target.AccessibleCaret(accessible) && (accessible.Right > accessible.Left || accessible.Bottom > accessible.Top))
-        rect = accessible;
+    TRect exposed;
+    if (target.AccessibleCaret(exposed) && IsCaretShape(exposed)) {
+        rect = exposed;
+        return;
+    }
+    exposed = TRect{};
+    if (target.AutomationCaret(exposed) && IsCaretShape(exposed)) rect = exposed;
 }
 
 // Puts the pointer back where it was, however the click ends.
@@ -107,6 +120,27 @@ bool IsExtendedKey(TKeyCode key)
 TKeystrokeSender::TKeystrokeSender(const TTypingSettings& settings, const TKeyInputServices& services)
     : settings_(settings), input_(*services.Input), layout_(*services.Layout), target_(*services.Target)
 {
+    ForgetLayout();
+}
+
+void TKeystrokeSender::ForgetLayout()
+{
+    strokes_.clear();
+    scanCodes_.fill(-1);
+}
+
+TUnitStroke TKeystrokeSender::Stroke(char16_t unit)
+{
+    auto [it, added] = strokes_.try_emplace(unit);
+    if (added) it->second = StrokeOfUnit(unit, layout_, capsLock_);
+    return it->second;
+}
+
+uint16_t TKeystrokeSender::ScanCode(TKeyCode key)
+{
+    int32_t& code = scanCodes_[key & 0xFF];
+    if (code < 0) code = layout_.ScanCode(key);
+    return static_cast<uint16_t>(code);
 }
 
 int TKeystrokeSender::Method() const
@@ -131,7 +165,7 @@ void TKeystrokeSender::AddKeyInput(uint16_t vk, uint16_t scan, uint32_t flags, T
 
 void TKeystrokeSender::AddVirtualKey(TKeyCode key, uint32_t flags, TInputsArray& inputs)
 {
-    AddKeyInput(key, layout_.ScanCode(key), flags | (IsExtendedKey(key) ? kfExtendedKey : 0), inputs);
+    AddKeyInput(key, ScanCode(key), flags | (IsExtendedKey(key) ? kfExtendedKey : 0), inputs);
 }
 
 void TKeystrokeSender::AddUnicodeUnit(char16_t unit, TInputsArray& inputs)
@@ -146,7 +180,7 @@ void TKeystrokeSender::AddKeyStroke(uint16_t code, bool isVirtualKey, bool shift
     if (isVirtualKey) {
         key = code;
     } else {
-        const TUnitStroke stroke = StrokeOfUnit(static_cast<char16_t>(code), layout_, capsLock_);
+        const TUnitStroke stroke = Stroke(static_cast<char16_t>(code));
         if (stroke.Unicode) {
             AddUnicodeUnit(static_cast<char16_t>(code), inputs);
             return;
@@ -183,6 +217,7 @@ void TKeystrokeSender::SendText(StringView text)
     }
     TInputsArray inputs;
     inputs.reserve(text.size() * 2);
+    ForgetLayout();
     capsLock_ = target_.CapsLockOn();
     for (char16_t unit : text) AddKeyStroke(unit, false, false, false, inputs);
     capsLock_ = false;
@@ -232,6 +267,7 @@ void TKeystrokeSender::SendMacroKey(TMacroItemKind kind)
     bool shift, ctrl;
     if (!MacroKindToKey(kind, key, shift, ctrl)) return;
     TInputsArray inputs;
+    ForgetLayout();
     AddKeyStroke(key, true, shift, ctrl, inputs);
     SendKeys(inputs);
     input_.Sleep(Interval());
@@ -342,6 +378,7 @@ void TKeystrokeSender::SendMacroItems(const TMacroItems& items)
     } else if (leftCount > 0) {
         TInputsArray inputs;
         inputs.reserve(static_cast<size_t>(leftCount) * 2);
+        ForgetLayout();
         for (int i = 0; i < leftCount; ++i) AddKeyStroke(kcLeft, true, false, false, inputs);
         input_.SendInput(inputs);
     }

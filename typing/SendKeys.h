@@ -3,7 +3,9 @@
 // marker) into whatever control has the keyboard focus in the foreground application,
 // then leaves the caret where the marker asked for it.
 
+#include <array>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "foundation/Geometry.h"
@@ -121,6 +123,13 @@ private:
     void AddVirtualKey(TKeyCode key, uint32_t flags, TInputsArray& inputs);
     void AddUnicodeUnit(char16_t unit, TInputsArray& inputs);
     void CaptureCaret(TRect& caretRect);
+    // The layout's answers, asked once per unit and key for each batch of records: the
+    // platform looks the foreground application's layout up anew at every question,
+    // which for a long run took longer than injecting it. Forgotten before each batch,
+    // so a layout switched between steps counts from the next one.
+    TUnitStroke Stroke(char16_t unit);
+    uint16_t ScanCode(TKeyCode key);
+    void ForgetLayout();
     // Injects the records of a text run or key step; with character messages, or
     // before a caret capture, returns once the target has taken them (see
     // KeyTakenWaitMs).
@@ -135,6 +144,8 @@ private:
     bool capsLock_ = false;
     // The next keys are followed by a caret capture (SendKeys).
     bool waitTaken_ = false;
+    std::unordered_map<char16_t, TUnitStroke> strokes_;
+    std::array<int32_t, 256> scanCodes_{}; // -1: not asked yet
 };
 
 // The process-wide entries, on the provided services (ProvidedKeyInputServices).

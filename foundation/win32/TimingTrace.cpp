@@ -33,4 +33,18 @@ void TraceTiming(const char* what, std::chrono::steady_clock::time_point since)
     TraceFigure(what, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count(), "ms");
 }
 
+namespace {
+std::chrono::steady_clock::time_point spanStart;
+} // namespace
+
+void StartTimingSpan()
+{
+    if (TimingTraced()) spanStart = std::chrono::steady_clock::now();
+}
+
+void TraceSinceSpanStart(const char* what)
+{
+    TraceTiming(what, spanStart);
+}
+
 } // namespace quillora

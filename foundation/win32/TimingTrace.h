@@ -11,5 +11,10 @@ bool TimingTraced();
 void TraceTiming(const char* what, std::chrono::steady_clock::time_point since);
 // Appends a figure measured elsewhere.
 void TraceFigure(const char* what, double value, const char* unit);
+// One span per process for a sequence that runs through several modules (typing a
+// snippet, from the key that chose it to each injection): started anew by each call.
+void StartTimingSpan();
+// Appends the time passed since the span started under the name `what`.
+void TraceSinceSpanStart(const char* what);
 
 } // namespace quillora

@@ -154,9 +154,14 @@ public:
     }
     bool MouseButtonsSwapped() override { return Swapped; }
 
+    // How often the layout was asked about each unit and key.
+    std::map<char16_t, int> UnitQuestions;
+    std::map<TKeyCode, int> ScanCodeQuestions;
+
     // US-like layout: lower-case letters and digits unshifted, capitals with Shift.
     int16_t VkKeyScan(char16_t unit) override
     {
+        ++UnitQuestions[unit];
         auto it = KeyScans.find(unit);
         if (it != KeyScans.end()) return it->second;
         if (unit >= u'a' && unit <= u'z') return static_cast<int16_t>(unit - u'a' + 'A');
@@ -164,7 +169,11 @@ public:
         if ((unit >= u'0' && unit <= u'9') || unit == u' ') return static_cast<int16_t>(unit);
         return -1;
     }
-    uint16_t ScanCode(TKeyCode key) override { return static_cast<uint16_t>(0x100 + key); }
+    uint16_t ScanCode(TKeyCode key) override
+    {
+        ++ScanCodeQuestions[key];
+        return static_cast<uint16_t>(0x100 + key);
+    }
     bool IsDeadKey(TKeyCode key) override { return DeadKeys.count(key) != 0; }
     // Caps Lock turns the letters to the other case, nothing else.
     char16_t TypedUnit(TKeyCode key, bool shift, bool capsLock) override
@@ -219,6 +228,16 @@ public:
         size_t i = AccessibleCalls++;
         if (i >= AccessibleCarets.size() || AccessibleCarets[i].IsEmpty()) return false;
         screenRect = AccessibleCarets[i];
+        return true;
+    }
+    std::vector<TRect> AutomationCarets;  // one per AutomationCaret call; none past the end
+    size_t AutomationCalls = 0;
+    bool AutomationCaret(TRect& screenRect) override
+    {
+        Log.push_back("automation?");
+        size_t i = AutomationCalls++;
+        if (i >= AutomationCarets.size()) return false;
+        screenRect = AutomationCarets[i];
         return true;
     }
     bool ClientToScreen(TWindowHandle window, TPoint& point) override

@@ -116,6 +116,31 @@ TEST_F(SendKeysTest, KeyRecordsCarryTheLayoutScanCodesAndExtendedFlags)
     EXPECT_EQ(fake.Batches[1], del);
 }
 
+// A long run asks the layout once per distinct unit and key (each question costs the
+// platform several calls), and asks afresh for the next run: a layout switched in
+// between counts from there.
+TEST_F(SendKeysTest, TheLayoutIsAskedOncePerUnitAndKeyOfARun)
+{
+    std::u16string text;
+    for (int i = 0; i < 1000; ++i) text += u"aB\u00E9 ";
+    bool switched = false;
+    fake.OnSend = [&] {
+        if (switched) return;
+        switched = true;
+        fake.KeyScans[u'a'] = 0x0151; // now Shift+Q
+    };
+    Send({{mkText, text}, Text(u"aB")});
+    ASSERT_EQ(fake.Batches.size(), 2u);
+    EXPECT_EQ(fake.Batches[0].size(), 1000u * (2 + 4 + 2 + 2));
+    EXPECT_EQ(FormatRecords(fake.Batches[1]), "+Shift +Q -Q -Shift +Shift +B -B -Shift");
+    EXPECT_EQ(fake.UnitQuestions[u'a'], 2);
+    EXPECT_EQ(fake.UnitQuestions[u'B'], 2);
+    EXPECT_EQ(fake.UnitQuestions[u'\u00E9'], 1);
+    EXPECT_EQ(fake.UnitQuestions[u' '], 1);
+    EXPECT_EQ(fake.ScanCodeQuestions[kcShift], 2);
+    EXPECT_EQ(fake.ScanCodeQuestions[TKeyCode('B')], 2);
+}
+
 // ---- key steps ----
 
 struct KeyCase {
@@ -365,6 +390,47 @@ TEST_F(SendKeysTest, WithoutSystemCaretTheAccessibleCaretCounts)
     sender.GetCaretScreenRect(rect);
     EXPECT_EQ(rect, TRect{});
 }
+
+// The caret's sources in order: the system caret, the accessible caret, UI Automation's
+// text pattern; each asked only when the ones before gave nothing usable.
+struct CaretSourceCase {
+    const char* name;
+    std::vector<TRect> system, accessible, automation;
+    TRect expected;
+    const char* asked;
+};
+
+class SendKeysCaretSourceTest : public SendKeysTest, public testing::WithParamInterface<CaretSourceCase> {};
+
+TEST_P(SendKeysCaretSourceTest, FirstUsableSourceWins)
+{
+    const CaretSourceCase& c = GetParam();
+    fake.CaretRects = c.system;
+    fake.AccessibleCarets = c.accessible;
+    fake.AutomationCarets = c.automation;
+    TRect rect = Rect(1, 1, 1, 1);
+    sender.GetCaretScreenRect(rect);
+    EXPECT_EQ(rect, c.expected);
+    EXPECT_EQ(Join(fake.Log), c.asked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Order, SendKeysCaretSourceTest,
+    testing::Values(
+        CaretSourceCase{"SystemCaret", {Rect(5, 6, 7, 26)}, {Rect(300, 400, 301, 420)}, {Rect(50, 60, 51, 80)},
+                        Rect(1005, 2006, 1007, 2026), "caret?"},
+        CaretSourceCase{"AccessibleBeforeAutomation", {}, {Rect(300, 400, 301, 420)}, {Rect(50, 60, 51, 80)},
+                        Rect(300, 400, 301, 420), "caret? | accessible?"},
+        CaretSourceCase{"AutomationLast", {}, {}, {Rect(50, 60, 51, 80)}, Rect(50, 60, 51, 80),
+                        "caret? | accessible? | automation?"},
+        // A caret range is a bar without width; without height too it says nothing.
+        CaretSourceCase{"ZeroWidthBar", {}, {}, {Rect(50, 60, 50, 80)}, Rect(50, 60, 50, 80),
+                        "caret? | accessible? | automation?"},
+        CaretSourceCase{"PointIsNoCaret", {}, {}, {Rect(50, 60, 50, 60)}, TRect{}, "caret? | accessible? | automation?"},
+        CaretSourceCase{"InvertedIsNoCaret", {}, {}, {Rect(50, 80, 51, 60)}, TRect{},
+                        "caret? | accessible? | automation?"},
+        CaretSourceCase{"None", {}, {}, {}, TRect{}, "caret? | accessible? | automation?"}),
+    [](const testing::TestParamInfo<CaretSourceCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SendKeysTest, ProcessWideEntriesUseTheProvidedServices)
 {

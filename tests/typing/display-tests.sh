@@ -9,7 +9,7 @@
 # the drop-down list window.
 set -u
 build="$(cd "$1" && pwd)"
-filter="${2:-SendKeysWin*:HookWin*:AccessibleCaretWin*:FocusedWindowNotifierWin*:WindowPlacementWin*:WindowSnapWin*:MenuBarWin*:SheetWin*:FindDialogsWin*:WindowHintWin*:DropDownListWindowWin*:SettingsDialogWin*}"
+filter="${2:-SendKeysWin*:HookWin*:AccessibleCaretWin*:AutomationCaretWin*:FocusedWindowNotifierWin*:WindowPlacementWin*:WindowSnapWin*:MenuBarWin*:SheetWin*:FindDialogsWin*:WindowHintWin*:DropDownListWindowWin*:SettingsDialogWin*}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # (wine-run.sh below uses the same prefix; wine-env.sh gives it a HOME of its own.)
 export QUILLORA_WINEPREFIX="$build/wineprefix-display"

@@ -253,6 +253,7 @@ void TDropDownForm::HandleToken(StringView token)
 
 void TDropDownForm::ChooseItem()
 {
+    StartTimingSpan();
     HWND target = targetWindow_ ? targetWindow_ : GetForegroundWindow();
     const TParagraph* paragraph = model_.SelectedParagraph();
     int filterLength = static_cast<int>(model_.Filter().size());
@@ -272,6 +273,7 @@ void TDropDownForm::ChooseItem()
     }
     PlaySchemeSound(u"diClassesValueSound");
     if (OnType) OnType(filterLength, *paragraph);
+    TraceSinceSpanStart("typing-done");
 }
 
 void TDropDownForm::ListMouseMove(int x, int y)

@@ -35,6 +35,7 @@ public:
     TCharDelivery SendChar(TWindowHandle window, char16_t unit) override;
     bool ForegroundCaret(TWindowHandle& caretWindow, TRect& caretRect) override;
     bool AccessibleCaret(TRect& screenRect) override;
+    bool AutomationCaret(TRect& screenRect) override;
     bool AcceptsInput(TWindowHandle window) override;
     bool ClientToScreen(TWindowHandle window, TPoint& point) override;
     bool TakenKeyState(TWindowHandle window, TKeyCode key, uint8_t& state) override;
