@@ -100,9 +100,16 @@ stop_quillora() {
   wait "$app" 2>/dev/null || true
 }
 
+# Empties notepad and waits until it reads back empty: a cell must never start on the
+# previous cell's text.
 reset_notepad() {
+  local try
+  : >"$E2E_OUT/empty.txt"
   e2e_probe activate Notepad >/dev/null
-  e2e_probe clear Notepad >/dev/null
+  for try in 1 2 3; do
+    e2e_probe clear Notepad >/dev/null
+    e2e_probe wait-text Notepad "Z:${E2E_OUT//\//\\}\\empty.txt" 2000 >/dev/null && break
+  done
   e2e_probe wait-hidden TDropDownForm 3000 >/dev/null
   sleep 0.15
 }
