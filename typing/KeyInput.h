@@ -25,6 +25,7 @@ constexpr uint32_t kfUnicode = 0x0004;
 constexpr TKeyCode kcPacket = 0xE7;
 
 // Mouse record flags.
+constexpr uint32_t mfMove = 0x0001;
 constexpr uint32_t mfLeftDown = 0x0002;
 constexpr uint32_t mfLeftUp = 0x0004;
 constexpr uint32_t mfRightDown = 0x0008;
@@ -32,7 +33,9 @@ constexpr uint32_t mfRightUp = 0x0010;
 constexpr uint32_t mfAbsolute = 0x8000;
 
 // One input record. Keyboard: `Vk` the key code (TKeyCode; 0 with kfUnicode), `Scan` the scan
-// code or, with kfUnicode, the UTF-16 unit. Mouse: `Dx`, `Dy` the point. `Flags` of the kind.
+// code or, with kfUnicode, the UTF-16 unit. Mouse: `Dx`, `Dy` the point in screen pixels (with
+// mfMove | mfAbsolute the record carries it: the event happens there whatever the pointer does
+// meanwhile). `Flags` of the kind.
 struct TInputRecord {
     TInputType Type = itKeyboard;
     uint16_t Vk = 0;

@@ -299,8 +299,10 @@ void TKeystrokeSender::ClickAtRectCenter(const TRect& rect)
         record.Dx = centre.X;
         record.Dy = centre.Y;
     }
-    inputs[0].Flags = (swapped ? mfRightDown : mfLeftDown) | mfAbsolute;
-    inputs[1].Flags = (swapped ? mfRightUp : mfLeftUp) | mfAbsolute;
+    // Each record carries its point: a click that took the pointer's position could land
+    // wherever a pointer movement still on its way (the user's hand, an earlier warp) put it.
+    inputs[0].Flags = (swapped ? mfRightDown : mfLeftDown) | mfMove | mfAbsolute;
+    inputs[1].Flags = (swapped ? mfRightUp : mfLeftUp) | mfMove | mfAbsolute;
 
     TCursorRestore restore(input_, saved);
     input_.ProcessPendingMessages();

@@ -39,7 +39,8 @@ inline std::string KeyName(uint16_t vk)
 }
 
 // "+A" key down, "-A" key up, "*" marks an extended key, "+u00E9" a Unicode unit,
-// "L+@5,6" a left-button press at (5, 6) (absolute flag shown as "@").
+// "L+@5,6" a left-button press at (5, 6) (absolute flag shown as "@", a move to the point
+// as "~": "L+~@5,6").
 inline std::string FormatRecord(const TInputRecord& r)
 {
     char buffer[48];
@@ -50,6 +51,7 @@ inline std::string FormatRecord(const TInputRecord& r)
         else if (r.Flags & mfRightDown) s = "R+";
         else if (r.Flags & mfRightUp) s = "R-";
         else s = "M?";
+        if (r.Flags & mfMove) s += "~";
         if (r.Flags & mfAbsolute) s += "@";
         std::snprintf(buffer, sizeof buffer, "%d,%d", r.Dx, r.Dy);
         return s + buffer;

@@ -312,7 +312,7 @@ TEST_F(SendKeysTest, UncountableStepsAfterTheCaretClickAtTheCapturedCaret)
               "taken? C | send[+A -A +B -B +C -C] | taken? C | sleep 1 | taken? C | sleep 1 | "
               "pump | sleep 100 | caret? | pump | sleep 20 | "
               "send[+D -D +E -E +F -F] | sleep 1 | send[+Enter -Enter] | sleep 1 | send[+G -G] | sleep 1 | "
-              "pump | sleep 100 | cursor 1011,2028 | send[L+@1011,2028 L-@1011,2028] | pump | sleep 20 | cursor 3,4");
+              "pump | sleep 100 | cursor 1011,2028 | send[L+~@1011,2028 L-~@1011,2028] | pump | sleep 20 | cursor 3,4");
 }
 
 TEST_F(SendKeysTest, BeforeACaretCaptureTheLastKeyPressedOddTimesIsWatched)
@@ -333,7 +333,7 @@ TEST_F(SendKeysTest, SwappedButtonsClickWithTheRightButton)
     fake.CaretRects = {Rect(0, 0, 3, 3)};
     Send({Key(mkCaret), Key(mkHome)});
     EXPECT_EQ(fake.Entries("send[R").size(), 1u);
-    EXPECT_EQ(fake.Entries("send[R").front(), "send[R+@1001,2001 R-@1001,2001]");
+    EXPECT_EQ(fake.Entries("send[R").front(), "send[R+~@1001,2001 R-~@1001,2001]");
 }
 
 TEST_F(SendKeysTest, LastCaptureWins)

@@ -14,7 +14,7 @@ constexpr ULONGLONG PumpLimitMs = 250;
 // The records go out with their numbers unchanged: the flags and the keys the sender
 // presses (and the keys the layout names for characters) are Windows' own.
 static_assert(kfExtendedKey == KEYEVENTF_EXTENDEDKEY && kfKeyUp == KEYEVENTF_KEYUP && kfUnicode == KEYEVENTF_UNICODE);
-static_assert(mfLeftDown == MOUSEEVENTF_LEFTDOWN && mfLeftUp == MOUSEEVENTF_LEFTUP &&
+static_assert(mfMove == MOUSEEVENTF_MOVE && mfLeftDown == MOUSEEVENTF_LEFTDOWN && mfLeftUp == MOUSEEVENTF_LEFTUP &&
               mfRightDown == MOUSEEVENTF_RIGHTDOWN && mfRightUp == MOUSEEVENTF_RIGHTUP && mfAbsolute == MOUSEEVENTF_ABSOLUTE);
 static_assert(kcBack == VK_BACK && kcTab == VK_TAB && kcReturn == VK_RETURN && kcShift == VK_SHIFT &&
               kcControl == VK_CONTROL && kcMenu == VK_MENU && kcEnd == VK_END && kcHome == VK_HOME &&
@@ -38,6 +38,17 @@ unsigned TWinInputInjector::SendInput(const TInputsArray& inputs)
             out.mi.dy = in.Dy;
             out.mi.mouseData = 0;
             out.mi.dwFlags = in.Flags;
+            if ((in.Flags & mfMove) && (in.Flags & mfAbsolute)) {
+                // A point that moves the pointer goes in the system's normalised form over
+                // the whole virtual screen, so it reaches every monitor.
+                const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+                const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+                if (width > 1 && height > 1) {
+                    out.mi.dx = MulDiv(in.Dx - left, 65535, width - 1);
+                    out.mi.dy = MulDiv(in.Dy - top, 65535, height - 1);
+                    out.mi.dwFlags |= MOUSEEVENTF_VIRTUALDESK;
+                }
+            }
             out.mi.time = 0;
             out.mi.dwExtraInfo = 0;
         } else {
