@@ -174,33 +174,25 @@ bool CaretOfElement(IUiaElement& element, RECT& caret)
 
 bool TWinFocusTarget::AutomationCaret(TRect& screenRect)
 {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(0, &info)) return false;
-    HWND window = info.hwndFocus ? info.hwndFocus : info.hwndActive;
+    HWND window = reinterpret_cast<HWND>(CaretOwnerWindow());
     if (!window) return false;
-    // COM for the automation client; undone only when this call did it.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    TComScope com; // made first, so it outlives the automation objects below
+    TComRef<IUiaAutomation> automation;
+    if (FAILED(CoCreateInstance(ClsidAutomation, nullptr, CLSCTX_INPROC_SERVER, IidAutomation, automation.OutVoid())) ||
+        !automation)
+        return false;
+    RECT caret{};
+    // The focused element itself (inside a browser's page, say), else the focused window's.
     bool found = false;
-    {
-        TComRef<IUiaAutomation> automation;
-        if (SUCCEEDED(CoCreateInstance(ClsidAutomation, nullptr, CLSCTX_INPROC_SERVER, IidAutomation,
-                                       automation.OutVoid())) &&
-            automation) {
-            RECT caret{};
-            // The focused element itself (inside a browser's page, say), else the focused window's.
-            TComRef<IUiaElement> focused;
-            if (SUCCEEDED(automation->GetFocusedElement(focused.Out())) && focused)
-                found = CaretOfElement(*focused.operator->(), caret);
-            if (!found) {
-                TComRef<IUiaElement> element;
-                if (SUCCEEDED(automation->ElementFromHandle(window, element.Out())) && element)
-                    found = CaretOfElement(*element.operator->(), caret);
-            }
-            if (found) screenRect = {caret.left, caret.top, caret.right, caret.bottom};
-        }
+    TComRef<IUiaElement> focused;
+    if (SUCCEEDED(automation->GetFocusedElement(focused.Out())) && focused)
+        found = CaretOfElement(*focused.operator->(), caret);
+    if (!found) {
+        TComRef<IUiaElement> element;
+        if (SUCCEEDED(automation->ElementFromHandle(window, element.Out())) && element)
+            found = CaretOfElement(*element.operator->(), caret);
     }
-    if (SUCCEEDED(com)) CoUninitialize();
+    if (found) screenRect = {caret.left, caret.top, caret.right, caret.bottom};
     return found;
 }
 

@@ -111,15 +111,26 @@ bool TWinFocusTarget::AcceptsInput(TWindowHandle window)
     return level <= own;
 }
 
-bool TWinFocusTarget::AccessibleCaret(TRect& screenRect)
+TWindowHandle TWinFocusTarget::CaretOwnerWindow()
 {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(0, &info)) return false;
-    HWND window = info.hwndFocus ? info.hwndFocus : info.hwndActive;
+    if (!GetGUIThreadInfo(0, &info)) return 0;
+    return AsHandle(info.hwndFocus ? info.hwndFocus : info.hwndActive);
+}
+
+TWinFocusTarget::TComScope::TComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+
+TWinFocusTarget::TComScope::~TComScope()
+{
+    if (SUCCEEDED(result_)) CoUninitialize();
+}
+
+bool TWinFocusTarget::AccessibleCaret(TRect& screenRect)
+{
+    HWND window = AsWindow(CaretOwnerWindow());
     if (!window) return false;
-    // COM for the accessibility call; undone only when this call did it.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    TComScope com;
     bool found = false;
     IAccessible* caret = nullptr;
     if (SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CARET), IID_IAccessible,
@@ -137,7 +148,6 @@ bool TWinFocusTarget::AccessibleCaret(TRect& screenRect)
         }
         caret->Release();
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return found;
 }
 

@@ -44,6 +44,22 @@ public:
     ~TWinFocusTarget() override { EndKeyWatch(); }
 
 private:
+    // The window whose caret the accessibility questions ask for: the foreground thread's
+    // focused window, else its active one (0 when there is none).
+    static TWindowHandle CaretOwnerWindow();
+
+    // COM on this thread for one question; undone only when this scope set it up.
+    class TComScope {
+    public:
+        TComScope();
+        ~TComScope();
+        TComScope(const TComScope&) = delete;
+        TComScope& operator=(const TComScope&) = delete;
+
+    private:
+        long result_;
+    };
+
     // The thread whose input this thread shares while it watches its keys.
     unsigned long watchedThread_ = 0;
 };
